@@ -1,0 +1,27 @@
+// The ten equations of state: pressure of a gas system and the integral of
+// P dV between two molar volumes. Units: l, l/mol, atm, K.
+#pragma once
+
+#include <optional>
+
+namespace korgas {
+
+// Pressure in atm of sistemas[i] at the total volume V (l): 0 outside the
+// equation's domain, for an amount of 0 or less, or an unknown equation.
+double presion(int i, double V);
+
+// Integral of P dV of equation eq at temperature T from molar volume V1 to V2,
+// in atm·l/mol. a..d are the equation's parameters (A..D for the virial one);
+// equation 6 reads mu of sistemas[i]. Empty when a volume lies at or inside the
+// excluded volume or the result is not finite.
+std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c,
+                                   double d, double V1, double V2);
+
+// Composite Simpson's rule with 1000 intervals over presion_tv (equations 3, 9).
+std::optional<double> simpson(int eq, int i, double T, double V1, double V2);
+
+// Pressure of equation 3 or 9 at T and molar volume V with a, b of sistemas[i];
+// 0 for any other equation; empty at or inside the excluded volume.
+std::optional<double> presion_tv(int eq, int i, double T, double V);
+
+}  // namespace korgas

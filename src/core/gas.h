@@ -1,0 +1,115 @@
+// Gas records, gas systems and the program-wide state, and leergas, which
+// fills a gas record from the gas data file with the parameters of the chosen
+// equation of state, read from the file or derived from the critical data.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korgas {
+
+// Gas constant in l·atm/(mol·K), the same everywhere.
+inline constexpr double R = 0.08206;
+
+// Equations of state, in the order of every equation list.
+enum Ecuacion : int {
+    kIdeal = 0,
+    kVanDerWaals = 1,
+    kBerthelot = 2,
+    kDieterici = 3,
+    kRedlichKwong = 4,
+    kVirial = 5,
+    kGeneralizada = 6,
+    kSoave = 7,
+    kPengRobinson = 8,
+    kDietericiSadus = 9,
+};
+inline constexpr int kNumEcuaciones = 10;
+
+// The list entry of equation e: language text 85 and 86 for 0 and 6, the
+// fixed names for the others.
+std::string nombre_ecuacion(int e);
+
+struct punto {
+    double v = 0;  // volume, l
+    double p = 0;  // pressure, atm
+};
+
+struct datosgas {
+    std::string nombre;
+    // Parameters of the chosen equation: a, b (and the exponent for 6, the
+    // acentric factor for 7 and 8 in c[2]); A, B, C, D for the virial one.
+    std::array<double, 4> c{};
+    double pm = 0;   // molar mass, g/mol
+    double tc = 0;   // critical temperature, K
+    double vc = 0;   // critical molar volume, l/mol; -1 not given
+    double pc = 0;   // critical pressure, atm
+    double zc = 0;   // pc·vc/(R·tc); -1 when vc is not given
+    double teb = 0;  // normal boiling point, K; -1 not given
+    double hv = 0;   // enthalpy of vaporisation, kcal/mol; -1 not given
+};
+
+struct sistema {
+    bool activo = false;
+    int numgas = 0;  // section "g" + numgas of the gas data file
+    datosgas gas;
+    int ecuacion = 0;
+    double temperatura = 0;  // K
+    punto minimo;            // left end of the curve's volume range, lowest P
+    punto maximo;            // right end of the curve's volume range, highest P
+    std::uint32_t color = 0;  // RGB as 0x00BBGGRR
+    double moles = 0;
+    double gramos = 0;
+    bool personalizado = false;  // c holds the user's own parameters
+    double mu = 0;               // exponent of equation 6; -1: take the file's
+};
+
+// Program-wide state.
+extern punto escala_auto_min, escala_auto_max;
+extern punto escala_min, escala_max;
+extern std::string mensaje;
+extern std::string titulo;
+extern int estilo;
+extern int respuesta;
+extern std::string fichdatos;
+extern bool sistemas_iniciados;
+extern int modo_calculo;  // 0 general, 1 P, 2 V, 3 T
+extern std::array<sistema, 6> sistemas;
+extern int numgases;
+extern int sistema_actual;
+extern int medidor_temperatura;  // 0 thermometer, 1 thermocouple
+extern int medidor_presion;      // 0 barometer, 1 manometer
+extern std::string idioma_actual;
+extern std::string fichidioma;
+extern int numidiomas;
+extern std::vector<std::string> listaidiomas;  // 1..numidiomas, element 0 unused
+
+// What a load found.
+enum class Carga {
+    ok,
+    sin_seccion,  // the gas number has no section in the file: nothing derived
+    invalido,     // tc or pc not above 0 (or a bad exponent): nothing derived
+};
+
+// Mode 0 is a normal load (own parameters kept), -1 a forced load.
+// temperatura: 0 becomes 1e-5 when parameters are read; mu: -1 becomes the
+// file's c(6,3). Reads fichdatos.
+Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
+              bool personalizado, datosgas& gas);
+
+// Loads the gas of a system record with its own fields.
+Carga leergas(int modo, sistema& s);
+
+// Built-in acentric factor of gases 1..28; -1 for any other number.
+double omega_tabla(int numgas);
+
+// Derivation of the parameters from critical data (used by leergas and the gas
+// editor's automatic parameters). ecuacion 1..9; temperatura for B of the
+// virial equation and a(T) of 7 and 8; mu for equation 6; omega for 7 and 8.
+// Fills only the slots whose value is exactly -1 in c.
+void derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
+                        double omega, std::array<double, 4>& c);
+
+}  // namespace korgas

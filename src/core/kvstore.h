@@ -1,0 +1,106 @@
+// Sectioned key=value text files: the gas data file and the language file.
+//
+// On disk the files are Windows-1252 with CR LF line ends; every text crossing
+// this interface is UTF-8. Section names and keys compare without regard to
+// letter case; keys are taken raw (a blank before "=" is part of the key);
+// values come back trimmed of spaces only.
+//
+// The store keeps each file parsed in memory and checks the file's identity
+// (inode, size, modification time) before every call, so a change made behind
+// its back is seen by the next call. Every rewrite builds the whole new file in
+// memory, writes it to a temporary file in the same folder, flushes it and
+// renames it over the original: the file is always either the old or the new
+// one. A failed write throws ErrorFichero and leaves the file byte for byte as
+// it was. A file that does not exist reads as empty and is created by the first
+// write; a file that exists but cannot be read throws ErrorFichero.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace korgas {
+
+// A file could not be read or written. what() names the file and the cause.
+class ErrorFichero : public std::runtime_error {
+public:
+    ErrorFichero(const std::string& ruta, const std::string& causa);
+    const std::string& ruta() const { return ruta_; }
+
+private:
+    std::string ruta_;
+};
+
+// A key or value that cannot be stored: CR or LF in it, "=" in a key, or a
+// character Windows-1252 cannot hold.
+class ErrorTexto : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+// The lines of one file, parsed, with the same operations as the free
+// procedures below; used for a change of several steps that must reach the
+// disk as one rewrite (see editar).
+class Documento {
+public:
+    Documento();
+    ~Documento();
+    Documento(const Documento&);
+    Documento& operator=(const Documento&);
+
+    std::string leervalor(const std::string& seccion, const std::string& clave) const;
+    void escribirvalor(const std::string& seccion, const std::string& clave,
+                       const std::string& valor);
+    void crearseccion(const std::string& seccion);
+    int buscarseccion(const std::string& seccion) const;
+    int leersecciones(std::vector<std::string>& lista) const;
+    bool borrarseccion(const std::string& seccion);
+    int cambiarlinea(const std::string& vieja, const std::string& nueva);
+
+    // Replaces the whole contents by these lines (UTF-8, no line ends).
+    void reemplazar(const std::vector<std::string>& lineas);
+    // The lines as UTF-8 text, without line ends.
+    std::vector<std::string> lineas() const;
+
+    struct Datos;
+
+private:
+    friend class Almacen;
+    std::shared_ptr<Datos> d_;
+};
+
+// Applies fn to the current contents of the file and writes the result back in
+// one rewrite (nothing is written when fn throws or changes nothing).
+void editar(const std::string& fichero, const std::function<void(Documento&)>& fn);
+
+// The procedures of the store; each reads the current contents of the file.
+std::string leervalor(const std::string& fichero, const std::string& seccion,
+                      const std::string& clave);
+void escribirvalor(const std::string& fichero, const std::string& seccion,
+                   const std::string& clave, const std::string& valor);
+void crearseccion(const std::string& fichero, const std::string& seccion);
+// 1-based line number of the first header of that name; 0 when absent.
+int buscarseccion(const std::string& fichero, const std::string& seccion);
+// Names of all sections but the first into lista(1..k), element 0 unused;
+// returns k (0 for one section, -1 for none; lista is left alone below 1).
+int leersecciones(const std::string& fichero, std::vector<std::string>& lista);
+bool borrarseccion(const std::string& fichero, const std::string& seccion);
+int cambiarlinea(const std::string& fichero, const std::string& vieja, const std::string& nueva);
+
+// Windows-1252 <-> UTF-8 at the boundary. a_cp1252 throws ErrorTexto for a
+// character the code page cannot hold.
+std::string desde_cp1252(const std::string& bytes);
+std::string a_cp1252(const std::string& utf8);
+bool representable_cp1252(const std::string& utf8);
+
+namespace prueba {
+// Test hook: called before each step of a rewrite (1 create temporary, 2 write,
+// 3 flush, 4 rename); returning true makes that step fail.
+void fallo_escritura(std::function<bool(int paso)> fallo);
+// Forgets every cached file.
+void vaciar_cache();
+}  // namespace prueba
+
+}  // namespace korgas

@@ -1,0 +1,35 @@
+// Number text, the same for every window and file and independent of the
+// user's locale: "." is the decimal point, "," the thousands separator.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korgas {
+
+// The leading number of a text: blanks skipped, an optional sign, digits, an
+// optional "." with decimals, an optional exponent; reading stops at the first
+// other character. An empty or non-numeric text reads as 0.
+double leer_numero(std::string_view texto);
+
+// Formats with a pattern such as "####0.0000", "####0.00", "##0.000" or "###":
+// "0" a digit always written, "#" a digit written only when significant, "." the
+// decimal point; the integer part is never cut. The value is rounded to the
+// pattern's decimals, halves away from zero, after being taken to 15
+// significant digits (so 2.675 gives "2.68"); a result that rounds to zero never
+// carries a minus sign. A non-finite value gives "-----".
+std::string formatear(double x, std::string_view patron);
+
+// Shortest decimal text that reads back as the same double ("1.5", "0.08206",
+// "1e-05" is written "1E-05"). Non-finite gives "-----".
+std::string texto_corto(double x);
+
+// A number as the gas editor writes it into the gas data file: at most 15
+// significant digits, exponent as "E-05", a leading blank before a value that is
+// not negative (" 44.01", " 30", "-1", " 1E-05").
+std::string texto_fichero(double x);
+
+// The nearest whole number, a half going to the even neighbour.
+long long redondeo_par(double x);
+
+}  // namespace korgas

@@ -1,0 +1,31 @@
+// Message boxes with the program's styles and answers, and the presenter that
+// lets the core show its messages through them.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace korgas {
+
+// The title of a message box given none.
+QString titulo_programa();  // "KOR GAS V1.0"
+
+// Styles: 0 OK only, 16 critical, 48 exclamation, 64 information, 51 Yes/No/
+// Cancel with the exclamation icon. Answers: 1 OK, 6 Yes, 7 No, 2 Cancel.
+// A CR in the text starts a new line. Sets the message block (mensaje,
+// titulo, estilo, respuesta) as a message of the program does.
+int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString(),
+           QWidget* padre = nullptr);
+
+// Makes the core's messages (korgas::mostrar_mensaje) open msgbox.
+void instalar_mensajes_qt();
+
+// Tests: while set, every msgbox goes to this function instead of a modal box
+// and its result is the answer. An empty function restores the boxes.
+using Respondedor =
+    std::function<int(const QString& texto, int estilo, const QString& titulo)>;
+void responder_mensajes_con(Respondedor r);
+
+}  // namespace korgas
