@@ -1,0 +1,5 @@
+#include "calc/registro.h"
+
+namespace korgas {
+void registrar_calc() {}
+}  // namespace korgas
