@@ -1,0 +1,752 @@
+// The sectioned key=value store: parsing, the line-level operations, the cache
+// of parsed files and the rewrite that never damages a file.
+//
+// A file is kept as its raw bytes split into lines; every line keeps its own
+// bytes and its own line end, so a rewrite copies the lines it does not touch
+// byte for byte. Lines the store writes end with CR LF.
+#include "core/kvstore.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+#include "core/kvstore_cp1252.h"
+
+namespace korgas {
+
+ErrorFichero::ErrorFichero(const std::string& ruta, const std::string& causa)
+    : std::runtime_error(ruta + ": " + causa), ruta_(ruta) {}
+
+namespace kv {
+
+enum class Fin : unsigned char { ninguno, crlf, cr, lf };
+enum class Tipo : unsigned char { vacia, cabecera, par, sin_igual };
+
+struct Linea {
+    std::string texto;  // the line's bytes without its line end
+    Fin fin = Fin::crlf;
+    Tipo tipo = Tipo::vacia;
+    std::string nombre;      // lower-cased section name (header) or key (pair)
+    std::uint32_t vini = 0;  // the value trimmed of spaces, within texto (pair)
+    std::uint32_t vlen = 0;
+};
+
+Linea analizar(std::string texto, Fin fin) {
+    Linea l;
+    l.fin = fin;
+    if (texto.empty()) {
+        l.tipo = Tipo::vacia;
+    } else if (texto[0] == '[') {
+        // The name is the line without its first and its last character; "["
+        // alone names the empty section.
+        l.tipo = Tipo::cabecera;
+        if (texto.size() >= 2) l.nombre.assign(texto, 1, texto.size() - 2);
+        cp1252::a_minusculas(l.nombre);
+    } else {
+        auto igual = texto.find('=');
+        if (igual == std::string::npos) {
+            l.tipo = Tipo::sin_igual;
+        } else {
+            l.tipo = Tipo::par;
+            l.nombre.assign(texto, 0, igual);
+            cp1252::a_minusculas(l.nombre);
+            std::size_t a = igual + 1, b = texto.size();
+            while (a < b && texto[a] == ' ') ++a;
+            while (b > a && texto[b - 1] == ' ') --b;
+            l.vini = static_cast<std::uint32_t>(a);
+            l.vlen = static_cast<std::uint32_t>(b - a);
+        }
+    }
+    l.texto = std::move(texto);
+    return l;
+}
+
+const char* texto_fin(Fin f) {
+    switch (f) {
+        case Fin::crlf:
+            return "\r\n";
+        case Fin::cr:
+            return "\r";
+        case Fin::lf:
+            return "\n";
+        case Fin::ninguno:
+            break;
+    }
+    return "";
+}
+
+}  // namespace kv
+
+using kv::Fin;
+using kv::Linea;
+using kv::Tipo;
+
+struct Documento::Datos {
+    std::string prefijo;  // a UTF-8 byte-order mark the file began with, kept
+    std::vector<Linea> lineas;
+
+    // Lookups built on first use from the same line list the scans use.
+    mutable bool con_indice = false;
+    mutable std::unordered_map<std::string, int> secciones;  // name -> first header
+    mutable std::unordered_map<int, std::unordered_map<std::string, int>> claves;
+
+    void invalidar() {
+        con_indice = false;
+        secciones.clear();
+        claves.clear();
+    }
+
+    void indexar() const {
+        if (con_indice) return;
+        secciones.clear();
+        claves.clear();
+        for (int i = 0; i < static_cast<int>(lineas.size()); ++i)
+            if (lineas[i].tipo == Tipo::cabecera) secciones.try_emplace(lineas[i].nombre, i);
+        con_indice = true;
+    }
+
+    // Index of the first header of that (lower-cased) name, or -1.
+    int cabecera(const std::string& nombre) const {
+        indexar();
+        auto it = secciones.find(nombre);
+        return it == secciones.end() ? -1 : it->second;
+    }
+
+    // Key -> first pair of the section whose header is at index h.
+    const std::unordered_map<std::string, int>& claves_de(int h) const {
+        auto it = claves.find(h);
+        if (it != claves.end()) return it->second;
+        auto& m = claves[h];
+        for (int i = h + 1; i < static_cast<int>(lineas.size()); ++i) {
+            const Linea& l = lineas[i];
+            if (l.tipo == Tipo::cabecera) break;
+            if (l.tipo == Tipo::par) m.try_emplace(l.nombre, i);
+        }
+        return m;
+    }
+
+    std::string bytes() const {
+        std::size_t n = prefijo.size();
+        for (const auto& l : lineas) n += l.texto.size() + 2;
+        std::string s;
+        s.reserve(n);
+        s += prefijo;
+        for (const auto& l : lineas) {
+            s += l.texto;
+            s += kv::texto_fin(l.fin);
+        }
+        return s;
+    }
+
+    static std::shared_ptr<Datos> desde_bytes(std::string_view b) {
+        auto d = std::make_shared<Datos>();
+        std::size_t i = 0;
+        if (b.substr(0, 3) == "\xEF\xBB\xBF") {
+            d->prefijo.assign(b.substr(0, 3));
+            i = 3;
+        }
+        while (i < b.size()) {
+            std::size_t j = b.find_first_of("\r\n", i);
+            if (j == std::string_view::npos) {
+                d->lineas.push_back(kv::analizar(std::string(b.substr(i)), Fin::ninguno));
+                break;
+            }
+            Fin f;
+            std::size_t sig;
+            if (b[j] == '\r' && j + 1 < b.size() && b[j + 1] == '\n') {
+                f = Fin::crlf, sig = j + 2;
+            } else {
+                f = b[j] == '\r' ? Fin::cr : Fin::lf;
+                sig = j + 1;
+            }
+            d->lineas.push_back(kv::analizar(std::string(b.substr(i, j - i)), f));
+            i = sig;
+        }
+        return d;
+    }
+};
+
+namespace {
+
+// A lookup text in the file's code page and lower case; false when the code
+// page cannot hold it (it then matches nothing).
+bool clave_busqueda(const std::string& utf8, std::string& out) {
+    out.clear();
+    if (!cp1252::codificar(utf8, out)) return false;
+    cp1252::a_minusculas(out);
+    return true;
+}
+
+enum class Uso { seccion, clave, valor, linea };
+
+// A text to be written, in the file's code page; refuses what would break the
+// file's lines or could not be stored.
+std::string para_escribir(const std::string& utf8, Uso uso) {
+    static const char* const kQue[] = {"section name", "key", "value", "line"};
+    const char* que = kQue[static_cast<int>(uso)];
+    if (utf8.find_first_of("\r\n") != std::string::npos)
+        throw ErrorTexto(std::string("a ") + que + " cannot hold a line end");
+    if (uso == Uso::clave) {
+        if (utf8.find('=') != std::string::npos) throw ErrorTexto("a key cannot hold \"=\"");
+        // A line that starts with "[" is a section header.
+        if (!utf8.empty() && utf8[0] == '[') throw ErrorTexto("a key cannot start with \"[\"");
+    }
+    std::string s;
+    if (!cp1252::codificar(utf8, s))
+        throw ErrorTexto(std::string("the ") + que + " \"" + utf8 +
+                         "\" holds a character Windows-1252 cannot hold");
+    return s;
+}
+
+Linea nueva_linea(std::string bytes) {
+    return kv::analizar(std::move(bytes), Fin::crlf);
+}
+
+// Appends the header of a new section: the empty line in front of it, or just
+// the line end of an unterminated last line.
+void anadir_cabecera(std::vector<Linea>& ls, const std::string& seccion) {
+    if (!ls.empty() && ls.back().fin == Fin::ninguno)
+        ls.back().fin = Fin::crlf;
+    else
+        ls.push_back(nueva_linea(""));
+    ls.push_back(nueva_linea("[" + seccion + "]"));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Documento
+
+Documento::Documento() : d_(std::make_shared<Datos>()) {}
+Documento::~Documento() = default;
+Documento::Documento(const Documento&) = default;
+Documento& Documento::operator=(const Documento&) = default;
+
+namespace {
+// Copy on write: a Documento shares its lines with the cache until it changes.
+Documento::Datos& propio(std::shared_ptr<Documento::Datos>& d) {
+    if (d.use_count() > 1) d = std::make_shared<Documento::Datos>(*d);
+    d->invalidar();
+    return *d;
+}
+}  // namespace
+
+std::string Documento::leervalor(const std::string& seccion, const std::string& clave) const {
+    std::string s, k;
+    if (!clave_busqueda(seccion, s) || !clave_busqueda(clave, k)) return "";
+    int h = d_->cabecera(s);
+    if (h < 0) return "";
+    const auto& m = d_->claves_de(h);
+    auto it = m.find(k);
+    if (it == m.end()) return "";
+    const Linea& l = d_->lineas[it->second];
+    std::string r;
+    cp1252::decodificar(std::string_view(l.texto).substr(l.vini, l.vlen), r);
+    return r;
+}
+
+void Documento::crearseccion(const std::string& seccion) {
+    std::string s = para_escribir(seccion, Uso::seccion);
+    std::string bus = s;
+    cp1252::a_minusculas(bus);
+    if (d_->cabecera(bus) >= 0) return;
+    anadir_cabecera(propio(d_).lineas, s);
+}
+
+void Documento::escribirvalor(const std::string& seccion, const std::string& clave,
+                              const std::string& valor) {
+    std::string s = para_escribir(seccion, Uso::seccion);
+    std::string k = para_escribir(clave, Uso::clave);
+    std::string v = para_escribir(valor, Uso::valor);
+    std::string sbus = s, kbus = k;
+    cp1252::a_minusculas(sbus);
+    cp1252::a_minusculas(kbus);
+
+    crearseccion(seccion);
+    const std::size_t h = static_cast<std::size_t>(d_->cabecera(sbus));
+    auto& ls = propio(d_).lineas;
+    const std::string par = k + "=" + v;
+    const std::size_t n = ls.size();
+
+    // When the first section of that name is the last one and lacks the key,
+    // the pair goes at the very end of the file, after whatever the file ends
+    // with (its empty lines stay).
+    bool ultima = true, tiene = false;
+    for (std::size_t i = h + 1; i < n && ultima; ++i) {
+        if (ls[i].tipo == Tipo::cabecera) ultima = false;
+        if (ls[i].tipo == Tipo::par && ls[i].nombre == kbus) tiene = true;
+    }
+    if (ultima && !tiene) {
+        if (ls.back().fin == Fin::ninguno) ls.back().fin = Fin::crlf;
+        ls.push_back(nueva_linea(par));
+        return;
+    }
+
+    // Otherwise one pass over the lines, as a copy: every section of that name
+    // has its empty lines dropped up to the key's line, which is replaced; a
+    // section that lacks the key gets the pair in front of the next header,
+    // with one empty line between. That header is copied as it stands and
+    // the copying goes on after it.
+    std::vector<Linea> salida;
+    salida.reserve(n + 2);
+    std::size_t i = 0;
+    while (i < n) {
+        Linea& l = ls[i++];
+        bool entra = l.tipo == Tipo::cabecera && l.nombre == sbus;
+        salida.push_back(std::move(l));
+        if (!entra) continue;
+        while (i < n) {
+            Linea& m = ls[i++];
+            if (m.tipo == Tipo::vacia) continue;
+            if (m.tipo == Tipo::cabecera) {
+                salida.push_back(nueva_linea(par));
+                salida.push_back(nueva_linea(""));
+                salida.push_back(std::move(m));
+                break;
+            }
+            if (m.tipo == Tipo::par && m.nombre == kbus) {
+                salida.push_back(nueva_linea(par));
+                break;
+            }
+            salida.push_back(std::move(m));
+        }
+    }
+    ls = std::move(salida);
+}
+
+int Documento::buscarseccion(const std::string& seccion) const {
+    std::string s;
+    if (!clave_busqueda(seccion, s)) return 0;
+    return d_->cabecera(s) + 1;
+}
+
+int Documento::leersecciones(std::vector<std::string>& lista) const {
+    int contador = -1;
+    for (const auto& l : d_->lineas) {
+        if (l.tipo != Tipo::cabecera) continue;
+        ++contador;
+        if (contador < 1) continue;
+        lista.resize(static_cast<std::size_t>(contador) + 1);
+        std::string nombre;
+        if (l.texto.size() >= 2)
+            cp1252::decodificar(std::string_view(l.texto).substr(1, l.texto.size() - 2), nombre);
+        lista[contador] = std::move(nombre);
+    }
+    return contador;
+}
+
+bool Documento::borrarseccion(const std::string& seccion) {
+    int n = buscarseccion(seccion);
+    if (n == 0) return false;
+    auto& ls = propio(d_).lineas;
+    auto inicio = ls.begin() + (n - 1);
+    auto fin = inicio + 1;
+    while (fin != ls.end() && fin->tipo != Tipo::cabecera) ++fin;
+    ls.erase(inicio, fin);
+    return true;
+}
+
+int Documento::cambiarlinea(const std::string& vieja, const std::string& nueva) {
+    std::string nv = para_escribir(nueva, Uso::linea);
+    std::string bus;
+    if (!clave_busqueda(vieja, bus)) return 0;
+    int ultima = 0;
+    std::string tmp;
+    const auto& ls = d_->lineas;
+    std::vector<int> iguales;
+    for (int i = 0; i < static_cast<int>(ls.size()); ++i) {
+        const std::string& t = ls[i].texto;
+        if (t.size() != bus.size()) continue;
+        tmp = t;
+        cp1252::a_minusculas(tmp);
+        if (tmp == bus) iguales.push_back(i);
+    }
+    if (iguales.empty()) return 0;
+    auto& mias = propio(d_).lineas;
+    for (int i : iguales) {
+        mias[i] = nueva_linea(nv);
+        ultima = i + 1;
+    }
+    return ultima;
+}
+
+void Documento::reemplazar(const std::vector<std::string>& lineas) {
+    std::vector<Linea> nuevas;
+    nuevas.reserve(lineas.size());
+    for (const auto& t : lineas) nuevas.push_back(nueva_linea(para_escribir(t, Uso::linea)));
+    auto& d = propio(d_);
+    d.prefijo.clear();
+    d.lineas = std::move(nuevas);
+}
+
+std::vector<std::string> Documento::lineas() const {
+    std::vector<std::string> r;
+    r.reserve(d_->lineas.size());
+    for (const auto& l : d_->lineas) {
+        std::string s;
+        cp1252::decodificar(l.texto, s);
+        r.push_back(std::move(s));
+    }
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// The cache of parsed files and the writer
+
+namespace {
+
+std::function<bool(int)>& gancho() {
+    static std::function<bool(int)> g;
+    return g;
+}
+
+bool falla(int paso) {
+    auto& g = gancho();
+    return g && g(paso);
+}
+
+std::int64_t ns(const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+std::int64_t ahora_ns() {
+    timespec t;
+    clock_gettime(CLOCK_REALTIME, &t);
+    return ns(t);
+}
+
+std::string causa_errno(const char* que, int e) {
+    return std::string(que) + ": " + std::strerror(e);
+}
+
+// What stat() says about a file; two equal signatures are taken to mean equal
+// contents, except within the racy window (see Entrada).
+struct Firma {
+    bool existe = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t tam = 0;
+    std::int64_t mtime = 0;
+    std::int64_t ctime = 0;
+
+    static Firma de(const struct stat& st) {
+        Firma f;
+        f.existe = true;
+        f.dev = st.st_dev;
+        f.ino = st.st_ino;
+        f.tam = st.st_size;
+        f.mtime = ns(st.st_mtim);
+        f.ctime = ns(st.st_ctim);
+        return f;
+    }
+    bool operator==(const Firma&) const = default;
+};
+
+// Checks what stat() gave for a path the store reads: a folder or a device is
+// not a file the store can read.
+void comprobar_tipo(const std::string& ruta, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) throw ErrorFichero(ruta, "is a folder, not a file");
+    if (!S_ISREG(st.st_mode)) throw ErrorFichero(ruta, "is not a regular file");
+}
+
+Firma firma_de(const std::string& ruta) {
+    struct stat st;
+    if (::stat(ruta.c_str(), &st) != 0) {
+        int e = errno;
+        if (e == ENOENT || e == ENOTDIR) return Firma{};
+        throw ErrorFichero(ruta, causa_errno("cannot examine the file", e));
+    }
+    comprobar_tipo(ruta, st);
+    return Firma::de(st);
+}
+
+// Reads the whole file; the signature is taken from the open file before the
+// read, so a change made during the read shows at the next call.
+bool leer_fichero(const std::string& ruta, std::string& bytes, Firma& firma) {
+    int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        int e = errno;
+        if (e == ENOENT || e == ENOTDIR) return false;
+        throw ErrorFichero(ruta, causa_errno("cannot open the file", e));
+    }
+    struct Cierre {
+        int fd;
+        ~Cierre() { ::close(fd); }
+    } cierre{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        throw ErrorFichero(ruta, causa_errno("cannot examine the file", errno));
+    comprobar_tipo(ruta, st);
+    firma = Firma::de(st);
+    constexpr std::size_t kMaximo = std::size_t{1} << 30;
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[65536];
+    while (true) {
+        ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            throw ErrorFichero(ruta, causa_errno("cannot read the file", errno));
+        }
+        if (r == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(r));
+        if (bytes.size() > kMaximo) throw ErrorFichero(ruta, "the file is too large");
+    }
+    return true;
+}
+
+// A rewrite by someone else within one timestamp tick of the last change the
+// cached signature shows may leave size and times as they were. While the
+// entry was read that close to its last change, each call compares the bytes
+// again. On a file system that keeps fractions of a second the tick is a few
+// milliseconds; one that keeps whole seconds (or two, as FAT) needs 2 s.
+constexpr std::int64_t kVentanaFina = 50'000'000;
+constexpr std::int64_t kVentanaGruesa = 2'000'000'000;
+
+bool dudoso(const Firma& f, std::int64_t leido) {
+    if (!f.existe) return false;
+    std::int64_t ultimo = std::max(f.mtime, f.ctime);
+    bool fino = f.mtime % 1000000000 != 0 || f.ctime % 1000000000 != 0;
+    std::int64_t ventana = fino ? kVentanaFina : kVentanaGruesa;
+    std::int64_t edad = leido - ultimo;
+    return edad < ventana && edad > -ventana;
+}
+
+struct Entrada {
+    Firma firma;
+    std::string bytes;
+    Documento doc;
+    bool dudosa = false;
+};
+
+std::unordered_map<std::string, Entrada>& cache() {
+    static std::unordered_map<std::string, Entrada> c;
+    return c;
+}
+
+// The file a write replaces: a symbolic link is followed to the file it names,
+// so the link stays and its target gets the new contents.
+std::filesystem::path destino_real(const std::string& ruta) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path p = fs::absolute(fs::path(ruta), ec);
+    if (ec) throw ErrorFichero(ruta, "bad path: " + ec.message());
+    for (int i = 0; i < 40; ++i) {
+        auto st = fs::symlink_status(p, ec);
+        if (ec || !fs::is_symlink(st)) return p;
+        fs::path t = fs::read_symlink(p, ec);
+        if (ec) throw ErrorFichero(ruta, "cannot follow the link: " + ec.message());
+        p = t.is_absolute() ? t : p.parent_path() / t;
+    }
+    throw ErrorFichero(ruta, "too many levels of symbolic links");
+}
+
+// Writes bytes as the new contents of ruta: a temporary file beside it, every
+// write checked, flushed to disk, the file's mode kept, renamed over it, the
+// folder flushed. On any failure the temporary file goes and ruta is as it was.
+void reescribir(const std::string& ruta, const std::string& bytes) {
+    namespace fs = std::filesystem;
+    fs::path destino = destino_real(ruta);
+    fs::path carpeta = destino.parent_path();
+    std::string plantilla =
+        (carpeta / ("." + destino.filename().string() + ".tmp-XXXXXX")).string();
+
+    mode_t modo;
+    bool existia = false;
+    struct stat st;
+    if (::stat(destino.c_str(), &st) == 0) {
+        existia = true;
+        modo = st.st_mode & 07777;
+    } else {
+        mode_t m = ::umask(0);
+        ::umask(m);
+        modo = 0666 & ~m;
+    }
+
+    auto error = [&](const std::string& causa) { return ErrorFichero(ruta, causa); };
+    const char* simulado = "simulated failure";
+
+    if (falla(1)) throw error(std::string("cannot create the temporary file: ") + simulado);
+    std::vector<char> nombre(plantilla.begin(), plantilla.end());
+    nombre.push_back('\0');
+    int fd = ::mkostemp(nombre.data(), O_CLOEXEC);
+    if (fd < 0) throw error(causa_errno("cannot create a temporary file in the folder", errno));
+
+    struct Temporal {
+        int fd;
+        const char* nombre;
+        bool hecho = false;
+        ~Temporal() {
+            if (fd >= 0) ::close(fd);
+            if (!hecho) ::unlink(nombre);
+        }
+    } tmp{fd, nombre.data()};
+
+    if (falla(2)) throw error(std::string("cannot write the temporary file: ") + simulado);
+    std::size_t hechos = 0;
+    while (hechos < bytes.size()) {
+        ssize_t w = ::write(fd, bytes.data() + hechos, bytes.size() - hechos);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            throw error(causa_errno("cannot write the temporary file", errno));
+        }
+        if (w == 0) throw error("cannot write the temporary file: nothing written");
+        hechos += static_cast<std::size_t>(w);
+    }
+    if (::fchmod(fd, modo) != 0) throw error(causa_errno("cannot set the file's mode", errno));
+    if (existia && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+        // Keep the owner when we may (we run as its owner or as root); a
+        // failure here is not a reason to refuse the write.
+        [[maybe_unused]] int r = ::fchown(fd, st.st_uid, st.st_gid);
+    }
+
+    if (falla(3)) throw error(std::string("cannot flush the temporary file: ") + simulado);
+    if (::fsync(fd) != 0) throw error(causa_errno("cannot flush the temporary file", errno));
+    int cerrar = ::close(fd);
+    tmp.fd = -1;
+    if (cerrar != 0) throw error(causa_errno("cannot close the temporary file", errno));
+
+    if (falla(4)) throw error(std::string("cannot replace the file: ") + simulado);
+    if (::rename(nombre.data(), destino.c_str()) != 0)
+        throw error(causa_errno("cannot replace the file", errno));
+    tmp.hecho = true;
+
+    // The rename is done and the new contents are in place; flushing the
+    // folder makes it durable. Some file systems refuse fsync on a folder,
+    // which does not undo the write, so it is not reported.
+    int dfd = ::open(carpeta.empty() ? "." : carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+}  // namespace
+
+// Reaches the cache on behalf of the free procedures (a friend of Documento).
+class Almacen {
+  public:
+    static Entrada& actual(const std::string& ruta) {
+        Firma f = firma_de(ruta);
+        auto& c = cache();
+        auto it = c.find(ruta);
+        std::string bytes;
+        Firma leida;
+        if (it != c.end() && it->second.firma == f) {
+            Entrada& e = it->second;
+            if (!e.dudosa) return e;
+            if (!leer_fichero(ruta, bytes, leida)) return cargar(ruta, Firma{}, std::string());
+            std::int64_t t = ahora_ns();
+            if (leida == e.firma && bytes == e.bytes) {
+                e.dudosa = dudoso(leida, t);
+                return e;
+            }
+            return cargar(ruta, leida, std::move(bytes), t);
+        }
+        if (!f.existe) return cargar(ruta, Firma{}, std::string());
+        if (!leer_fichero(ruta, bytes, leida)) return cargar(ruta, Firma{}, std::string());
+        return cargar(ruta, leida, std::move(bytes), ahora_ns());
+    }
+
+    static Entrada& cargar(const std::string& ruta, const Firma& f, std::string bytes,
+                           std::int64_t leido = 0) {
+        Entrada e;
+        e.firma = f;
+        e.doc.d_ = Documento::Datos::desde_bytes(bytes);
+        e.bytes = std::move(bytes);
+        e.dudosa = dudoso(f, leido);
+        auto& slot = cache()[ruta];
+        slot = std::move(e);
+        return slot;
+    }
+
+    static void editar(const std::string& ruta, const std::function<void(Documento&)>& fn) {
+        Entrada& e = actual(ruta);
+        Documento doc = e.doc;
+        const std::string antes = e.bytes;  // fn may reach the cache again
+        fn(doc);
+        std::string despues = doc.d_->bytes();
+        if (despues == antes) return;
+        try {
+            reescribir(ruta, despues);
+        } catch (...) {
+            cache().erase(ruta);
+            throw;
+        }
+        // The entry takes the new contents and the signature of the new file.
+        Firma f;
+        try {
+            f = firma_de(ruta);
+        } catch (const ErrorFichero&) {
+            cache().erase(ruta);  // written, but cannot be examined: read it next time
+            return;
+        }
+        doc.d_->invalidar();
+        Entrada nueva;
+        nueva.firma = f;
+        nueva.bytes = std::move(despues);
+        nueva.doc = std::move(doc);
+        nueva.dudosa = dudoso(f, ahora_ns());
+        cache()[ruta] = std::move(nueva);
+    }
+};
+
+void editar(const std::string& fichero, const std::function<void(Documento&)>& fn) {
+    Almacen::editar(fichero, fn);
+}
+
+std::string leervalor(const std::string& fichero, const std::string& seccion,
+                      const std::string& clave) {
+    return Almacen::actual(fichero).doc.leervalor(seccion, clave);
+}
+
+void escribirvalor(const std::string& fichero, const std::string& seccion, const std::string& clave,
+                   const std::string& valor) {
+    editar(fichero, [&](Documento& d) { d.escribirvalor(seccion, clave, valor); });
+}
+
+void crearseccion(const std::string& fichero, const std::string& seccion) {
+    editar(fichero, [&](Documento& d) { d.crearseccion(seccion); });
+}
+
+int buscarseccion(const std::string& fichero, const std::string& seccion) {
+    return Almacen::actual(fichero).doc.buscarseccion(seccion);
+}
+
+int leersecciones(const std::string& fichero, std::vector<std::string>& lista) {
+    return Almacen::actual(fichero).doc.leersecciones(lista);
+}
+
+bool borrarseccion(const std::string& fichero, const std::string& seccion) {
+    bool r = false;
+    editar(fichero, [&](Documento& d) { r = d.borrarseccion(seccion); });
+    return r;
+}
+
+int cambiarlinea(const std::string& fichero, const std::string& vieja, const std::string& nueva) {
+    int r = 0;
+    editar(fichero, [&](Documento& d) { r = d.cambiarlinea(vieja, nueva); });
+    return r;
+}
+
+namespace prueba {
+void fallo_escritura(std::function<bool(int paso)> fallo) {
+    gancho() = std::move(fallo);
+}
+void vaciar_cache() {
+    cache().clear();
+}
+}  // namespace prueba
+
+}  // namespace korgas
