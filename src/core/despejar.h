@@ -11,17 +11,36 @@ namespace korgas {
 
 // var "t": the temperature (K) of system s at molar volume vmolar (l/mol) and
 // pressure patm (atm); var "v": its molar volume at its temperature and patm.
-// 0 for another var or equation. For "v" with equations 7 and 8 the gas of s is
-// reloaded at s's temperature first.
+// 0 for another var or equation, for an equation the table below hands to
+// newton (3, 9 for "t"; 3, 6, 9 and the virial with D != 0 for "v"), for a
+// quadratic without real roots (text 169 shown), for "t" at a volume not above
+// 0, for "v" at a pressure or temperature not above 0, and for a result that is
+// not finite. For "v" with equations 7 and 8 the gas of s is reloaded at s's
+// temperature first (leergas mode 0); a reload that fails gives 0.
 double despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm);
+
+// The root of a cubic (x1 <= x2 <= x3) nearest the reference value: x2 replaces
+// x1 only when strictly nearer, and x3 replaces the one kept unless that one is
+// strictly nearer (x3 wins a tie).
+double raiz_cercana(double x1, double x2, double x3, double referencia);
+
+// The root of a quadratic (x1 >= x2) nearest the reference: x2 only when
+// strictly nearer.
+double raiz_cercana(double x1, double x2, double referencia);
 
 // True when the windows solve var ("t" or "v") of equation ecuacion with newton
 // rather than despejar (virial: only for V with D != 0).
 bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas);
 
-// What a calculation window asks for: T or molar V of sistemas[0] at the given
-// values, by whichever solver the table names. fallo is set when newton failed
-// or the result is not finite (the result is then 0).
+// What a calculation window asks for: T ("t", at molar volume vmolar and
+// pressure patm) or the molar volume ("v", at sistemas[0]'s temperature and
+// patm) of sistemas[0], by whichever solver usa_newton names; newton starts from
+// patm·vmolar/R or R·T/patm. The result is 0 and *fallo is set to true when:
+// var is neither "t" nor "v"; patm is not above 0 (or not finite); for "t"
+// vmolar is not above 0; for "v" the temperature is not above 0; newton failed
+// (it has shown texts 160/161); or the solver gave 0, a non-finite value or,
+// for "v", a negative volume. A negative temperature (a volume inside the
+// covolume) is returned as it is. Otherwise *fallo is set to false.
 double resolver(std::string_view var, double vmolar, double patm, bool* fallo = nullptr);
 
 }  // namespace korgas

@@ -14,8 +14,8 @@ double presion(int i, double V);
 // in atm·l/mol. a..d are the equation's parameters (A..D for the virial one);
 // equation 6 reads mu of sistemas[i]. Empty when a volume lies at or inside the
 // excluded volume or the result is not finite.
-std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c,
-                                   double d, double V1, double V2);
+std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c, double d,
+                                   double V1, double V2);
 
 // Composite Simpson's rule with 1000 intervals over presion_tv (equations 3, 9).
 std::optional<double> simpson(int eq, int i, double T, double V1, double V2);
@@ -23,5 +23,10 @@ std::optional<double> simpson(int eq, int i, double T, double V1, double V2);
 // Pressure of equation 3 or 9 at T and molar volume V with a, b of sistemas[i];
 // 0 for any other equation; empty at or inside the excluded volume.
 std::optional<double> presion_tv(int eq, int i, double T, double V);
+
+// The Dieterici-Sadus pressure at T and molar volume V for parameters a, b:
+// (R·T/V)·(1 + y + y² - y³)/(1 - y)³·exp(-a/(R·T·V)) with y = b/(4·V). No domain
+// test; presion, fvolumen and newton share it.
+double presion_dieterici_sadus(double a, double b, double T, double V);
 
 }  // namespace korgas

@@ -23,9 +23,12 @@ double fvolumen(int eq, int i, double P, double T, double V);
 double biseccion(int eq, int i, double P, double T, double va, double vb);
 
 // Newton's method: var "v" seeks the molar volume at T = fijo, var "t" the
-// temperature at molar volume fijo, from x0. Stops after 100 iterations, or at
-// once on a non-finite value or a zero derivative: then texts 160/161 are shown,
-// *fallo is set and the result is 0.
+// temperature at molar volume fijo, from x0. Converged when the last step is
+// below 1e-4 of x (then *fallo is set to false). Stops after 100 iterations, or
+// at once on a non-finite value, a zero derivative or a step onto x = 0: then
+// texts 160/161 are shown (style 48), *fallo is set to true and the result is
+// 0. Cases: "v" with equations 3, 5, 6, 9 and "t" with 3, 9; any other pair
+// sets *fallo and gives 0 without a message.
 double newton(std::string_view var, int eq, int i, double P, double fijo, double x0,
               bool* fallo = nullptr);
 

@@ -1,0 +1,198 @@
+// Solving an equation of state for T or V.
+
+#include "core/despejar.h"
+
+#include <cmath>
+
+#include "core/solvers.h"
+
+namespace korgas {
+
+double raiz_cercana(double x1, double x2, double x3, double referencia) {
+    double elegida = x1;
+    if (std::fabs(x2 - referencia) < std::fabs(elegida - referencia)) elegida = x2;
+    if (!(std::fabs(elegida - referencia) < std::fabs(x3 - referencia))) elegida = x3;
+    return elegida;
+}
+
+double raiz_cercana(double x1, double x2, double referencia) {
+    return std::fabs(x2 - referencia) < std::fabs(x1 - referencia) ? x2 : x1;
+}
+
+namespace {
+
+double finito_o_cero(double x) {
+    return std::isfinite(x) ? x : 0.0;
+}
+
+// Equations 7 and 8 solved for T: the attraction term is rebuilt from the
+// critical data as ac·(k - c·√T)², which makes the equation a quadratic in √T.
+double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P) {
+    const bool soave = ecuacion == kSoave;
+    const double w = g.c[2];
+    const double omega = soave ? 0.42748 : 0.45724;
+    const double m =
+        soave ? 0.48 + 1.574 * w - 0.176 * w * w : 0.37464 + 1.54226 * w - 0.26992 * w * w;
+    const double ac = omega * R * R * g.tc * g.tc / g.pc;
+    const double k = 1 + m;
+    const double c = m / std::sqrt(g.tc);
+    const double b = g.c[1];
+    const double W = soave ? V * (V + b) : V * (V + b) + b * (V - b);
+    const double A2 = R * W - ac * c * c * (V - b);
+    const double p = 2 * ac * k * c * (V - b) / A2;
+    const double q = -(ac * k * k * (V - b) + P * (V - b) * W) / A2;
+    double s1 = 0, s2 = 0;
+    cuadratica(p, q, s1, s2);
+    return raiz_cercana(s1 * s1, s2 * s2, P * V / R);
+}
+
+double despejar_t(int ecuacion, const sistema& s, double V, double P) {
+    const datosgas& g = s.gas;
+    const double a = g.c[0];
+    const double b = g.c[1];
+    const double ideal = P * V / R;
+    switch (ecuacion) {
+        case kIdeal:
+            return ideal;
+        case kVanDerWaals:
+            return (V - b) * (P + a / (V * V)) / R;
+        case kBerthelot: {
+            double t1 = 0, t2 = 0;
+            cuadratica(-P * (V - b) / R, -a * (V - b) / (R * V * V), t1, t2);
+            return raiz_cercana(t1, t2, ideal);
+        }
+        case kRedlichKwong: {
+            // A cubic in √T; every root is squared, a negative one too.
+            double s1, s2, s3;
+            cubica(0, -(P * (V - b) / R), -a * (V - b) / (R * V * (V + b)), s1, s2, s3);
+            return raiz_cercana(s1 * s1, s2 * s2, s3 * s3, ideal);
+        }
+        case kVirial: {
+            const double B = g.c[1], C = g.c[2], D = g.c[3];
+            return P * V / (R * (a + B / V + C / (V * V) + D / (V * V * V)));
+        }
+        case kGeneralizada:
+            return (V - b) * (P + a / std::pow(V, s.mu)) / R;
+        case kSoave:
+        case kPengRobinson:
+            return temperatura_soave_pr(ecuacion, g, V, P);
+        default:
+            return 0;
+    }
+}
+
+double despejar_v(int ecuacion, sistema& s, double P) {
+    const double T = s.temperatura;
+    const double rtp = R * T / P;
+    if (ecuacion == kIdeal) return rtp;
+    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
+        // a is a(T): reload it for the system's temperature (own parameters
+        // stay as they are). A gas that does not load has nothing to solve.
+        if (leergas(0, s) != Carga::ok) return 0;
+    }
+    const double a = s.gas.c[0];
+    const double b = s.gas.c[1];
+    double a1, a2, a3;
+    switch (ecuacion) {
+        case kVanDerWaals:
+            a1 = -(b + rtp);
+            a2 = a / P;
+            a3 = -a * b / P;
+            break;
+        case kBerthelot:
+            a1 = -(b + rtp);
+            a2 = a / (P * T);
+            a3 = -a * b / (P * T);
+            break;
+        case kRedlichKwong: {
+            const double raiz_t = std::sqrt(T);
+            a1 = -rtp;
+            a2 = a / (P * raiz_t) - b * b - b * rtp;
+            a3 = -a * b / (P * raiz_t);
+            break;
+        }
+        case kVirial: {
+            // Only without D is the virial equation a cubic in V.
+            if (s.gas.c[3] != 0) return 0;
+            a1 = -a * rtp;
+            a2 = -s.gas.c[1] * rtp;
+            a3 = -s.gas.c[2] * rtp;
+            break;
+        }
+        case kSoave:
+            a1 = -rtp;
+            a2 = a / P - b * b - b * rtp;
+            a3 = -a * b / P;
+            break;
+        case kPengRobinson:
+            a1 = b - rtp;
+            a2 = a / P - 3 * b * b - 2 * b * rtp;
+            a3 = b * b * b + b * b * rtp - a * b / P;
+            break;
+        default:
+            return 0;
+    }
+    double x1, x2, x3;
+    cubica(a1, a2, a3, x1, x2, x3);
+    return raiz_cercana(x1, x2, x3, rtp);
+}
+
+}  // namespace
+
+double despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm) {
+    if (var == "t") {
+        // Every closed form divides by V somewhere.
+        if (!(vmolar > 0)) return 0;
+        return finito_o_cero(despejar_t(ecuacion, s, vmolar, patm));
+    }
+    if (var == "v") {
+        // R·T/P needs a positive pressure, and no volume exists at or below 0 K.
+        if (!(patm > 0) || !(s.temperatura > 0)) return 0;
+        return finito_o_cero(despejar_v(ecuacion, s, patm));
+    }
+    return 0;
+}
+
+bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas) {
+    if (var == "t") return ecuacion == kDieterici || ecuacion == kDietericiSadus;
+    if (var == "v") {
+        return ecuacion == kDieterici || ecuacion == kGeneralizada || ecuacion == kDietericiSadus ||
+               (ecuacion == kVirial && gas.c[3] != 0);
+    }
+    return false;
+}
+
+double resolver(std::string_view var, double vmolar, double patm, bool* fallo) {
+    auto falla = [&] {
+        if (fallo) *fallo = true;
+        return 0.0;
+    };
+    sistema& s = sistemas[0];
+    const int eq = s.ecuacion;
+    const bool busca_t = var == "t";
+    const bool busca_v = var == "v";
+    if (!busca_t && !busca_v) return falla();
+    // The windows refuse these before they ask; nothing is solved without them.
+    if (!(patm > 0) || !std::isfinite(patm)) return falla();
+    if (busca_t && (!(vmolar > 0) || !std::isfinite(vmolar))) return falla();
+    if (busca_v && (!(s.temperatura > 0) || !std::isfinite(s.temperatura))) return falla();
+
+    double x;
+    if (usa_newton(var, eq, s.gas)) {
+        bool fallo_newton = false;
+        x = busca_t
+                ? newton("t", eq, 0, patm, vmolar, patm * vmolar / R, &fallo_newton)
+                : newton("v", eq, 0, patm, s.temperatura, R * s.temperatura / patm, &fallo_newton);
+        if (fallo_newton) return falla();
+    } else {
+        x = despejar(var, eq, s, vmolar, patm);
+    }
+    // 0 is what the solvers give for "no result"; no volume is zero or
+    // negative. A negative temperature (a volume inside the covolume) is the
+    // equation's own answer and is handed back as it is.
+    if (!std::isfinite(x) || x == 0 || (busca_v && x < 0)) return falla();
+    if (fallo) *fallo = false;
+    return x;
+}
+
+}  // namespace korgas

@@ -1,0 +1,231 @@
+// Root solvers: Cardano's cubic, the quadratic, bisection and Newton.
+
+#include "core/solvers.h"
+
+#include <cmath>
+#include <utility>
+
+#include "core/eos.h"
+#include "core/gas.h"
+#include "core/mensajes.h"
+
+namespace korgas {
+
+namespace {
+
+bool indice_valido(int i) {
+    return i >= 0 && i < static_cast<int>(sistemas.size());
+}
+
+// The value of pi the trigonometric case of the cubic uses.
+constexpr double kPi = 3.1415926536;
+
+void avisa_sin_convergencia() {
+    mostrar_mensaje(texto(160), 48, texto(161));
+}
+
+// Residual and derivative of one Newton step.
+struct Paso {
+    double f;
+    double df;
+};
+
+}  // namespace
+
+void cubica(double a1, double a2, double a3, double& x1, double& x2, double& x3) {
+    const double p = a2 - a1 * a1 / 3;
+    const double q = a3 + 2 * a1 * a1 * a1 / 27 - a1 * a2 / 3;
+    const double D = (q / 2) * (q / 2) + (p / 3) * (p / 3) * (p / 3);
+    const double desplaza = a1 / 3;
+    if (D == 0) {
+        const double u = std::cbrt(-q / 2);
+        x1 = 2 * u - desplaza;
+        x2 = -u - desplaza;
+        x3 = x2;
+    } else if (D > 0) {
+        const double raiz = std::sqrt(D);
+        const double u = std::cbrt(-q / 2 + raiz);
+        const double v = std::cbrt(-q / 2 - raiz);
+        x1 = u + v - desplaza;
+        x2 = x1;
+        x3 = x1;
+    } else {
+        const double r = std::sqrt(-p / 3);
+        double phi;
+        if (q < 0) {
+            phi = std::atan(-2 * std::sqrt(-D) / q);
+        } else if (q > 0) {
+            phi = std::atan(-2 * std::sqrt(-D) / q) + kPi;
+        } else {
+            phi = kPi / 2;
+        }
+        const double theta = phi / 3;
+        x1 = 2 * r * std::cos(theta) - desplaza;
+        x2 = -2 * r * std::cos(kPi / 3 + theta) - desplaza;
+        x3 = -2 * r * std::cos(kPi / 3 - theta) - desplaza;
+    }
+    if (x1 > x2) std::swap(x1, x2);
+    if (x2 > x3) {
+        std::swap(x2, x3);
+        if (x1 > x2) std::swap(x1, x2);
+    }
+}
+
+bool cuadratica(double p, double q, double& x1, double& x2) {
+    const double d = p * p - 4 * q;
+    if (d == 0) {
+        x1 = -p / 2;
+        x2 = x1;
+        return true;
+    }
+    if (d > 0) {
+        const double raiz = std::sqrt(d);
+        x1 = (-p + raiz) / 2;
+        x2 = (-p - raiz) / 2;
+        return true;
+    }
+    // A negative discriminant, or one that is not a number at all.
+    mostrar_mensaje(texto(169), 64, "");
+    return false;
+}
+
+double fvolumen(int eq, int i, double P, double T, double V) {
+    if (!indice_valido(i)) return 0;
+    const sistema& s = sistemas[i];
+    const double a = s.gas.c[0];
+    const double b = s.gas.c[1];
+    const double rtp = R * T / P;
+    switch (eq) {
+        case kVanDerWaals:
+            return V * V * V - (b + rtp) * V * V + (a / P) * V - a * b / P;
+        case kBerthelot:
+            return V * V * V - (b + rtp) * V * V + (a / (P * T)) * V - a * b / (P * T);
+        case kDieterici:
+            return R * T * std::exp(-a / (R * T * V)) / (V - b) - P;
+        case kRedlichKwong: {
+            const double raiz_t = std::sqrt(T);
+            return V * V * V - rtp * V * V + (a / (P * raiz_t) - b * b - b * rtp) * V -
+                   a * b / (P * raiz_t);
+        }
+        case kVirial: {
+            const double B = s.gas.c[1], C = s.gas.c[2], D = s.gas.c[3];
+            const double V2 = V * V;
+            return P * V2 * V2 / (R * T) - a * V2 * V - B * V2 - C * V - D;
+        }
+        case kGeneralizada:
+            return std::pow(V, s.mu + 1) - (b + rtp) * std::pow(V, s.mu) + a * V / P - a * b / P;
+        case kSoave:
+            return V * V * V - rtp * V * V + (a / P - b * b - b * rtp) * V - a * b / P;
+        case kPengRobinson:
+            return V * V * V + (b - rtp) * V * V + (a / P - 3 * b * b - 2 * b * rtp) * V +
+                   (b * b * b + b * b * rtp - a * b / P);
+        case kDietericiSadus:
+            return presion_dieterici_sadus(a, b, T, V) - P;
+        default:
+            return 0;
+    }
+}
+
+double biseccion(int eq, int i, double P, double T, double va, double vb) {
+    constexpr int kLimite = 10000;
+    constexpr double kTolerancia = 1e-6;  // l/mol
+    double fa = fvolumen(eq, i, P, T, va);
+    for (int k = 1; k <= kLimite; ++k) {
+        const double medio = va + (vb - va) / 2;
+        const double fm = fvolumen(eq, i, P, T, medio);
+        if (fm == 0 || (vb - va) / 2 < kTolerancia) return medio;
+        if (fa * fm > 0) {
+            va = medio;
+            fa = fm;
+        } else {
+            vb = medio;
+        }
+    }
+    avisa_sin_convergencia();
+    return 0;
+}
+
+double newton(std::string_view var, int eq, int i, double P, double fijo, double x0, bool* fallo) {
+    auto falla = [&](bool avisar) {
+        if (avisar) avisa_sin_convergencia();
+        if (fallo) *fallo = true;
+        return 0.0;
+    };
+    const bool busca_v = var == "v";
+    const bool busca_t = var == "t";
+    const bool caso_conocido = (busca_v && (eq == kDieterici || eq == kVirial ||
+                                            eq == kGeneralizada || eq == kDietericiSadus)) ||
+                               (busca_t && (eq == kDieterici || eq == kDietericiSadus));
+    // No window asks for another pair: there is nothing to iterate on.
+    if (!caso_conocido || !indice_valido(i)) return falla(false);
+
+    const sistema& s = sistemas[i];
+    const double a = s.gas.c[0];
+    const double b = s.gas.c[1];
+    const double mu = s.mu;
+
+    // Residual and derivative at x (V when busca_v, T otherwise).
+    auto paso = [&](double x) -> Paso {
+        const double V = busca_v ? x : fijo;
+        const double T = busca_v ? fijo : x;
+        const double rt = R * T;
+        if (busca_v) {
+            switch (eq) {
+                case kDieterici: {
+                    const double e = std::exp(-a / (rt * V));
+                    return {rt * e / (V - b) - P,
+                            rt * e * (a / (rt * V * V)) / (V - b) - rt * e / ((V - b) * (V - b))};
+                }
+                case kVirial: {
+                    const double A = s.gas.c[0], B = s.gas.c[1], C = s.gas.c[2], D = s.gas.c[3];
+                    const double V2 = V * V;
+                    return {P * V2 * V2 / rt - A * V2 * V - B * V2 - C * V - D,
+                            4 * P * V2 * V / rt - 3 * A * V2 - 2 * B * V - C};
+                }
+                case kGeneralizada: {
+                    const double k = b + rt / P;
+                    return {std::pow(V, mu + 1) - k * std::pow(V, mu) + a * V / P - a * b / P,
+                            (mu + 1) * std::pow(V, mu) - mu * k * std::pow(V, mu - 1) + a / P};
+                }
+                default: {  // kDietericiSadus
+                    const double y = b / (4 * V);
+                    const double y2 = y * y, y3 = y2 * y, y4 = y3 * y;
+                    const double e = std::exp(-a / (rt * V));
+                    const double uno_y = 1 - y;
+                    const double uno_y4 = uno_y * uno_y * uno_y * uno_y;
+                    return {presion_dieterici_sadus(a, b, T, V) - P,
+                            (16 * y2 * e / (b * b * b * uno_y4)) *
+                                (4 * a * y * (1 - 2 * y3 + y4) -
+                                 b * rt * (1 + 4 * y + 4 * y2 - 4 * y3 + y4))};
+                }
+            }
+        }
+        const double e = std::exp(-a / (rt * V));
+        if (eq == kDieterici) {
+            return {rt * e / (V - b) - P, (R / (V - b)) * e * (1 + a / (rt * V))};
+        }
+        const double y = b / (4 * V);
+        const double uno_y = 1 - y;
+        const double g = (1 + y + y * y - y * y * y) / (uno_y * uno_y * uno_y);
+        return {presion_dieterici_sadus(a, b, T, V) - P, (R / V) * g * e * (1 + a / (rt * V))};
+    };
+
+    constexpr int kMaxIteraciones = 100;
+    constexpr double kTolerancia = 1e-4;  // relative, on the last step
+    double x = x0;
+    for (int k = 0; k < kMaxIteraciones; ++k) {
+        const Paso p = paso(x);
+        if (!std::isfinite(p.f) || !std::isfinite(p.df) || p.df == 0) return falla(true);
+        const double anterior = x;
+        x = x - p.f / p.df;
+        // A step onto 0 has no relative size, and 0 is no volume or temperature.
+        if (!std::isfinite(x) || x == 0) return falla(true);
+        if (std::fabs((x - anterior) / x) < kTolerancia) {
+            if (fallo) *fallo = false;
+            return x;
+        }
+    }
+    return falla(true);
+}
+
+}  // namespace korgas
