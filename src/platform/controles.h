@@ -16,6 +16,8 @@
 // Text boxes have no change handlers in these windows: setText is silent, and a
 // box's "Enter" or "lost focus" handler is called directly where the code of a
 // window means it to run.
+//
+// How windows load and unload: see ventanas.h.
 #pragma once
 
 #include <QAbstractButton>

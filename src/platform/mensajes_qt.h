@@ -23,9 +23,10 @@ int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString
 void instalar_mensajes_qt();
 
 // Tests: while set, every msgbox goes to this function instead of a modal box
-// and its result is the answer. An empty function restores the boxes.
-using Respondedor =
-    std::function<int(const QString& texto, int estilo, const QString& titulo)>;
+// and its result is the answer. It gets the text as given (CR not turned into
+// new lines) and the title as shown (the program's title for an empty one). An
+// empty function restores the boxes.
+using Respondedor = std::function<int(const QString& texto, int estilo, const QString& titulo)>;
 void responder_mensajes_con(Respondedor r);
 
 }  // namespace korgas

@@ -7,9 +7,26 @@
 // needs the headers of another. A menu entry whose window is not registered
 // stays disabled.
 //
-// A child window is a QWidget put into a QMdiSubWindow of the main window's
-// QMdiArea, with WA_DeleteOnClose. Its constructor is its load; its closeEvent
-// is its unload (it may ignore the event to stay open).
+// For the next developer, the whole life of a window:
+//   - Load: the factory builds the window; its constructor is its load handler
+//     (captions from the language file, lists filled, defaults set). The
+//     window gets its name as objectName and Qt::WA_DeleteOnClose. A plain
+//     QWidget is put into a QMdiSubWindow of the main window's QMdiArea; a
+//     QDialog, a Qt::Tool window or a window with the property
+//     "ventana_propia" set to true stays a window of its own.
+//   - cargar loads a window that is not loaded and leaves it hidden; mostrar
+//     loads when needed, then shows it and brings it to the front. Asking for a
+//     loaded window never loads it again.
+//   - Unload: the window's closeEvent is its unload handler; it may ignore the
+//     event to stay open. Whatever closes it (descargar, the close button of
+//     its frame, its own close()), the registry forgets it before close()
+//     returns: buscar gives nullptr and the next cargar/mostrar builds a new
+//     one. descargar also destroys it at once; a window that closes itself is
+//     destroyed at the next turn of the event loop, and is nameless until then.
+//     So a window closes itself with close(), never with descargar on itself.
+//   - Put unload work in closeEvent, never in the destructor: when the program
+//     ends no window is unloaded, the windows are only destroyed.
+//   - How handlers run when code sets a value: see controles.h.
 #pragma once
 
 #include <QString>
@@ -22,7 +39,7 @@ class QWidget;
 namespace korgas {
 
 class Ventanas {
-public:
+  public:
     using Fabrica = std::function<QWidget*()>;
 
     static void registrar(const QString& nombre, Fabrica fabrica);

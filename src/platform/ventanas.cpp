@@ -1,0 +1,186 @@
+#include "platform/ventanas.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <map>
+#include <utility>
+
+namespace korgas {
+
+namespace {
+
+struct Ventana {
+    Ventanas::Fabrica fabrica;
+    QPointer<QWidget> ventana;  // the window itself, while loaded
+    QPointer<QWidget> marco;    // what is shown and closed: its sub-window, or itself
+    bool cerrando = false;
+};
+
+std::map<QString, Ventana>& registro() {
+    static std::map<QString, Ventana> r;
+    return r;
+}
+
+QPointer<QMdiArea>& area_hijas() {
+    static QPointer<QMdiArea> a;
+    return a;
+}
+
+Ventana* por_widget(const QObject* w) {
+    for (auto& [nombre, v] : registro())
+        if (v.ventana == w) return &v;
+    return nullptr;
+}
+
+// Watches the close of every loaded window. The window's own closeEvent (its
+// unload) runs first, here, so that the registry learns at once whether it
+// closed: a closed window is forgotten before close() returns, and the next
+// request for its name loads a new one.
+class Vigilante : public QObject {
+  public:
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() != QEvent::Close) return false;
+        Ventana* v = por_widget(obj);
+        if (!v) return false;
+        const bool ya_cerrando = v->cerrando;
+        v->cerrando = true;
+        obj->event(ev);  // the window's closeEvent
+        v = por_widget(obj);
+        if (!v) return true;
+        v->cerrando = ya_cerrando;
+        if (!ev->isAccepted()) return true;
+
+        auto* w = static_cast<QWidget*>(obj);
+        QWidget* marco = v->marco;
+        v->ventana = nullptr;
+        v->marco = nullptr;
+        v->cerrando = false;
+        // A window being destroyed keeps no name, so that a search by name
+        // never finds it.
+        w->setObjectName(QString());
+        if (marco && marco != w) {
+            // The window closed itself inside its sub-window: the frame goes too.
+            marco->hide();
+            marco->deleteLater();
+        }
+        return true;
+    }
+};
+
+Vigilante* vigilante() {
+    static Vigilante* v = new Vigilante;
+    return v;
+}
+
+// Dialogs, tool windows and windows that set the property "ventana_propia"
+// stay outside the area. (A parentless QWidget always reports the type
+// Qt::Window, so that type cannot tell.)
+bool ventana_propia(const QWidget* w) {
+    const Qt::WindowType tipo = w->windowType();
+    return tipo == Qt::Dialog || tipo == Qt::Tool || qobject_cast<const QDialog*>(w) != nullptr ||
+           w->property("ventana_propia").toBool();
+}
+
+}  // namespace
+
+void Ventanas::registrar(const QString& nombre, Fabrica fabrica) {
+    registro()[nombre].fabrica = std::move(fabrica);
+}
+
+bool Ventanas::registrada(const QString& nombre) {
+    auto it = registro().find(nombre);
+    return it != registro().end() && it->second.fabrica;
+}
+
+void Ventanas::fijar_area(QMdiArea* area) {
+    area_hijas() = area;
+}
+
+QMdiArea* Ventanas::area() {
+    return area_hijas();
+}
+
+QWidget* Ventanas::cargar(const QString& nombre) {
+    auto it = registro().find(nombre);
+    if (it == registro().end() || !it->second.fabrica) return nullptr;
+    if (it->second.ventana) return it->second.ventana;
+
+    QWidget* w = it->second.fabrica();
+    if (!w) return nullptr;
+    // The factory may have loaded other windows; look the entry up again.
+    Ventana& v = registro()[nombre];
+    if (w->objectName().isEmpty()) w->setObjectName(nombre);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    v.ventana = w;
+    v.marco = w;
+    v.cerrando = false;
+
+    QMdiArea* area = area_hijas();
+    if (area && !ventana_propia(w)) {
+        auto* sub = new QMdiSubWindow;
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWidget(w);
+        sub->setObjectName(nombre + QStringLiteral("_marco"));
+        area->addSubWindow(sub);
+        sub->hide();
+        sub->adjustSize();
+        v.marco = sub;
+    }
+    // Installed last, so it sees the close before any filter of the sub-window.
+    w->installEventFilter(vigilante());
+    return w;
+}
+
+QWidget* Ventanas::mostrar(const QString& nombre) {
+    QWidget* w = cargar(nombre);
+    if (!w) return nullptr;
+    QWidget* marco = registro()[nombre].marco;
+    if (!marco) return w;
+    if (marco->isMinimized()) marco->showNormal();
+    w->show();
+    marco->show();
+    marco->raise();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(marco)) {
+        if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
+    } else {
+        marco->activateWindow();
+    }
+    return w;
+}
+
+QWidget* Ventanas::buscar(const QString& nombre) {
+    auto it = registro().find(nombre);
+    return it == registro().end() ? nullptr : it->second.ventana.data();
+}
+
+void Ventanas::descargar(const QString& nombre) {
+    auto it = registro().find(nombre);
+    if (it == registro().end() || !it->second.ventana || it->second.cerrando) return;
+    QPointer<QWidget> marco = it->second.marco;
+    QPointer<QWidget> ventana = it->second.ventana;
+    if (!marco) return;
+    marco->close();
+    if (buscar(nombre) == ventana) return;  // the window refused to close
+    // Unloading is complete when this returns: the window is destroyed now, not
+    // at the next turn of the event loop.
+    delete marco.data();
+    delete ventana.data();
+}
+
+QAction* entrada(const QString& nombre) {
+    QWidget* principal = nullptr;
+    if (QMdiArea* area = area_hijas()) principal = area->window();
+    if (!principal || principal->objectName() != QLatin1String("frmprincipal")) {
+        principal = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmprincipal")) principal = w;
+    }
+    return principal ? principal->findChild<QAction*>(nombre) : nullptr;
+}
+
+}  // namespace korgas
