@@ -56,9 +56,9 @@ struct sistema {
     int numgas = 0;  // section "g" + numgas of the gas data file
     datosgas gas;
     int ecuacion = 0;
-    double temperatura = 0;  // K
-    punto minimo;            // left end of the curve's volume range, lowest P
-    punto maximo;            // right end of the curve's volume range, highest P
+    double temperatura = 0;   // K
+    punto minimo;             // left end of the curve's volume range, lowest P
+    punto maximo;             // right end of the curve's volume range, highest P
     std::uint32_t color = 0;  // RGB as 0x00BBGGRR
     double moles = 0;
     double gramos = 0;
@@ -96,6 +96,13 @@ enum class Carga {
 // Mode 0 is a normal load (own parameters kept), -1 a forced load.
 // temperatura: 0 becomes 1e-5 when parameters are read; mu: -1 becomes the
 // file's c(6,3). Reads fichdatos.
+// sin_seccion: the record gets an empty name, zero data, zc -1 and, when
+// parameters would be read, zero parameters; temperatura and mu are left alone.
+// invalido: what the file holds is loaded, zc is -1 when tc is not above 0, and
+// every parameter the file asks to derive (-1) is 0. Also returned for
+// equation 6 when the exponent is not above 1 or not finite, and when a derived
+// value would not be finite (a negative temperature for 7 and 8).
+// Throws ErrorFichero when the file exists but cannot be read.
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas);
 
@@ -108,8 +115,11 @@ double omega_tabla(int numgas);
 // Derivation of the parameters from critical data (used by leergas and the gas
 // editor's automatic parameters). ecuacion 1..9; temperatura for B of the
 // virial equation and a(T) of 7 and 8; mu for equation 6; omega for 7 and 8.
-// Fills only the slots whose value is exactly -1 in c.
-void derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
+// Fills only the slots whose value is exactly -1 in c (c[0], c[1]; for the
+// virial equation c[0..3]; the exponent and the acentric factor are never
+// touched). Returns false, with those slots set to 0, when tc or pc is not
+// above 0, the exponent of 6 is not above 1, or a value would not be finite.
+bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
                         double omega, std::array<double, 4>& c);
 
 }  // namespace korgas

@@ -1,0 +1,287 @@
+#include "core/gas.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/kvstore.h"
+#include "core/mensajes.h"
+#include "core/numtext.h"
+
+namespace korgas {
+
+punto escala_auto_min, escala_auto_max;
+punto escala_min, escala_max;
+std::string mensaje;
+std::string titulo;
+int estilo = 0;
+int respuesta = 0;
+std::string fichdatos;
+bool sistemas_iniciados = false;
+int modo_calculo = 0;
+std::array<sistema, 6> sistemas{};
+int numgases = 0;
+int sistema_actual = 0;
+int medidor_temperatura = 0;
+int medidor_presion = 0;
+std::string idioma_actual;
+std::string fichidioma;
+int numidiomas = 0;
+std::vector<std::string> listaidiomas(1);
+
+std::string nombre_ecuacion(int e) {
+    switch (e) {
+        case kIdeal:
+            return texto(85);
+        case kVanDerWaals:
+            return "VAN DER WAALS";
+        case kBerthelot:
+            return "BERTHELOT";
+        case kDieterici:
+            return "DIETERICI";
+        case kRedlichKwong:
+            return "REDLICH-KWONG";
+        case kVirial:
+            return "VIRIAL";
+        case kGeneralizada:
+            return texto(86);
+        case kSoave:
+            return "REDLICH-KWONG-SOAVE";
+        case kPengRobinson:
+            return "PENG-ROBINSON";
+        case kDietericiSadus:
+            return "DIETERICI-SADUS";
+        default:
+            return {};
+    }
+}
+
+double omega_tabla(int numgas) {
+    static constexpr double tabla[28] = {
+        -0.365, -0.029, 0.001, 0.005,  0.008, -0.216, -0.216, 0.054, 0.039, 0.025,
+        0.09,   0.108,  0.229, -0.216, 0.329, 0.133,  0.066,  0.25,  0.344, 0.344,
+        0.239,  0.011,  0.177, 0.193,  0.556, 0.644,  0.299,  0.263,
+    };
+    if (numgas < 1 || numgas > 28) return -1;
+    return tabla[numgas - 1];
+}
+
+namespace {
+
+// Numeric factors with R or R², each one double constant.
+const double kR2 = R * R;
+const double k27R2 = 27 * kR2;  // van der Waals and virial a
+const double k81R2 = 81 * kR2;  // Berthelot a
+const double k3R = 3 * R;       // Berthelot b
+const double k4R2 = 4 * kR2;    // Dieterici a
+const double kE2 = std::exp(2.0);
+const double kRaiz3 = std::cbrt(2.0) - 1;  // 2^(1/3) - 1
+const double kRKa = kR2 / (9 * kRaiz3);    // Redlich-Kwong a
+const double kRKb = kRaiz3 * R / 3;        // Redlich-Kwong and Soave b
+const double kSoaveA = 0.42748 * kR2;
+const double kPRa = 0.45724 * kR2;
+const double kPRb = 0.0778 * R;
+const double kDSa = 0.810435 * kR2;
+const double kDSb = 0.386242 * R;
+
+// How many of c's slots the equation reads from the file, and how many of
+// them are parameters that -1 asks to derive.
+int claves_de(int ecuacion) {
+    switch (ecuacion) {
+        case kVirial:
+            return 4;
+        case kGeneralizada:
+        case kSoave:
+        case kPengRobinson:
+            return 3;
+        default:
+            return ecuacion >= 1 && ecuacion <= 9 ? 2 : 0;
+    }
+}
+
+int derivables_de(int ecuacion) {
+    if (ecuacion == kVirial) return 4;
+    return ecuacion >= 1 && ecuacion <= 9 ? 2 : 0;
+}
+
+void anular_derivables(int ecuacion, std::array<double, 4>& c) {
+    for (int i = 0; i < derivables_de(ecuacion); ++i) {
+        if (c[i] == -1) c[i] = 0;
+    }
+}
+
+bool positivo(double x) {
+    return std::isfinite(x) && x > 0;
+}
+
+// Equation 6's a, pc·(R·tc/(4·mu·pc))^mu·(mu-1)^(mu-1)·(mu+1)^(mu+1), as the
+// exponential of a sum of logarithms: the powers alone overflow long before a
+// does.
+double a_generalizada(double tc, double pc, double mu) {
+    const double ln = std::log(pc) + mu * std::log(R * tc / (4 * mu * pc)) +
+                      (mu - 1) * std::log(mu - 1) + (mu + 1) * std::log(mu + 1);
+    return std::exp(ln);
+}
+
+double alfa(double m, double temperatura, double tc) {
+    const double f = 1 + m * (1 - std::sqrt(temperatura / tc));
+    return f * f;
+}
+
+}  // namespace
+
+bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
+                        double omega, std::array<double, 4>& c) {
+    const int n = derivables_de(ecuacion);
+    bool pedido = false;
+    for (int i = 0; i < n; ++i) pedido = pedido || c[i] == -1;
+    if (!pedido) return true;
+
+    if (!positivo(tc) || !positivo(pc) ||
+        (ecuacion == kGeneralizada && !(std::isfinite(mu) && mu > 1))) {
+        anular_derivables(ecuacion, c);
+        return false;
+    }
+
+    std::array<double, 4> v{};  // the derived values of slots 0..n-1
+    switch (ecuacion) {
+        case kVanDerWaals:
+            v[0] = k27R2 * tc * tc / (64 * pc);
+            v[1] = R * tc / (8 * pc);
+            break;
+        case kBerthelot:
+            v[0] = k81R2 * tc * tc * tc / (192 * pc);
+            v[1] = k3R * tc / (24 * pc);
+            break;
+        case kDieterici:
+            v[0] = k4R2 * tc * tc / (kE2 * pc);
+            v[1] = R * tc / (kE2 * pc);
+            break;
+        case kRedlichKwong:
+            v[0] = kRKa * std::pow(tc, 2.5) / pc;
+            v[1] = kRKb * tc / pc;
+            break;
+        case kVirial: {
+            // The van der Waals a and b of the gas; C and D use b0 whether or
+            // not B is derived.
+            const double a0 = k27R2 * tc * tc / (64 * pc);
+            const double b0 = R * tc / (8 * pc);
+            v[0] = 1;
+            v[1] = b0 - a0 / (R * temperatura);
+            v[2] = b0 * b0;
+            v[3] = b0 * b0 * b0;
+            break;
+        }
+        case kGeneralizada:
+            v[0] = a_generalizada(tc, pc, mu);
+            v[1] = (mu - 1) * (mu - 1) * R * tc / (4 * mu * pc);
+            break;
+        case kSoave: {
+            const double m = 0.48 + 1.574 * omega - 0.176 * omega * omega;
+            v[0] = kSoaveA * tc * tc / pc * alfa(m, temperatura, tc);
+            v[1] = kRKb * tc / pc;
+            break;
+        }
+        case kPengRobinson: {
+            const double m = 0.37464 + 1.54226 * omega - 0.26992 * omega * omega;
+            v[0] = kPRa * tc * tc / pc * alfa(m, temperatura, tc);
+            v[1] = kPRb * tc / pc;
+            break;
+        }
+        case kDietericiSadus:
+            v[0] = kDSa * tc * tc / pc;
+            v[1] = kDSb * tc / pc;
+            break;
+        default:
+            return true;
+    }
+
+    bool finitos = true;
+    for (int i = 0; i < n; ++i) {
+        if (c[i] == -1 && !std::isfinite(v[i])) finitos = false;
+    }
+    if (!finitos) {
+        anular_derivables(ecuacion, c);
+        return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (c[i] == -1) c[i] = v[i];
+    }
+    return true;
+}
+
+Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
+              bool personalizado, datosgas& gas) {
+    const std::string seccion = "g" + std::to_string(numgas);
+    const bool leer_parametros = modo == -1 || (modo == 0 && !personalizado);
+    const int claves = claves_de(ecuacion);
+
+    // A value found proves the section; only a gas whose every value is empty
+    // costs the extra look for its header.
+    bool existe = false;
+    auto valor = [&](const char* clave) {
+        std::string v = leervalor(fichdatos, seccion, clave);
+        existe = existe || !v.empty();
+        return v;
+    };
+    gas.nombre = valor("nombre");
+    gas.pm = leer_numero(valor("pm"));
+    gas.tc = leer_numero(valor("tc"));
+    gas.pc = leer_numero(valor("pc"));
+    gas.vc = leer_numero(valor("vc"));
+    gas.teb = leer_numero(valor("teb"));
+    gas.hv = leer_numero(valor("hv"));
+    if (!existe) existe = buscarseccion(fichdatos, seccion) != 0;
+
+    if (gas.vc != -1 && positivo(gas.tc)) {
+        gas.zc = gas.pc * gas.vc / (gas.tc * R);
+        if (!std::isfinite(gas.zc)) gas.zc = -1;
+    } else {
+        gas.zc = -1;
+    }
+
+    if (!existe) {
+        if (ecuacion == kIdeal) {
+            gas.c = {0, 0, 0, 0};
+        } else if (leer_parametros) {
+            for (int i = 0; i < claves; ++i) gas.c[i] = 0;
+        }
+        return Carga::sin_seccion;
+    }
+
+    const bool criticos = positivo(gas.tc) && positivo(gas.pc);
+    const Carga sin_parametros = criticos ? Carga::ok : Carga::invalido;
+    if (ecuacion == kIdeal) {
+        gas.c = {0, 0, 0, 0};
+        return sin_parametros;
+    }
+    if (claves == 0 || !leer_parametros) return sin_parametros;
+
+    const std::string prefijo = "c(" + std::to_string(ecuacion) + ",";
+    for (int j = 0; j < claves; ++j) {
+        gas.c[j] =
+            leer_numero(leervalor(fichdatos, seccion, prefijo + std::to_string(j + 1) + ")"));
+    }
+    if (temperatura == 0) temperatura = 1e-5;
+    if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];
+    double omega = 0;
+    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
+        omega = gas.c[2];
+        if (omega == -1 && numgas >= 1 && numgas <= 28) omega = omega_tabla(numgas);
+        gas.c[2] = omega;
+    }
+
+    if (!criticos || (ecuacion == kGeneralizada && !(std::isfinite(mu) && mu > 1))) {
+        anular_derivables(ecuacion, gas.c);
+        return Carga::invalido;
+    }
+    if (!derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c)) {
+        return Carga::invalido;
+    }
+    return Carga::ok;
+}
+
+Carga leergas(int modo, sistema& s) {
+    return leergas(modo, s.ecuacion, s.numgas, s.temperatura, s.mu, s.personalizado, s.gas);
+}
+
+}  // namespace korgas
