@@ -1,0 +1,277 @@
+#include "calc/panel_ecuacion.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <cmath>
+
+#include "calc/eventos_caja.h"
+#include "core/numtext.h"
+#include "core/teclas.h"
+#include "platform/controles.h"
+#include "platform/filtro_numerico.h"
+#include "platform/formulas.h"
+#include "platform/mensajes_qt.h"
+#include "platform/texto_qt.h"
+
+namespace korgas {
+
+namespace {
+
+const QString kLmol = QStringLiteral("l / mol");
+const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
+
+QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    return l;
+}
+
+QLineEdit* caja(const char* nombre, QWidget* padre) {
+    auto* c = new QLineEdit(padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    c->setFixedWidth(100);
+    return c;
+}
+
+}  // namespace
+
+UnidadesParametros UnidadesParametros::calculo() {
+    UnidadesParametros u;
+    u.a[1] = kL2atm;
+    u.a[2] = QStringLiteral("l \u00B2 atm / mol \u00B2 K");
+    u.a[3] = kL2atm;
+    u.a[4] = QStringLiteral("l \u00B2 atm / mol \u00B2 K \u00BD");
+    u.a[7] = u.a[8] = u.a[9] = kL2atm;
+    return u;
+}
+
+UnidadesParametros UnidadesParametros::simulacion() {
+    UnidadesParametros u;
+    u.a[1] = QStringLiteral("l \u00B2atm/mol \u00B2");
+    u.a[2] = QStringLiteral("l \u00B2atm/mol \u00B2K");
+    u.a[3] = u.a[1];
+    u.a[4] = QStringLiteral("l \u00B2atm/mol \u00B2K \u00BD");
+    u.a[7] = u.a[8] = u.a[9] = kL2atm;
+    return u;
+}
+
+Disposicion disposicion(int e, const UnidadesParametros& unidades) {
+    Disposicion d;
+    if (e < 1 || e >= kNumEcuaciones) return d;  // the ideal gas shows nothing
+    d.visible = {true, true, e == kVirial, e == kVirial};
+    d.exponente = e == kGeneralizada;
+    d.titulo[0] = QStringLiteral("a:");
+    d.titulo[1] = QStringLiteral("b:");
+    if (e == kVirial) {
+        d.titulo[0] = QStringLiteral("A(T):");
+        d.titulo[1] = QStringLiteral("B(T):");
+    } else if (e == kSoave || e == kPengRobinson) {
+        d.titulo[0] = QStringLiteral("a(T):");
+    }
+    d.unidad[0] = unidades.a[std::size_t(e)];
+    d.unidad[1] = e == kGeneralizada ? QString() : kLmol;
+    if (e == kVirial) {
+        d.unidad[2] = QStringLiteral("l \u00B2 / mol \u00B2");
+        d.unidad[3] = QStringLiteral("l \u00B3 / mol \u00B3");
+    }
+    return d;
+}
+
+PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padre)
+    : QWidget(padre), s_(registro), op_(std::move(opciones)) {
+    setObjectName(QStringLiteral("panel_ecuacion"));
+    Label5 = etiqueta("Label5", QStringLiteral("Gas:"), this);
+    Label1 = etiqueta("Label1", QStringLiteral("Ecuación:"), this);
+    Label6 = etiqueta("Label6", QStringLiteral("Parámetros:"), this);
+    cmbgas = new QComboBox(this);
+    cmbgas->setObjectName(QStringLiteral("cmbgas"));
+    cmbecu = new QComboBox(this);
+    cmbecu->setObjectName(QStringLiteral("cmbecu"));
+    for (QComboBox* c : {cmbgas, cmbecu}) {
+        c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        c->setMinimumContentsLength(22);
+        c->setMaxVisibleItems(15);
+    }
+    imgformula = etiqueta("imgformula", QString(), this);
+    imgformula->setAlignment(Qt::AlignCenter);
+    imgformula->setMinimumSize(tamano_formulas() + QSize(8, 8));
+    imgformula->setFrameShape(QFrame::StyledPanel);
+    imgformula->setAutoFillBackground(true);
+    {
+        QPalette pal = imgformula->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        imgformula->setPalette(pal);
+    }
+
+    const char* nombres_lb[4] = {"lba", "lbb", "lbc", "lbd"};
+    const char* nombres_txt[4] = {"txta", "txtb", "txtc", "txtd"};
+    const char* nombres_unit[4] = {"lbunita", "lbunitb", "lbunitc", "lbunitd"};
+    const QString titulos[4] = {QStringLiteral("a :"), QStringLiteral("b :"),
+                                QStringLiteral("C(T):"), QStringLiteral("D(T):")};
+    for (int i = 0; i < 4; ++i) {
+        lb[i] = etiqueta(nombres_lb[i], titulos[i], this);
+        txt[i] = caja(nombres_txt[i], this);
+        lbunit[i] = etiqueta(nombres_unit[i], QStringLiteral("Label"), this);
+        lbunit[i]->setMinimumWidth(120);
+    }
+    lbmu = etiqueta("lbmu", QStringLiteral("\u03BC :"), this);
+    txtmu = caja("txtmu", this);
+
+    auto* g = new QGridLayout(this);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(5);
+    g->addWidget(Label5, 0, 0);
+    g->addWidget(cmbgas, 0, 1, 1, 2);
+    g->addWidget(Label1, 1, 0);
+    g->addWidget(cmbecu, 1, 1, 1, 2);
+    g->addWidget(imgformula, 2, 0, 1, 3);
+    g->addWidget(Label6, 3, 0, 1, 3);
+    for (int i = 0; i < 4; ++i) {
+        g->addWidget(lb[i], 4 + i, 0, Qt::AlignRight);
+        g->addWidget(txt[i], 4 + i, 1);
+        g->addWidget(lbunit[i], 4 + i, 2);
+    }
+    g->addWidget(lbmu, 8, 0, Qt::AlignRight);
+    g->addWidget(txtmu, 8, 1);
+    g->setColumnStretch(2, 1);
+    g->setRowStretch(9, 1);
+
+    connect(cmbgas, &QComboBox::activated, this, [this](int) { cmbgas_Click(); });
+    connect(cmbecu, &QComboBox::activated, this, [this](int) { cmbecu_Click(); });
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* c = txt[i];
+        new FiltroNumerico(c, 10, [this, i] { txtparametro_Enter(i); });
+        eventos_[i] = new EventosCaja(c, [c] { EventosCaja::seleccionar_todo(c); }, {});
+    }
+    new FiltroNumerico(txtmu, 10, [this] { txtmu_Enter(); });
+    eventos_[4] = new EventosCaja(
+        txtmu, [this] { EventosCaja::seleccionar_todo(txtmu); }, [this] { txtmu_LostFocus(); });
+
+    // Nothing is shown until the window's load chooses an equation.
+    for (int i = 0; i < 4; ++i) {
+        lb[i]->hide();
+        txt[i]->hide();
+        lbunit[i]->hide();
+    }
+    lbmu->hide();
+    txtmu->hide();
+}
+
+void PanelEcuacion::activar_eventos(bool si) {
+    for (auto* e : eventos_)
+        if (e) e->activar(si);
+}
+
+void PanelEcuacion::llenar_listas() {
+    QStringList gases;
+    for (int i = 1; i <= numgases; ++i) {
+        datosgas gas;
+        double t = s_.temperatura, mu = s_.mu;
+        leergas(-1, kIdeal, i, t, mu, false, gas);
+        gases << QString::fromStdString(gas.nombre);
+    }
+    llenar(cmbgas, gases);
+    QStringList ecuaciones;
+    for (int e = 0; e < kNumEcuaciones; ++e)
+        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    llenar(cmbecu, ecuaciones);
+}
+
+void PanelEcuacion::parametros() {
+    const Disposicion d = disposicion(s_.ecuacion, op_.unidades);
+    for (int i = 0; i < 4; ++i) {
+        if (!d.titulo[i].isEmpty()) lb[i]->setText(d.titulo[i]);
+        if (d.visible[i]) lbunit[i]->setText(d.unidad[i]);
+        lb[i]->setVisible(d.visible[i]);
+        txt[i]->setVisible(d.visible[i]);
+        lbunit[i]->setVisible(d.visible[i]);
+    }
+    lbmu->setVisible(d.exponente);
+    txtmu->setVisible(d.exponente);
+    if (s_.ecuacion >= 0 && s_.ecuacion < kNumEcuaciones)
+        imgformula->setPixmap(formula(s_.ecuacion, devicePixelRatioF()));
+    else
+        imgformula->clear();
+}
+
+void PanelEcuacion::mostrar_ab() {
+    txt[0]->setText(fmt(s_.gas.c[0], "####0.00000"));
+    txt[1]->setText(fmt(s_.gas.c[1], "####0.00000"));
+}
+
+void PanelEcuacion::mostrar_parametros(bool con_exponente) {
+    mostrar_ab();
+    txt[2]->setText(fmt(s_.gas.c[2], "####0.000000"));
+    txt[3]->setText(fmt(s_.gas.c[3], "####0.000000"));
+    if (con_exponente) txtmu->setText(QString::fromStdString(texto_corto(s_.mu)));
+}
+
+void PanelEcuacion::leer(sistema& s) const {
+    s.ecuacion = cmbecu->currentIndex();
+    s.numgas = cmbgas->currentIndex() + 1;
+    for (int i = 0; i < 4; ++i) s.gas.c[std::size_t(i)] = num(txt[i]->text());
+    // An exponent of 1 or less is refused by the box (text 93); it must not
+    // reach the equation, which divides by mu - 1.
+    const double mu = num(txtmu->text());
+    if (std::isfinite(mu) && mu > 1) s.mu = mu;
+}
+
+void PanelEcuacion::recargar() {
+    if (s_.numgas < 1 || s_.numgas > cmbgas->count()) return;
+    if (leergas(0, s_) == Carga::sin_seccion) msgbox(tx(221), 48, QString(), window());
+}
+
+void PanelEcuacion::cmbgas_Click() {
+    s_.numgas = cmbgas->currentIndex() + 1;
+    sistema_actual = 0;
+    recargar();
+    mostrar_parametros();
+    if (op_.recalcular) op_.recalcular();
+}
+
+void PanelEcuacion::cmbecu_Click() {
+    s_.ecuacion = cmbecu->currentIndex();
+    if (s_.ecuacion == kVirial)
+        msgbox(tx(87) + QLatin1Char('\n') + tx(88) + QLatin1Char('\n') + tx(89), 64, QString(),
+               window());
+    sistema_actual = 0;
+    recargar();
+    parametros();
+    mostrar_parametros();
+    if (op_.recalcular) op_.recalcular();
+}
+
+void PanelEcuacion::txtparametro_Enter(int i) {
+    if (i < 0 || i > 3 || txt[i]->text().isEmpty()) return;
+    recargar();
+    if (op_.recalcular) op_.recalcular();
+}
+
+void PanelEcuacion::txtmu_Enter() {
+    if (txtmu->text().isEmpty()) return;
+    const double x = num(txtmu->text());
+    if (!(x > 1) || !std::isfinite(x)) {
+        msgbox(tx(93), 64, QString(), window());
+        return;
+    }
+    s_.mu = x;
+    sistema_actual = 0;
+    recargar();
+    parametros();
+    mostrar_ab();
+    if (op_.recalcular_tras_exponente && op_.recalcular) op_.recalcular();
+}
+
+void PanelEcuacion::txtmu_LostFocus() {
+    // Leaving the box is Enter, through the key filter: a box at its maximum
+    // length swallows it.
+    int tecla = 13;
+    tecla_numerica(10, tecla, txtmu->text().toStdString());
+    if (tecla == 13) txtmu_Enter();
+}
+
+}  // namespace korgas

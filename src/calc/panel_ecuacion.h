@@ -1,0 +1,109 @@
+// The equation-parameter panel of the calculation windows: the gas list, the
+// equation list, the formula of the chosen equation, up to four parameter
+// boxes with their captions and units, and the exponent box of the
+// generalised equation.
+//
+// The panel works on the window's own record (passed at construction): a
+// choice in either list reloads that record from the gas data file, lays the
+// panel out for the equation, writes the loaded parameters into the boxes and
+// has the window recompute. The boxes are the window's copy of the
+// parameters: the window reads them back (leer) at every recomputation, so a
+// value typed into a box counts from the next calculation on.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "core/gas.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace korgas {
+
+class EventosCaja;
+
+// The unit text of parameter a by equation: the one thing that differs between
+// the windows that carry the panel.
+struct UnidadesParametros {
+    std::array<QString, kNumEcuaciones> a;
+
+    static UnidadesParametros calculo();     // "l ² atm / mol ²" ...
+    static UnidadesParametros simulacion();  // "l ²atm/mol ²" ...
+};
+
+// What the panel shows for one equation: captions and units of the four
+// boxes, which boxes are shown, and whether the exponent is.
+struct Disposicion {
+    std::array<QString, 4> titulo;  // empty: the caption keeps what it holds
+    std::array<QString, 4> unidad;
+    std::array<bool, 4> visible{};
+    bool exponente = false;
+};
+Disposicion disposicion(int ecuacion, const UnidadesParametros& unidades);
+
+class PanelEcuacion : public QWidget {
+    Q_OBJECT
+  public:
+    struct Opciones {
+        UnidadesParametros unidades;
+        // The window's recomputation (calcular or actualiza_todo).
+        std::function<void()> recalcular;
+        // Whether an accepted exponent is followed by the recomputation.
+        bool recalcular_tras_exponente = true;
+    };
+
+    PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padre = nullptr);
+
+    // The window's load: the gas list (every gas of the data file, through a
+    // forced load) and the ten equations. Neither list has a selection yet.
+    void llenar_listas();
+
+    // Lays the panel out for the record's equation.
+    void parametros();
+    // Writes the record's parameters into the four boxes, and its exponent
+    // into the exponent box unless con_exponente is false.
+    void mostrar_parametros(bool con_exponente = true);
+    // Writes only a and b (after an accepted exponent).
+    void mostrar_ab();
+
+    // leergas(0, ...) on the record; a gas that is no longer in the data file
+    // is reported (text 221) and its record is left as the load found it.
+    void recargar();
+
+    // Reads the panel back into s: equation, gas number, the four parameters
+    // and the exponent (only a value above 1; another keeps s's exponent).
+    void leer(sistema& s) const;
+
+    // Handlers.
+    void cmbgas_Click();
+    void cmbecu_Click();
+    void txtparametro_Enter(int i);  // Enter in txta..txtd (i = 0..3)
+    void txtmu_Enter();
+    void txtmu_LostFocus();
+
+    // Turns the focus handlers off while the window closes.
+    void activar_eventos(bool si);
+
+    QLabel* Label5;
+    QLabel* Label1;
+    QLabel* Label6;
+    QComboBox* cmbgas;
+    QComboBox* cmbecu;
+    QLabel* imgformula;
+    std::array<QLabel*, 4> lb;      // lba .. lbd
+    std::array<QLineEdit*, 4> txt;  // txta .. txtd
+    std::array<QLabel*, 4> lbunit;  // lbunita .. lbunitd
+    QLabel* lbmu;
+    QLineEdit* txtmu;
+
+  private:
+    sistema& s_;
+    Opciones op_;
+    std::array<EventosCaja*, 5> eventos_{};
+};
+
+}  // namespace korgas

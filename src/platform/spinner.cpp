@@ -1,0 +1,73 @@
+#include "platform/spinner.h"
+
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "core/numtext.h"
+
+namespace korgas {
+
+namespace {
+
+QToolButton* flecha(Qt::ArrowType tipo, const char* nombre, QWidget* padre) {
+    auto* b = new QToolButton(padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setArrowType(tipo);
+    b->setAutoRepeat(true);
+    b->setAutoRepeatDelay(400);
+    b->setAutoRepeatInterval(80);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    b->setFixedWidth(18);
+    return b;
+}
+
+}  // namespace
+
+Spinner::Spinner(QLineEdit* caja, QWidget* padre) : QWidget(padre), caja_(caja) {
+    arriba_ = flecha(Qt::UpArrow, "arriba", this);
+    abajo_ = flecha(Qt::DownArrow, "abajo", this);
+    auto* capa = new QVBoxLayout(this);
+    capa->setContentsMargins(0, 0, 0, 0);
+    capa->setSpacing(0);
+    capa->addWidget(arriba_);
+    capa->addWidget(abajo_);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    connect(arriba_, &QToolButton::clicked, this, [this] { subir(); });
+    connect(abajo_, &QToolButton::clicked, this, [this] { bajar(); });
+}
+
+void Spinner::fijar_minimo(qint64 v) {
+    minimo_ = v;
+    if (maximo_ < minimo_) maximo_ = minimo_;
+}
+
+void Spinner::fijar_maximo(qint64 v) {
+    maximo_ = v;
+    if (minimo_ > maximo_) minimo_ = maximo_;
+}
+
+qint64 Spinner::valor() const {
+    double x = caja_ ? leer_numero(caja_->text().toStdString()) : 0.0;
+    // Bring the number into range before rounding, so a huge text cannot
+    // overflow the whole number.
+    if (!std::isfinite(x)) x = x > 0 ? double(maximo_) : double(minimo_);
+    x = std::clamp(x, double(minimo_), double(maximo_));
+    return std::clamp<qint64>(redondeo_par(x), minimo_, maximo_);
+}
+
+void Spinner::paso(int sentido) {
+    if (!caja_ || !isEnabled()) return;
+    const qint64 v = valor();
+    qint64 nuevo = v;
+    if (sentido > 0 && v < maximo_) nuevo = v + 1;
+    if (sentido < 0 && v > minimo_) nuevo = v - 1;
+    if (nuevo == v) return;
+    caja_->setText(QString::number(nuevo));
+    emit changed();
+}
+
+}  // namespace korgas

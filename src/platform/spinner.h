@@ -1,0 +1,57 @@
+// The spinner bound to a text box: two arrow buttons that step the whole
+// number shown in the box by 1 between a minimum and a maximum.
+//
+// A step reads the box's leading number, rounds it to a whole number (a half
+// going to the even neighbour) and brings it into [minimo, maximo]; the new
+// value is that plus or minus 1, again kept in range. When the new value
+// differs, the box gets its integer text ("301") and then changed() is
+// emitted, so the window's UpDownN_Change runs after the box holds the value.
+// A step that cannot move (at an end of the range) writes nothing and emits
+// nothing. Setting the minimum or the maximum emits nothing either.
+#pragma once
+
+#include <QWidget>
+#include <QtGlobal>
+
+class QLineEdit;
+class QToolButton;
+
+namespace korgas {
+
+class Spinner : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Spinner(QLineEdit* caja, QWidget* padre = nullptr);
+
+    QLineEdit* caja() const { return caja_; }
+
+    qint64 minimo() const { return minimo_; }
+    qint64 maximo() const { return maximo_; }
+    // A minimum above the maximum (or the reverse) moves the other end along.
+    void fijar_minimo(qint64 v);
+    void fijar_maximo(qint64 v);
+
+    // The value a step starts from: the box's number, rounded and in range.
+    qint64 valor() const;
+
+    // One step up or down, as a click on the arrow does.
+    void subir() { paso(+1); }
+    void bajar() { paso(-1); }
+
+    QToolButton* boton_arriba() const { return arriba_; }
+    QToolButton* boton_abajo() const { return abajo_; }
+
+  signals:
+    void changed();
+
+  private:
+    void paso(int sentido);
+
+    QLineEdit* caja_;
+    QToolButton* arriba_;
+    QToolButton* abajo_;
+    qint64 minimo_ = 0;
+    qint64 maximo_ = 100;
+};
+
+}  // namespace korgas
