@@ -67,21 +67,22 @@ double omega_tabla(int numgas) {
 
 namespace {
 
-// Numeric factors with R or R², each one double constant.
-const double kR2 = R * R;
-const double k27R2 = 27 * kR2;  // van der Waals and virial a
-const double k81R2 = 81 * kR2;  // Berthelot a
-const double k3R = 3 * R;       // Berthelot b
-const double k4R2 = 4 * kR2;    // Dieterici a
-const double kE2 = std::exp(2.0);
-const double kRaiz3 = std::cbrt(2.0) - 1;  // 2^(1/3) - 1
-const double kRKa = kR2 / (9 * kRaiz3);    // Redlich-Kwong a
-const double kRKb = kRaiz3 * R / 3;        // Redlich-Kwong and Soave b
-const double kSoaveA = 0.42748 * kR2;
-const double kPRa = 0.45724 * kR2;
-const double kPRb = 0.0778 * R;
-const double kDSa = 0.810435 * kR2;
-const double kDSb = 0.386242 * R;
+// Numeric factors with R or R², each one double constant, all fixed at
+// compile time.
+constexpr double kR2 = R * R;
+constexpr double k27R2 = 27 * kR2;                            // van der Waals and virial a
+constexpr double k81R2 = 81 * kR2;                            // Berthelot a
+constexpr double k3R = 3 * R;                                 // Berthelot b
+constexpr double k4R2 = 4 * kR2;                              // Dieterici a
+constexpr double kE2 = 7.389056098930650227230427460575;      // exp(2)
+constexpr double kRaiz3 = 0.2599210498948731647672106072782;  // 2^(1/3) - 1
+constexpr double kRKa = kR2 / (9 * kRaiz3);                   // Redlich-Kwong a
+constexpr double kRKb = kRaiz3 * R / 3;                       // Redlich-Kwong and Soave b
+constexpr double kSoaveA = 0.42748 * kR2;
+constexpr double kPRa = 0.45724 * kR2;
+constexpr double kPRb = 0.0778 * R;
+constexpr double kDSa = 0.810435 * kR2;
+constexpr double kDSb = 0.386242 * R;
 
 // How many of c's slots the equation reads from the file, and how many of
 // them are parameters that -1 asks to derive.
