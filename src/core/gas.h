@@ -95,10 +95,12 @@ enum class Carga {
 
 // Mode 0 is a normal load (own parameters kept), -1 a forced load.
 // temperatura: 0 becomes 1e-5 when parameters are read; mu: -1 becomes the
-// file's c(6,3). Reads fichdatos.
+// file's c(6,3). Reads fichdatos. For 7 and 8, c[2] gets the acentric factor
+// used: the table's for gases 1..28 when the file gives -1.
 // sin_seccion: the record gets an empty name, zero data, zc -1 and, when
 // parameters would be read, zero parameters; temperatura and mu are left alone.
-// invalido: what the file holds is loaded, zc is -1 when tc is not above 0, and
+// invalido (any equation, 0 too, when tc or pc is not above 0 or not finite):
+// what the file holds is loaded, zc is -1 when tc is not above 0, and
 // every parameter the file asks to derive (-1) is 0. Also returned for
 // equation 6 when the exponent is not above 1 or not finite, and when a derived
 // value would not be finite (a negative temperature for 7 and 8).
