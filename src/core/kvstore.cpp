@@ -236,7 +236,12 @@ Documento& Documento::operator=(const Documento&) = default;
 namespace {
 // Copy on write: a Documento shares its lines with the cache until it changes.
 Documento::Datos& propio(std::shared_ptr<Documento::Datos>& d) {
-    if (d.use_count() > 1) d = std::make_shared<Documento::Datos>(*d);
+    if (d.use_count() > 1) {
+        auto copia = std::make_shared<Documento::Datos>();
+        copia->prefijo = d->prefijo;
+        copia->lineas = d->lineas;
+        d = std::move(copia);
+    }
     d->invalidar();
     return *d;
 }

@@ -25,18 +25,19 @@ namespace korgas {
 
 // A file could not be read or written. what() names the file and the cause.
 class ErrorFichero : public std::runtime_error {
-public:
+  public:
     ErrorFichero(const std::string& ruta, const std::string& causa);
     const std::string& ruta() const { return ruta_; }
 
-private:
+  private:
     std::string ruta_;
 };
 
-// A key or value that cannot be stored: CR or LF in it, "=" in a key, or a
-// character Windows-1252 cannot hold.
+// A text that cannot be stored: CR or LF in a section name, key, value or line,
+// "=" in a key or a key that starts with "[" (its line would read as a header),
+// or a character Windows-1252 cannot hold. Nothing is written then.
 class ErrorTexto : public std::invalid_argument {
-public:
+  public:
     using std::invalid_argument::invalid_argument;
 };
 
@@ -44,7 +45,7 @@ public:
 // procedures below; used for a change of several steps that must reach the
 // disk as one rewrite (see editar).
 class Documento {
-public:
+  public:
     Documento();
     ~Documento();
     Documento(const Documento&);
@@ -66,20 +67,22 @@ public:
 
     struct Datos;
 
-private:
+  private:
     friend class Almacen;
     std::shared_ptr<Datos> d_;
 };
 
 // Applies fn to the current contents of the file and writes the result back in
-// one rewrite (nothing is written when fn throws or changes nothing).
+// one rewrite (nothing is written when fn throws or changes nothing; the
+// exception goes on to the caller). fn works on the Documento only: a write to
+// the same file through the free procedures inside fn would be overwritten.
 void editar(const std::string& fichero, const std::function<void(Documento&)>& fn);
 
 // The procedures of the store; each reads the current contents of the file.
 std::string leervalor(const std::string& fichero, const std::string& seccion,
                       const std::string& clave);
-void escribirvalor(const std::string& fichero, const std::string& seccion,
-                   const std::string& clave, const std::string& valor);
+void escribirvalor(const std::string& fichero, const std::string& seccion, const std::string& clave,
+                   const std::string& valor);
 void crearseccion(const std::string& fichero, const std::string& seccion);
 // 1-based line number of the first header of that name; 0 when absent.
 int buscarseccion(const std::string& fichero, const std::string& seccion);
@@ -97,7 +100,9 @@ bool representable_cp1252(const std::string& utf8);
 
 namespace prueba {
 // Test hook: called before each step of a rewrite (1 create temporary, 2 write,
-// 3 flush, 4 rename); returning true makes that step fail.
+// 3 flush, 4 rename); returning true makes that step fail as a real failure
+// would (ErrorFichero, temporary file removed, file unchanged). nullptr removes
+// the hook.
 void fallo_escritura(std::function<bool(int paso)> fallo);
 // Forgets every cached file.
 void vaciar_cache();
