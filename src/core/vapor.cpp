@@ -65,7 +65,7 @@ class Construccion {
             double x2;
             cubica(a1, a2, a3, vl, x2, vg);
         } else {
-            vl = biseccion(eq_, i_, p, T_, vs_ + kPaso, vmin_);
+            vl = biseccion(eq_, i_, p, T_, inicio_liquido(p), vmin_);
             vg = biseccion(eq_, i_, p, T_, vmax_, R * T_ / p);
         }
         return !(vl < vs_);
@@ -82,6 +82,23 @@ class Construccion {
     }
 
   private:
+    // Left end of the liquid root's interval: one step above the start volume,
+    // unless the liquid branch is so steep there (the Dieterici equations at
+    // low temperature) that its root at p lies within that first step. Then
+    // the residual has one sign over the whole interval and the bisection
+    // would stop at an end that is no root; the end moves halfway down toward
+    // the start volume until the residual changes sign.
+    double inicio_liquido(double p) const {
+        const double f_min = fvolumen(eq_, i_, p, T_, vmin_);
+        double paso = kPaso;
+        if (!(fvolumen(eq_, i_, p, T_, vs_ + paso) * f_min > 0)) return vs_ + paso;
+        for (int k = 0; k < 60; ++k) {
+            paso /= 2;
+            if (fvolumen(eq_, i_, p, T_, vs_ + paso) * f_min <= 0) return vs_ + paso;
+        }
+        return vs_ + kPaso;  // no liquid root at p: the interval stays as it was
+    }
+
     // The cubic in V whose roots are the volumes at pressure p.
     void coeficientes(double p, double& a1, double& a2, double& a3) const {
         const double rtp = R * T_ / p;

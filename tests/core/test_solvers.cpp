@@ -1,0 +1,225 @@
+// Root solvers: Cardano's cubic, the quadratic, the volume residual,
+// bisection and Newton.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/eos.h"
+#include "core/gas.h"
+#include "core/solvers.h"
+#include "termo_prueba.h"
+
+namespace korgas {
+namespace {
+
+using prueba::Avisos;
+using prueba::kAvdw;
+using prueba::kBvdw;
+using prueba::pon_sistema;
+
+TEST(Cubica, RaicesOrdenadas) {
+    const struct {
+        double a1, a2, a3;
+        double x1, x2, x3;
+    } casos[] = {
+        {-6, 11, -6, 1, 2, 3},               // three real roots
+        {0, -7, 6, -3, 1, 2},                // q > 0
+        {0, -7, -6, -2, -1, 3},              // q < 0
+        {0, -1, 0, -1, 0, 1},                // q = 0
+        {0, -3, 2, -2, 1, 1},                // D = 0
+        {-3, 3, -1, 1, 1, 1},                // triple root, D = 0
+        {1, 1, 1, -1, -1, -1},               // D > 0: one real root everywhere
+        {0, 0, 0, 0, 0, 0},                  // x³
+        {0, 0, -8, 2, 2, 2},                 // D > 0
+        {-3.25, 0.76, -0.03, 0.05, 0.2, 3},  // roots of very different size
+    };
+    for (const auto& c : casos) {
+        double x1 = 99, x2 = 99, x3 = 99;
+        cubica(c.a1, c.a2, c.a3, x1, x2, x3);
+        EXPECT_NEAR(x1, c.x1, 1e-6) << c.a1 << " " << c.a2 << " " << c.a3;
+        EXPECT_NEAR(x2, c.x2, 1e-6) << c.a1 << " " << c.a2 << " " << c.a3;
+        EXPECT_NEAR(x3, c.x3, 1e-6) << c.a1 << " " << c.a2 << " " << c.a3;
+        EXPECT_LE(x1, x2);
+        EXPECT_LE(x2, x3);
+    }
+}
+
+TEST(Cuadratica, RaicesYSinRaices) {
+    Avisos avisos;
+    double x1 = 0, x2 = 0;
+    EXPECT_TRUE(cuadratica(-3, 2, x1, x2));
+    EXPECT_DOUBLE_EQ(x1, 2);
+    EXPECT_DOUBLE_EQ(x2, 1);
+    EXPECT_TRUE(cuadratica(2, 1, x1, x2));
+    EXPECT_DOUBLE_EQ(x1, -1);
+    EXPECT_DOUBLE_EQ(x2, -1);
+    EXPECT_TRUE(avisos.lista.empty());
+
+    // No real roots: the roots stay, text 169 is shown as information.
+    x1 = 7;
+    x2 = 8;
+    EXPECT_FALSE(cuadratica(0, 1, x1, x2));
+    EXPECT_EQ(x1, 7);
+    EXPECT_EQ(x2, 8);
+    ASSERT_EQ(avisos.lista.size(), 1u);
+    EXPECT_EQ(avisos.lista[0].texto, "texto 169");
+    EXPECT_EQ(avisos.lista[0].estilo, 64);
+    EXPECT_EQ(avisos.lista[0].titulo, "");
+
+    EXPECT_FALSE(cuadratica(std::numeric_limits<double>::quiet_NaN(), 0, x1, x2));
+    EXPECT_EQ(x1, 7);
+}
+
+// Parameters per equation for the residual and solver tests: the van der
+// Waals pair of the test gas, scaled as each equation wants it.
+void pon_ecuacion(int i, int eq, double T) {
+    switch (eq) {
+        case kBerthelot:
+            pon_sistema(i, eq, T, 1, kAvdw * prueba::kTc, kBvdw);
+            break;
+        case kDieterici:
+            pon_sistema(i, eq, T, 1, 4.5, 0.0428);
+            break;
+        case kRedlichKwong:
+            pon_sistema(i, eq, T, 1, 63.8, 0.0297);
+            break;
+        case kVirial:
+            pon_sistema(i, eq, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw,
+                        kBvdw * kBvdw * kBvdw);
+            break;
+        case kGeneralizada:
+            pon_sistema(i, eq, T, 1, 1.2, 0.0107, 0, 0, 1.5);
+            break;
+        case kDietericiSadus:
+            pon_sistema(i, eq, T, 1, 3.8, 0.0786);
+            break;
+        default:
+            pon_sistema(i, eq, T, 1, kAvdw, kBvdw);
+    }
+}
+
+// The residual vanishes exactly where the equation gives the pressure.
+TEST(Fvolumen, CeroEnLaPresionDeLaEcuacion) {
+    for (int eq = 1; eq <= 9; ++eq) {
+        for (double T : {250.0, 400.0}) {
+            for (double V : {0.09, 0.3, 2.0}) {
+                pon_ecuacion(2, eq, T);
+                const double P = presion(2, V);
+                ASSERT_NE(P, 0.0) << eq;
+                const double f = fvolumen(eq, 2, P, T, V);
+                // Scale of the terms: V³ for the cubic forms, P for the others.
+                const double escala = std::max({V * V * V, std::pow(V, 4) * P / (R * T), P});
+                EXPECT_NEAR(f, 0, 1e-11 * escala) << "eq " << eq << " T " << T << " V " << V;
+            }
+        }
+    }
+    EXPECT_EQ(fvolumen(0, 2, 1, 300, 1), 0.0);
+    EXPECT_EQ(fvolumen(10, 2, 1, 300, 1), 0.0);
+}
+
+TEST(Biseccion, EncuentraElCambioDeSigno) {
+    Avisos avisos;
+    pon_sistema(1, kVanDerWaals, 250, 1, kAvdw, kBvdw);
+    const double P = 31.615, T = 250;
+    double x1, x2, x3;
+    cubica(-(kBvdw + R * T / P), kAvdw / P, -kAvdw * kBvdw / P, x1, x2, x3);
+    EXPECT_NEAR(biseccion(1, 1, P, T, kBvdw + 0.001, 0.1), x1, 1e-6);
+    EXPECT_NEAR(biseccion(1, 1, P, T, 0.3, R * T / P), x3, 1e-6);
+
+    // Without a sign change it ends at one end of the interval.
+    const double v = biseccion(1, 1, P, T, 1.0, 2.0);
+    EXPECT_TRUE(std::fabs(v - 1.0) < 1e-6 || std::fabs(v - 2.0) < 1e-6) << v;
+    EXPECT_TRUE(avisos.lista.empty());
+
+    // An interval that never shrinks gives up after 10000 halvings.
+    EXPECT_EQ(biseccion(1, 1, P, T, 0.3, std::numeric_limits<double>::infinity()), 0.0);
+    ASSERT_EQ(avisos.lista.size(), 1u);
+    EXPECT_EQ(avisos.lista[0].texto, "texto 160");
+    EXPECT_EQ(avisos.lista[0].titulo, "texto 161");
+    EXPECT_EQ(avisos.lista[0].estilo, 48);
+}
+
+// Newton lands on the state it was built from, to well within its stopping
+// step (a wrong derivative would stop early and far from it).
+TEST(Newton, ConvergeEnLosSeisCasos) {
+    Avisos avisos;
+    const struct {
+        const char* var;
+        int eq;
+    } casos[] = {{"v", kDieterici},      {"v", kVirial},    {"v", kGeneralizada},
+                 {"v", kDietericiSadus}, {"t", kDieterici}, {"t", kDietericiSadus}};
+    for (const auto& c : casos) {
+        for (double T : {260.0, 320.0, 600.0}) {
+            for (double V : {0.4, 1.5, 20.0}) {
+                pon_ecuacion(0, c.eq, T);
+                const double P = presion(0, V);
+                ASSERT_GT(P, 0) << c.eq;
+                bool fallo = true;
+                if (std::string_view(c.var) == "v") {
+                    const double v = newton("v", c.eq, 0, P, T, R * T / P, &fallo);
+                    EXPECT_NEAR(v, V, 1e-7 * V) << c.var << " " << c.eq << " T " << T;
+                } else {
+                    const double t = newton("t", c.eq, 0, P, V, P * V / R, &fallo);
+                    EXPECT_NEAR(t, T, 1e-7 * T) << c.var << " " << c.eq << " V " << V;
+                }
+                EXPECT_FALSE(fallo);
+            }
+        }
+    }
+    EXPECT_TRUE(avisos.lista.empty());
+}
+
+TEST(Newton, GeneralizadaConMuDosEsVanDerWaals) {
+    const double T = 250, P = 20;
+    pon_sistema(0, kGeneralizada, T, 1, kAvdw, kBvdw, 0, 0, 2);
+    double x1, x2, x3;
+    cubica(-(kBvdw + R * T / P), kAvdw / P, -kAvdw * kBvdw / P, x1, x2, x3);
+    EXPECT_NEAR(newton("v", kGeneralizada, 0, P, T, R * T / P), x3, 1e-7);
+}
+
+TEST(Newton, FallosTerminanConAviso) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* que;
+        const char* var;
+        int eq;
+        double a, b, c, d;
+        double P, fijo, x0;
+    } casos[] = {
+        // A volume inside the covolume: zero derivative, then inf and NaN.
+        {"Dieterici T at V < b", "t", kDieterici, 4.5, 0.0428, 0, 0, 1, 0.01, 0.01 / R},
+        // No covolume: the derivative is 0/0.
+        {"Dieterici-Sadus V with b = 0", "v", kDietericiSadus, 3.8, 0, 0, 0, 1, 300, R * 300},
+        // P·V⁴/(R·T) + 1 has no real root: the iteration wanders for ever.
+        {"virial without a root", "v", kVirial, 0, 0, 0, -1, R * 300, 300, 0.7},
+        {"infinite start", "v", kDieterici, 4.5, 0.0428, 0, 0, 1, 300, inf},
+    };
+    for (const auto& c : casos) {
+        Avisos avisos;
+        pon_sistema(0, c.eq, 300, 1, c.a, c.b, c.c, c.d);
+        bool fallo = false;
+        EXPECT_EQ(newton(c.var, c.eq, 0, c.P, c.fijo, c.x0, &fallo), 0.0) << c.que;
+        EXPECT_TRUE(fallo) << c.que;
+        ASSERT_EQ(avisos.lista.size(), 1u) << c.que;
+        EXPECT_EQ(avisos.lista[0].texto, "texto 160");
+        EXPECT_EQ(avisos.lista[0].titulo, "texto 161");
+        EXPECT_EQ(avisos.lista[0].estilo, 48);
+    }
+}
+
+TEST(Newton, CasoSinResidualFallaSinAviso) {
+    Avisos avisos;
+    pon_sistema(0, kVanDerWaals, 300, 1, kAvdw, kBvdw);
+    for (const char* var : {"v", "t", "p"}) {
+        bool fallo = false;
+        EXPECT_EQ(newton(var, kVanDerWaals, 0, 1, 300, 24), 0.0);
+        EXPECT_EQ(newton(var, kVanDerWaals, 0, 1, 300, 24, &fallo), 0.0);
+        EXPECT_TRUE(fallo) << var;
+    }
+    EXPECT_TRUE(avisos.lista.empty());
+}
+
+}  // namespace
+}  // namespace korgas
