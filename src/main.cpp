@@ -1,7 +1,13 @@
-// The program: its start object is the splash window.
+// KOR-GAS: its start object is the splash window.
 #include <QApplication>
+
+#include "calc/registro.h"
+#include "shell/arranque.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    korgas::preparar_aplicacion();
+    korgas::registrar_calc();
+    if (const int estado = korgas::arrancar()) return estado;
+    return app.exec();
 }

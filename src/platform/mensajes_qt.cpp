@@ -110,4 +110,8 @@ void responder_mensajes_con(Respondedor r) {
     respondedor() = std::move(r);
 }
 
+bool mensajes_respondidos() {
+    return static_cast<bool>(respondedor());
+}
+
 }  // namespace korgas

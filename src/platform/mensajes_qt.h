@@ -28,5 +28,7 @@ void instalar_mensajes_qt();
 // empty function restores the boxes.
 using Respondedor = std::function<int(const QString& texto, int estilo, const QString& titulo)>;
 void responder_mensajes_con(Respondedor r);
+// True while such a function is set.
+bool mensajes_respondidos();
 
 }  // namespace korgas

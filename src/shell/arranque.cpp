@@ -1,0 +1,117 @@
+#include "shell/arranque.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <charconv>
+#include <clocale>
+#include <iostream>
+
+#include "core/kvstore.h"
+#include "platform/carpeta.h"
+#include "platform/mensajes_qt.h"
+#include "shell/frmSplash.h"
+#include "shell/iconos.h"
+
+namespace korgas {
+
+namespace {
+
+constexpr int kFaltaIdioma = 2;
+constexpr int kFaltanDatos = 3;
+constexpr int kNumeroMalo = 4;
+
+// The message of a failed start-up. It is fixed text in both languages: the
+// language file may be the one that is missing.
+int fallo(const QString& texto, int estado) {
+    std::cerr << texto.toStdString() << std::endl;
+    const QString plataforma = QGuiApplication::platformName();
+    const bool sin_pantalla =
+        plataforma == QLatin1String("offscreen") || plataforma == QLatin1String("minimal");
+    if (!sin_pantalla || mensajes_respondidos()) {
+        QString visto = texto;
+        visto.replace('\n', '\r');
+        msgbox(visto, 16);
+    }
+    return estado;
+}
+
+// Empty when the file can be read, else the cause.
+QString ilegible(const QString& ruta) {
+    const QFileInfo info(ruta);
+    if (!info.exists()) return QStringLiteral("no existe / it does not exist");
+    if (!info.isFile()) return QStringLiteral("no es un fichero / it is not a file");
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) return f.errorString();
+    return QString();
+}
+
+QString no_se_puede_leer(const QString& ruta, const QString& causa) {
+    return QStringLiteral(
+               "No se puede leer el fichero / The file cannot be read:\n%1\n(%2)\n\n"
+               "El programa no puede continuar. / The program cannot go on.")
+        .arg(ruta, causa);
+}
+
+}  // namespace
+
+void preparar_aplicacion() {
+    // Qt takes the user's locale for the C library at start; the program's
+    // numbers always use ".".
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("KOR-GAS"));
+    QApplication::setWindowIcon(icono_programa());
+    instalar_mensajes_qt();
+}
+
+std::optional<int> leer_numgases(const std::string& fichdatos) {
+    const std::string valor = leervalor(fichdatos, "general", "n");
+    int n = -1;
+    const char* fin = valor.data() + valor.size();
+    const auto [resto, error] = std::from_chars(valor.data(), fin, n);
+    if (valor.empty() || error != std::errc() || resto != fin || n < 0 || n > 32767)
+        return std::nullopt;
+    return n;
+}
+
+int comprobar_ficheros() {
+    const QString idioma = carpeta_programa() + QStringLiteral("idioma.lng");
+    const QString datos = carpeta_programa() + QStringLiteral("data");
+    for (const auto& [ruta, estado] : {std::pair{idioma, kFaltaIdioma}, {datos, kFaltanDatos}}) {
+        const QString causa = ilegible(ruta);
+        if (!causa.isEmpty()) return fallo(no_se_puede_leer(ruta, causa), estado);
+    }
+    try {
+        std::vector<std::string> lista(1);
+        leersecciones(idioma.toStdString(), lista);
+    } catch (const ErrorFichero& e) {
+        return fallo(no_se_puede_leer(idioma, QString::fromStdString(e.what())), kFaltaIdioma);
+    }
+    try {
+        if (!leer_numgases(datos.toStdString()))
+            return fallo(QStringLiteral("El fichero de datos no da un número de gases válido "
+                                        "(clave n de la sección general).\n"
+                                        "The gas data file gives no valid number of gases "
+                                        "(key n of section general).\n%1\n\n"
+                                        "El programa no puede continuar. / The program cannot "
+                                        "go on.")
+                             .arg(datos),
+                         kNumeroMalo);
+    } catch (const ErrorFichero& e) {
+        return fallo(no_se_puede_leer(datos, QString::fromStdString(e.what())), kFaltanDatos);
+    }
+    return 0;
+}
+
+int arrancar() {
+    if (const int estado = comprobar_ficheros()) return estado;
+    auto* splash = new frmSplash;
+    splash->show();
+    return 0;
+}
+
+}  // namespace korgas

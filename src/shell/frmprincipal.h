@@ -1,0 +1,93 @@
+// The main window: a multiple-document window whose menus and toolbar open
+// every tool of the program. Built hidden during start-up (its constructor is
+// its load), shown by the splash, alive until the program ends; closing it or
+// choosing Salir ends the program at once, asking nothing.
+//
+// Other windows reach its menu entries and toolbar buttons by name through
+// entrada() (ventanas.h): "mnup", "mnudibujos", "mnumoles", ...; toolbar
+// button i (1..18) is "boton_i", its key in the property "clave".
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSize>
+#include <vector>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace korgas {
+
+class frmprincipal : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // The main window, loaded (hidden) on first use.
+    static frmprincipal* instancia();
+    // The main window when it is loaded, else nullptr.
+    static frmprincipal* existente();
+
+    ~frmprincipal() override;
+
+    QMdiArea* area() const { return area_; }
+    // Toolbar button i, 1..18 (separators included).
+    QAction* boton(int i) const;
+    // Language menu entry i (1-based); entries past the ten of the window's
+    // design are added on demand, so any number of languages fits.
+    QAction* mnuidiomas(int i);
+    int num_mnuidiomas() const { return static_cast<int>(idiomas_.size()); }
+    // The size of the area the child windows open in, in twips (15 per pixel).
+    QSize cliente_twips() const;
+
+    // The amount unit of the data window (public: the data window calls them to
+    // show its amounts in the unit that carries the check mark).
+    void mnumoles_Click();
+    void mnugramos_Click();
+    // The new-file command: the five gas systems start again.
+    void mnunuevo_Click();
+
+    // A toolbar button, chosen by its key ("nuevo", "datos", ...).
+    void Toolbar1_ButtonClick(const QString& clave);
+    // A language menu entry.
+    void mnuidiomas_Click(int indice);
+
+  protected:
+    void closeEvent(QCloseEvent* ev) override;
+
+  private:
+    frmprincipal();
+    void MDIForm_Load();
+    void crear_menus();
+    void crear_barra();
+    void estados_iniciales();
+
+    void mnusalir_Click();
+    void mnudato_Click();
+    void mnugases_Click();
+    void mnudibujos_Click();
+    void mnuescala_Click();
+    void calcular(int modo);
+    void mnup_Click() { calcular(1); }
+    void mnuv_Click() { calcular(2); }
+    void mnut_Click() { calcular(3); }
+    void mnuf_Click() { calcular(0); }
+    void mnuoperaciones_Click();
+    void mnucrit_Click();
+    void mnutermo_Click();
+    void mnutermosc_Click();
+    void mnuayuda_Click();
+    void mnuacercade_Click();
+
+    QAction* item(const QString& nombre) const;
+    QAction* accion(QMenu* menu, const char* nombre, void (frmprincipal::*clic)());
+
+    QMdiArea* area_ = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QMenu* mnuidioma = nullptr;
+    std::vector<QAction*> botones_;  // 1..18 at 0..17
+    std::vector<QAction*> idiomas_;  // entry i at i - 1
+};
+
+}  // namespace korgas

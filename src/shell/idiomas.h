@@ -1,0 +1,30 @@
+// The language list and the language menu, and the choice of the language
+// used from the next start on.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace korgas {
+
+// The help collection of the current language (program folder, language name,
+// ".qhc"); empty when no language section matches the current language.
+extern QString fichero_ayuda;
+
+// Reads the language list (every section of the language file but the first)
+// and the current language, then fills the language menu of the main window;
+// the first touch of that menu loads the main window (hidden), so its captions
+// come from the current language.
+void cargaridiomas();
+
+// Fills the language menu from listaidiomas: one entry per language (the
+// current one checked, letter case ignored), a separator, and the language
+// editor's entry with language text texto_editor (29 at start-up).
+void llenar_menu_idiomas(int texto_editor);
+
+// Records nombre as the language of the next start. A language without its
+// section gives text 167; a write that fails is reported with the file's name
+// and gives false. Text 168 is shown only once the choice is in the file.
+bool cambiaridioma(const std::string& nombre);
+
+}  // namespace korgas
