@@ -135,8 +135,9 @@ void frmSplash::Form_Load() {
     lblPlatform->setText(QStringLiteral("Linux"));
     lblWarning->setText(tx(63));
     lblVersion->setText(tx(183));
-    Label1->setText(QStringLiteral("KOR-GAS: programa docente de Química Física"));
-    Label2->setText(QStringLiteral("Diseño y programación: el equipo de KOR-GAS"));
+    // The credits are the same in every language.
+    Label1->setText(QStringLiteral("Diseño y programación / Design and programming:"));
+    Label2->setText(QStringLiteral("el equipo de KOR-GAS / the KOR-GAS team"));
 
     setFixedSize(sizeHint().expandedTo(QSize(720, 300)));
     if (const QScreen* pantalla = screen()) {

@@ -52,7 +52,7 @@ void llenar_menu_idiomas(int texto_editor) {
         e->setVisible(true);
     }
     QAction* separador = principal->mnuidiomas(numidiomas + 1);
-    separador->setText(QStringLiteral("-"));
+    separador->setText(QString());
     separador->setCheckable(false);
     separador->setSeparator(true);
     separador->setVisible(true);
