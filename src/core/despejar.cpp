@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/kvstore.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -43,6 +44,11 @@ double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P)
     const double q = -(ac * k * k * (V - b) + P * (V - b) * W) / A2;
     double s1 = 0, s2 = 0;
     cuadratica(p, q, s1, s2);
+    // s stands for √T, so a negative root is no temperature. It matters when
+    // m < 0 (an acentric factor below about -0.3, as helium's): the negative
+    // root's square then lies between P·V/R and T and would win. The nearest
+    // square is taken among the roots that are not negative, when there are.
+    if (s1 >= 0 && s2 < 0) return s1 * s1;
     return raiz_cercana(s1 * s1, s2 * s2, P * V / R);
 }
 
@@ -88,7 +94,11 @@ double despejar_v(int ecuacion, sistema& s, double P) {
     if (ecuacion == kSoave || ecuacion == kPengRobinson) {
         // a is a(T): reload it for the system's temperature (own parameters
         // stay as they are). A gas that does not load has nothing to solve.
-        if (leergas(0, s) != Carga::ok) return 0;
+        try {
+            if (leergas(0, s) != Carga::ok) return 0;
+        } catch (const ErrorFichero&) {
+            return 0;  // the gas data file cannot be read: nothing to solve with
+        }
     }
     const double a = s.gas.c[0];
     const double b = s.gas.c[1];

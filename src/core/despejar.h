@@ -16,7 +16,8 @@ namespace korgas {
 // quadratic without real roots (text 169 shown), for "t" at a volume not above
 // 0, for "v" at a pressure or temperature not above 0, and for a result that is
 // not finite. For "v" with equations 7 and 8 the gas of s is reloaded at s's
-// temperature first (leergas mode 0); a reload that fails gives 0.
+// temperature first (leergas mode 0); a reload that fails, or a gas data file
+// that cannot be read, gives 0.
 double despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm);
 
 // The root of a cubic (x1 <= x2 <= x3) nearest the reference value: x2 replaces

@@ -8,6 +8,7 @@
 
 #include "core/eos.h"
 #include "core/gas.h"
+#include "core/kvstore.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -236,7 +237,11 @@ double calor_vaporizacion(double T, double vl, double vg) {
     double vl_aux, vg_aux;
     auto vapor_a = [&](double t) {
         s.temperatura = t;
-        if (leergas(0, s) != Carga::ok) return -1.0;
+        try {
+            if (leergas(0, s) != Carga::ok) return -1.0;
+        } catch (const ErrorFichero&) {
+            return -1.0;  // the gas data file cannot be read
+        }
         return presion_vapor(s.ecuacion, 0, t, vl_aux, vg_aux);
     };
     const double p1 = vapor_a(t1);

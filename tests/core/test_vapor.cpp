@@ -138,5 +138,79 @@ TEST(PresionVapor, AreasIguales) {
     }
 }
 
+// Vapour pressure of shipped gas g under equation eq at T, with the gas
+// loaded for T in system 1.
+double pv_a(int g, int eq, double T) {
+    carga_sistema(1, g, eq, T);
+    double vl, vg;
+    return presion_vapor(eq, 1, T, vl, vg);
+}
+
+// Clapeyron: ΔH = T·(vg - vl)·dPv/dT, the slope taken here by a central
+// difference of the vapour pressures at T ± 0.5 K.
+TEST(CalorVaporizacion, EsLaPendienteDeClapeyron) {
+    Avisos avisos;
+    for (int g : {3, 21, 28}) {  // argon, carbon dioxide, toluene
+        for (int eq = 1; eq <= 9; ++eq) {
+            for (double tr : {0.6, 0.8, 0.95}) {
+                sistema& s = carga_sistema(0, g, eq, 0);
+                const double T = tr * s.gas.tc;
+                s.temperatura = T;
+                ASSERT_EQ(leergas(0, s), Carga::ok);
+                double vl, vg;
+                ASSERT_GT(presion_vapor(eq, 0, T, vl, vg), 0);
+                const double dh = calor_vaporizacion(T, vl, vg);
+                const double pendiente = (pv_a(g, eq, T + 0.5) - pv_a(g, eq, T - 0.5)) / 1.0;
+                // Each vapour pressure is known to about 1.5e-4 atm, which over
+                // 1 K is a slope error of 3e-4 atm/K in either estimate.
+                const double ruido = T * (vg - vl) * 6e-4;
+                EXPECT_NEAR(dh, T * (vg - vl) * pendiente, 3e-3 * dh + ruido)
+                    << "gas " << g << " eq " << eq << " Tr " << tr;
+                // The working record ends at T with the gas loaded for T.
+                EXPECT_EQ(sistemas[0].temperatura, T);
+                EXPECT_EQ(sistemas[0].gas.c, carga_sistema(1, g, eq, T).gas.c);
+            }
+        }
+    }
+}
+
+TEST(CalorVaporizacion, CercaDeLosLimites) {
+    Avisos avisos;
+    sistema& s = carga_sistema(0, 21, kVanDerWaals, 250);
+    const double tc = s.gas.tc;
+    const struct {
+        const char* que;
+        double T;
+        bool positivo;
+    } casos[] = {
+        // T + 0.5 is pulled back below tc: 0.25 K above T is still at most tc.
+        {"0.3 K below tc", tc - 0.3, true},
+        // Pulled to within 0.005 K of tc, where there is no vapour pressure.
+        {"0.003 K below tc", tc - 0.003, false},
+        // The liquid root at T - 0.5 lies below the covolume: no pressure.
+        {"10 K", 10, false},
+    };
+    for (const auto& c : casos) {
+        s.temperatura = c.T;
+        ASSERT_EQ(leergas(0, s), Carga::ok);
+        double vl = 0.05, vg = 0.2;
+        presion_vapor(kVanDerWaals, 0, c.T, vl, vg);
+        const double dh = calor_vaporizacion(c.T, vl, vg);
+        if (c.positivo) {
+            EXPECT_GT(dh, 0) << c.que;
+            EXPECT_TRUE(std::isfinite(dh)) << c.que;
+        } else {
+            EXPECT_EQ(dh, -1) << c.que;
+        }
+        EXPECT_EQ(sistemas[0].temperatura, c.T) << c.que;
+    }
+    // Outside (0, tc) nothing is computed and the record is left alone.
+    for (double T : {0.0, -4.0, tc, tc + 10}) {
+        s.temperatura = 123;
+        EXPECT_EQ(calor_vaporizacion(T, 0.05, 0.2), -1) << T;
+        EXPECT_EQ(sistemas[0].temperatura, 123) << T;
+    }
+}
+
 }  // namespace
 }  // namespace korgas

@@ -1,0 +1,173 @@
+// Thermodynamic core: vapour pressure per equation, solvers, one isotherm and
+// the numeric work of one graph redraw with five systems.
+//
+// Each benchmark also reports max_ms, the slowest single call it timed.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "core/despejar.h"
+#include "core/eos.h"
+#include "core/gas.h"
+#include "core/mensajes.h"
+#include "core/solvers.h"
+#include "core/vapor.h"
+
+namespace {
+
+using namespace korgas;
+
+constexpr int kArgon = 3;
+constexpr int kTolueno = 28;
+constexpr double kTr[] = {0.5, 0.7, 0.9, 0.99};
+
+// Loads shipped gas g for equation eq at reduced temperature tr into system i.
+sistema& carga(int i, int g, int eq, double tr, double moles = 1) {
+    fichdatos = KORGAS_SOURCE_DIR "/data/data";
+    sistema& s = sistemas[i];
+    s = sistema{};
+    s.numgas = g;
+    s.ecuacion = eq;
+    s.moles = moles;
+    s.mu = -1;
+    leergas(-1, s);
+    s.temperatura = tr * s.gas.tc;
+    leergas(-1, s);
+    return s;
+}
+
+// Times every iteration on its own clock as well, for the slowest call.
+class Cronometro {
+  public:
+    explicit Cronometro(benchmark::State& st) : st_(st) {}
+    ~Cronometro() { st_.counters["max_ms"] = max_ms_; }
+    template <class F>
+    void mide(F&& f) {
+        const auto t0 = std::chrono::steady_clock::now();
+        f();
+        const auto t1 = std::chrono::steady_clock::now();
+        max_ms_ = std::max(max_ms_, std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+
+  private:
+    benchmark::State& st_;
+    double max_ms_ = 0;
+};
+
+// Args: gas, equation, index of the reduced temperature.
+void BM_PresionVapor(benchmark::State& st) {
+    const int g = static_cast<int>(st.range(0));
+    const int eq = static_cast<int>(st.range(1));
+    const double tr = kTr[st.range(2)];
+    const sistema& s = carga(1, g, eq, tr);
+    const double T = s.temperatura;
+    st.SetLabel(std::string(g == kArgon ? "argon" : "toluene") + " eq " + std::to_string(eq) +
+                " Tr " + std::to_string(tr).substr(0, 4));
+    double vl = 0, vg = 0, pv = 0;
+    {
+        Cronometro c(st);
+        for (auto _ : st) {
+            c.mide([&] { pv = presion_vapor(eq, 1, T, vl, vg); });
+            benchmark::DoNotOptimize(pv);
+        }
+    }
+    st.counters["pv_atm"] = pv;
+}
+
+void ArgsPresionVapor(benchmark::internal::Benchmark* b) {
+    for (int g : {kArgon, kTolueno}) {
+        for (int eq = 1; eq <= 9; ++eq) {
+            for (int t = 0; t < 4; ++t) b->Args({g, eq, t});
+        }
+    }
+}
+BENCHMARK(BM_PresionVapor)->Apply(ArgsPresionVapor)->Unit(benchmark::kMicrosecond);
+
+// One call of the solver a calculation window uses, per equation: V from
+// (T, P) at 0.8 tc and 20 atm, T from (P, V) at the same state.
+void BM_Resolver(benchmark::State& st) {
+    const int eq = static_cast<int>(st.range(0));
+    const bool busca_v = st.range(1) == 0;
+    sistema& s = carga(0, 21, eq, 0.8);
+    const double P = 20;
+    const double V = resolver("v", 0, P);
+    st.SetLabel(std::string(busca_v ? "V" : "T") + " eq " + std::to_string(eq) +
+                (usa_newton(busca_v ? "v" : "t", eq, s.gas) ? " newton" : " despejar"));
+    double x = 0;
+    {
+        Cronometro c(st);
+        for (auto _ : st) {
+            c.mide([&] { x = busca_v ? resolver("v", 0, P) : resolver("t", V, P); });
+            benchmark::DoNotOptimize(x);
+        }
+    }
+}
+BENCHMARK(BM_Resolver)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+
+// Newton on its own, for the two Dieterici equations.
+void BM_Newton(benchmark::State& st) {
+    const int eq = static_cast<int>(st.range(0));
+    const sistema& s = carga(0, 21, eq, 0.8);
+    const double T = s.temperatura, P = 20;
+    for (auto _ : st) benchmark::DoNotOptimize(newton("v", eq, 0, P, T, R * T / P));
+}
+BENCHMARK(BM_Newton)->Arg(kDieterici)->Arg(kDietericiSadus)->Unit(benchmark::kMicrosecond);
+
+// One isotherm of 101 samples from the covolume to 5 l.
+void BM_Isoterma101(benchmark::State& st) {
+    const int eq = static_cast<int>(st.range(0));
+    carga(1, 21, eq, 0.8);
+    for (auto _ : st) {
+        double suma = 0;
+        for (int k = 0; k <= 100; ++k) suma += presion(1, 5.0 * k / 100);
+        benchmark::DoNotOptimize(suma);
+    }
+}
+BENCHMARK(BM_Isoterma101)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
+
+// The numbers of one graph redraw: for each of five systems its tie line
+// (one vapour pressure) and its isotherm (101 pressures).
+void redibujo() {
+    for (int i = 1; i <= 5; ++i) {
+        double vl, vg;
+        benchmark::DoNotOptimize(
+            presion_vapor(sistemas[i].ecuacion, i, sistemas[i].temperatura, vl, vg));
+        for (int k = 0; k <= 100; ++k) benchmark::DoNotOptimize(presion(i, 5.0 * k / 100));
+    }
+}
+
+// Arg 0: five different gases and equations at Tr 0.8. Arg 1: the worst
+// case, five Dieterici-Sadus systems at Tr 0.5.
+void BM_Redibujo(benchmark::State& st) {
+    if (st.range(0) == 0) {
+        carga(1, 21, kVanDerWaals, 0.8, 2);
+        carga(2, kArgon, kDieterici, 0.8);
+        carga(3, 19, kDietericiSadus, 0.8);
+        carga(4, kTolueno, kPengRobinson, 0.8);
+        carga(5, 22, kVirial, 0.8);
+        st.SetLabel("mixed, Tr 0.8");
+    } else {
+        for (int i = 1; i <= 5; ++i) carga(i, kTolueno, kDietericiSadus, 0.5, i);
+        st.SetLabel("5 x Dieterici-Sadus, Tr 0.5");
+    }
+    Cronometro c(st);
+    for (auto _ : st) c.mide(redibujo);
+}
+BENCHMARK(BM_Redibujo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Messages (a failed bisection) must not reach the terminal in bulk.
+    instalar_presentador([](const std::string&, int, const std::string&) { return 1; });
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
