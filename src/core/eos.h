@@ -21,7 +21,8 @@ std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, 
 std::optional<double> simpson(int eq, int i, double T, double V1, double V2);
 
 // Pressure of equation 3 or 9 at T and molar volume V with a, b of sistemas[i];
-// 0 for any other equation; empty at or inside the excluded volume.
+// 0 for any other equation; empty at or inside the excluded volume, or when
+// the result is not finite.
 std::optional<double> presion_tv(int eq, int i, double T, double V);
 
 // The Dieterici-Sadus pressure at T and molar volume V for parameters a, b:

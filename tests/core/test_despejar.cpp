@@ -77,6 +77,18 @@ TEST(Despejar, VanDerWaalsTresRaicesYUna) {
     EXPECT_NEAR(presion(0, v), P, 1e-9 * P);
 }
 
+// The virial volume is a cubic only without D; with D it is newton's.
+TEST(Despejar, VirialConYSinD) {
+    const double T = 400, V = 0.8;
+    sistema& s = pon_sistema(0, kVirial, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw, 0);
+    const double P = presion(0, V);
+    EXPECT_NEAR(despejar("v", kVirial, s, 0, P), V, 1e-9 * V);
+    EXPECT_NEAR(despejar("t", kVirial, s, V, P), T, 1e-9 * T);
+    s.gas.c[3] = kBvdw * kBvdw * kBvdw;
+    EXPECT_EQ(despejar("v", kVirial, s, 0, presion(0, V)), 0.0);
+    EXPECT_NEAR(resolver("v", 0, presion(0, V)), V, 1e-6 * V);
+}
+
 TEST(Despejar, BerthelotSinRaicesReales) {
     Avisos avisos;
     sistema& s = pon_sistema(0, kBerthelot, 300, 1, kAvdw * 304.2, kBvdw);

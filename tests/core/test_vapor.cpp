@@ -98,6 +98,22 @@ double area_bajo_isoterma(int i, double V1, double V2) {
     return suma * h / 3;
 }
 
+// A virial gas without D is a cubic in V: its roots come from Cardano, like
+// van der Waals, and the construction holds on its isotherm too.
+TEST(PresionVapor, VirialSinDUsaLaCubica) {
+    const double T = 250;
+    pon_sistema(1, kVirial, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw, 0);
+    double vl = 0, vg = 0;
+    const double pv = presion_vapor(kVirial, 1, T, vl, vg);
+    ASSERT_GT(pv, 0);
+    ASSERT_LT(vl, vg);
+    EXPECT_NEAR(presion(1, vl), pv, 2e-4);
+    EXPECT_NEAR(presion(1, vg), pv, 2e-4);
+    const double desequilibrio =
+        (presion(1, vg) * (vg - vl) - area_bajo_isoterma(1, vl, vg)) / (vg - vl);
+    EXPECT_NEAR(desequilibrio, 0, 2e-4);
+}
+
 // Maxwell's construction holds at every result: the isotherm gives the vapour
 // pressure at both volumes, and the area under it between them equals the
 // rectangle. The areas are compared as the pressure error they stand for,
