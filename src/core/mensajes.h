@@ -14,8 +14,8 @@ namespace korgas {
 
 // Styles: 0 OK only, 16 critical, 48 exclamation, 64 information, 51 Yes/No/
 // Cancel with the exclamation icon. Answers: 1 OK, 6 Yes, 7 No, 2 Cancel.
-using Presentador = std::function<int(const std::string& texto, int estilo,
-                                      const std::string& titulo)>;
+using Presentador =
+    std::function<int(const std::string& texto, int estilo, const std::string& titulo)>;
 
 // Installs the presenter; returns the one it replaces.
 Presentador instalar_presentador(Presentador p);

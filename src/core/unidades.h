@@ -6,11 +6,13 @@
 
 namespace korgas {
 
-double convenergia(double x, std::string_view de, std::string_view a);      // "atm l" "J" "cal" "Kcal"
-double convcantidad(double x, std::string_view de, std::string_view a);     // "mol" "g" (pm of sistemas[0])
-double convdensidad(double x, std::string_view de, std::string_view a);     // "g/l" "kg/m³" "g/cm³"
-double convpresion(double x, std::string_view de, std::string_view a);      // "atm" "Pa" "bar" "mmHg"
-double convtemperatura(double x, std::string_view de, std::string_view a);  // "ºC" "ºK" "ºF" "ºR" "ºRe"
-double convvolumen(double x, std::string_view de, std::string_view a);      // "l" "dm³" "m³" "cm³"
+double convenergia(double x, std::string_view de, std::string_view a);  // "atm l" "J" "cal" "Kcal"
+double convcantidad(double x, std::string_view de,
+                    std::string_view a);  // "mol" "g" (pm of sistemas[0])
+double convdensidad(double x, std::string_view de, std::string_view a);  // "g/l" "kg/m³" "g/cm³"
+double convpresion(double x, std::string_view de, std::string_view a);   // "atm" "Pa" "bar" "mmHg"
+double convtemperatura(double x, std::string_view de,
+                       std::string_view a);  // "ºC" "ºK" "ºF" "ºR" "ºRe"
+double convvolumen(double x, std::string_view de, std::string_view a);  // "l" "dm³" "m³" "cm³"
 
 }  // namespace korgas

@@ -12,14 +12,14 @@ namespace korgas {
 
 class FiltroNumerico : public QObject {
     Q_OBJECT
-public:
+  public:
     FiltroNumerico(QLineEdit* caja, int maxlen, std::function<void()> al_enter = {});
     void fijar_al_enter(std::function<void()> al_enter) { al_enter_ = std::move(al_enter); }
 
-protected:
+  protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
-private:
+  private:
     QLineEdit* caja_;
     int maxlen_;
     std::function<void()> al_enter_;
