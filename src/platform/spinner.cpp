@@ -20,7 +20,8 @@ QToolButton* flecha(Qt::ArrowType tipo, const char* nombre, QWidget* padre) {
     b->setAutoRepeatDelay(400);
     b->setAutoRepeatInterval(80);
     b->setFocusPolicy(Qt::NoFocus);
-    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    b->setMinimumHeight(6);
     b->setFixedWidth(18);
     return b;
 }

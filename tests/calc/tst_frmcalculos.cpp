@@ -1,0 +1,713 @@
+// The calculation window on the shipped data: its four modes, typed values,
+// validation, unit cycles, the equilibrium block and its own working record.
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <cmath>
+#include <memory>
+
+#include "calc/frmcalculos.h"
+#include "calc/panel_ecuacion.h"
+#include "core/gas.h"
+#include "core/numtext.h"
+#include "core/vapor.h"
+#include "entorno_calc.h"
+#include "platform/controles.h"
+#include "platform/spinner.h"
+#include "platform/texto_qt.h"
+
+using namespace prueba_calc;
+using korgas::frmcalculos;
+
+namespace {
+
+constexpr double R = 0.08206;
+const QColor kRojo(255, 0, 0);
+const QColor kNegro(0, 0, 0);
+
+// Gases of the shipped file used below.
+constexpr int kHelio = 1;     // tc 5.2 K: always above its critical temperature here
+constexpr int kAgua = 19;     // tc 647 K
+constexpr int kDioxido = 21;  // CO2, tc 304.13 K
+
+QString f4(double x) {
+    return korgas::fmt(x, "####0.0000");
+}
+
+// What the equilibrium block must show for a gas at T in the starting units,
+// from the core routines called directly on a record whose parameters are
+// those the panel's boxes show.
+struct Equilibrio {
+    QString vl, vg, pv, dh, dl, dg;
+};
+
+Equilibrio esperado(int numgas, int ecuacion, double T) {
+    korgas::sistema s;
+    s.numgas = numgas;
+    s.ecuacion = ecuacion;
+    s.temperatura = T;
+    s.moles = 1;
+    s.mu = 1.5;
+    korgas::leergas(0, s);
+    for (int i = 0; i < 4; ++i)
+        s.gas.c[std::size_t(i)] = korgas::leer_numero(
+            korgas::formatear(s.gas.c[std::size_t(i)], i < 2 ? "####0.00000" : "####0.000000"));
+    s.gramos = s.gas.pm;
+    korgas::sistemas[0] = s;
+    double vl = 0, vg = 0;
+    const double pv = korgas::presion_vapor(ecuacion, 0, T, vl, vg);
+    const QString no = korgas::tx(128);
+    if (pv < 0) return {no, no, no, no, no, no};
+    Equilibrio e;
+    e.vl = f4(vl);
+    e.vg = f4(vg);
+    e.pv = korgas::fmt(pv, "####0.00");
+    const double dh = korgas::calor_vaporizacion(T, vl, vg);
+    e.dh = e.pv == "0.00" ? korgas::tx(129) : korgas::fmt(dh * 101.325 / 4184, "###0.00");
+    e.dl = f4(s.gas.pm / vl);
+    e.dg = f4(s.gas.pm / vg);
+    return e;
+}
+
+Equilibrio visto(QWidget* w) {
+    return {caja(w, "txtvl")->text(), caja(w, "txtvg")->text(), caja(w, "txtpv")->text(),
+            caja(w, "txtdh")->text(), caja(w, "txtdl")->text(), caja(w, "txtdg")->text()};
+}
+
+void comparar(const Equilibrio& a, const Equilibrio& b) {
+    QCOMPARE(a.vl, b.vl);
+    QCOMPARE(a.vg, b.vg);
+    QCOMPARE(a.pv, b.pv);
+    QCOMPARE(a.dh, b.dh);
+    QCOMPARE(a.dl, b.dl);
+    QCOMPARE(a.dg, b.dg);
+}
+
+}  // namespace
+
+class TstFrmcalculos : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void primera_calculo_data();
+    void primera_calculo();
+    void amount_enter_and_refusal();
+    void choice_of_quantity();
+    void temperature_minimum_data();
+    void temperature_minimum();
+    void volume_and_pressure_minimum();
+    void unit_cycles_of_inputs();
+    void amount_unit_reinterprets();
+    void equilibrium_below_critical_data();
+    void equilibrium_below_critical();
+    void equilibrium_units_and_129();
+    void enthalpy_not_positive_is_not_a_result();
+    void result_labels();
+    void spinners_recompute();
+    void focus_and_lost_focus();
+    void entry_at_full_length();
+    void own_record();
+    void virial_notice_and_layouts();
+    void typed_parameter_counts();
+    void exponent_box();
+    void parameter_units_by_window();
+
+  private:
+    std::unique_ptr<frmcalculos> abrir(int modo);
+    void elegir(QWidget* w, int numgas, int ecuacion);
+
+    std::unique_ptr<Entorno> entorno_;
+};
+
+void TstFrmcalculos::init() {
+    entorno_ = std::make_unique<Entorno>();
+}
+
+void TstFrmcalculos::cleanup() {
+    entorno_.reset();
+}
+
+std::unique_ptr<frmcalculos> TstFrmcalculos::abrir(int modo) {
+    korgas::modo_calculo = modo;
+    auto w = std::make_unique<frmcalculos>();
+    w->show();
+    return w;
+}
+
+void TstFrmcalculos::elegir(QWidget* w, int numgas, int ecuacion) {
+    korgas::seleccionar(control<QComboBox>(w, "cmbgas"), numgas - 1);
+    korgas::seleccionar(control<QComboBox>(w, "cmbecu"), ecuacion);
+}
+
+void TstFrmcalculos::primera_calculo_data() {
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("titulo");
+    QTest::addColumn<QString>("roja");
+    QTest::addColumn<QString>("resultado");
+    QTest::addColumn<bool>("equilibrio");
+    // The ideal gas with the defaults: 1 mol, 300 K, 6.146 l, 1 atm.
+    QTest::newRow("general") << 0 << 20 << "press"
+                             << "4.0055" << true;
+    QTest::newRow("P") << 1 << 17 << "press"
+                       << "4.0055" << false;
+    QTest::newRow("V") << 2 << 18 << "vol"
+                       << "24.6180" << false;
+    QTest::newRow("T") << 3 << 19 << "temp"
+                       << "74.8964" << false;
+}
+
+void TstFrmcalculos::primera_calculo() {
+    QFETCH(int, modo);
+    QFETCH(int, titulo);
+    QFETCH(QString, roja);
+    QFETCH(QString, resultado);
+    QFETCH(bool, equilibrio);
+    auto w = abrir(modo);
+    QCOMPARE(w->windowTitle(), korgas::sin_acceso(korgas::tx(titulo)));
+    QCOMPARE(control<QComboBox>(w.get(), "cmbgas")->currentIndex(), 0);
+    QCOMPARE(control<QComboBox>(w.get(), "cmbecu")->currentIndex(), 0);
+    QCOMPARE(control<QComboBox>(w.get(), "cmbgas")->count(), 28);
+    QCOMPARE(rotulo(w.get(), "lbbtemp")->text(), korgas::tx(71));
+    QCOMPARE(rotulo(w.get(), "Label2")->text(), korgas::tx(70) + ":");
+    QCOMPARE(caja(w.get(), "txtmol")->text(), QString("1.000"));
+
+    const QString computed = caja(w.get(), qPrintable("txt" + roja))->text();
+    QCOMPARE(computed, resultado);
+    for (const char* q : {"temp", "vol", "press"}) {
+        const QColor c = q == roja ? kRojo : kNegro;
+        const QByteArray n(q);
+        QCOMPARE(color_texto(rotulo(w.get(), "lbb" + n)), c);
+        QCOMPARE(color_texto(caja(w.get(), "txt" + n)), c);
+        QCOMPARE(color_texto(rotulo(w.get(), "lb" + n)), c);
+        // Only the computed box is disabled, and only outside the general mode.
+        const bool activa = modo == 0 || q != roja;
+        QCOMPARE(caja(w.get(), "txt" + n)->isEnabled(), activa);
+    }
+    QCOMPARE(caja(w.get(), "txtmol")->isEnabled(), true);
+    QCOMPARE(control<QWidget>(w.get(), "marco_equilibrio")->isVisible(), equilibrio);
+    if (equilibrio)
+        for (const char* n : {"txtvl", "txtvg", "txtpv", "txtdl", "txtdg", "txtdh"})
+            QCOMPARE(caja(w.get(), n)->text(), korgas::tx(128));
+    QCOMPARE(rotulo(w.get(), "lbbpress")->cursor().shape(),
+             modo == 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QVERIFY(entorno_->mensajes.empty());
+}
+
+void TstFrmcalculos::amount_enter_and_refusal() {
+    auto w = abrir(1);
+    QLineEdit* mol = caja(w.get(), "txtmol");
+    teclear(mol, "2");
+    QCOMPARE(mol->text(), QString("2.0000"));
+    // The volume box holds the total volume: twice the amount, twice the pressure.
+    QCOMPARE(caja(w.get(), "txtpress")->text(), QString("8.0111"));
+
+    teclear(mol, "0");
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QCOMPARE(entorno_->mensajes[0].texto,
+             QString("Valor mínimo de la cantidad de materia: 0.00 mol"));
+    QCOMPARE(entorno_->mensajes[0].estilo, 64);
+    QCOMPARE(caja(w.get(), "txtpress")->text(), QString("8.0111"));
+    QCOMPARE(mol->selectedText(), mol->text());
+}
+
+void TstFrmcalculos::choice_of_quantity() {
+    auto w = abrir(0);
+    pulsar(rotulo(w.get(), "lbbtemp"));
+    // A click only moves the red mark; the next calculation solves for T from
+    // the pressure shown.
+    QCOMPARE(caja(w.get(), "txttemp")->text(), QString("300.0000"));
+    QCOMPARE(color_texto(rotulo(w.get(), "lbbtemp")), kRojo);
+    QCOMPARE(color_texto(caja(w.get(), "txtpress")), kNegro);
+    teclear(caja(w.get(), "txtmol"), "1");
+    QCOMPARE(caja(w.get(), "txttemp")->text(), QString("299.9976"));
+
+    // Outside the general mode the captions take no click.
+    auto p = abrir(1);
+    pulsar(rotulo(p.get(), "lbbvol"));
+    QCOMPARE(color_texto(rotulo(p.get(), "lbbvol")), kNegro);
+    QCOMPARE(color_texto(rotulo(p.get(), "lbbpress")), kRojo);
+
+    // An empty box the red quantity needs: nothing is validated but the
+    // amount, and the last quantity is solved again from the stored values.
+    auto v = abrir(0);
+    QLineEdit* mol = caja(v.get(), "txtmol");
+    teclear(mol, "2");
+    QCOMPARE(caja(v.get(), "txtpress")->text(), QString("8.0111"));
+    caja(v.get(), "txttemp")->clear();
+    pulsar(control<QPushButton>(v.get(), "btcalcular"));
+    pulsar(control<QPushButton>(v.get(), "btcalcular"));
+    QCOMPARE(caja(v.get(), "txtpress")->text(), QString("8.0111"));
+    QVERIFY(entorno_->mensajes.empty());
+}
+
+void TstFrmcalculos::temperature_minimum_data() {
+    QTest::addColumn<int>("clics");
+    QTest::addColumn<QString>("en_el_minimo");
+    QTest::addColumn<QString>("encima");
+    QTest::addColumn<QString>("mensaje");
+    QTest::addColumn<qint64>("minimo_spinner");
+    QTest::addColumn<bool>("spinner_rechazado");
+    QTest::newRow("K") << 0 << "0"
+                       << "0.01"
+                       << "0.00 ºK" << 0LL << true;
+    QTest::newRow("C") << 1 << "-273.15"
+                       << "-273.14"
+                       << "-273.15 ºC" << -273LL << false;
+    QTest::newRow("F") << 2 << "-459.67"
+                       << "-459.66"
+                       << "-459.67 ºF" << -460LL << true;
+    QTest::newRow("R") << 3 << "0"
+                       << "0.01"
+                       << "0.00 ºR" << 0LL << true;
+    QTest::newRow("Re") << 4 << "-218.52"
+                        << "-218.51"
+                        << "-218.52 ºRe" << -219LL << true;
+}
+
+void TstFrmcalculos::temperature_minimum() {
+    QFETCH(int, clics);
+    QFETCH(QString, en_el_minimo);
+    QFETCH(QString, encima);
+    QFETCH(QString, mensaje);
+    QFETCH(qint64, minimo_spinner);
+    QFETCH(bool, spinner_rechazado);
+    auto w = abrir(1);
+    for (int i = 0; i < clics; ++i) pulsar(rotulo(w.get(), "lbtemp"));
+    auto* spin = control<korgas::Spinner>(w.get(), "UpDown1");
+    QCOMPARE(spin->minimo(), minimo_spinner);
+    QLineEdit* t = caja(w.get(), "txttemp");
+    QLineEdit* p = caja(w.get(), "txtpress");
+
+    // No minus key gets through the filter: the value is put in as code does.
+    t->setText(en_el_minimo);
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QCOMPARE(entorno_->mensajes[0].texto, "Valor mínimo de la temperatura: " + mensaje);
+    QCOMPARE(p->text(), QString("4.0055"));
+
+    t->setText(encima);
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QVERIFY(p->text() != QString("4.0055"));
+    QVERIFY(korgas::num(p->text()) >= 0);
+
+    // The spinner stepped down to its minimum, the whole number nearest 0 K:
+    // refused where that is at or below 0 K.
+    t->setText(QString::number(minimo_spinner + 1));
+    spin->bajar();
+    QCOMPARE(t->text(), f4(double(minimo_spinner)));
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(spinner_rechazado ? 2 : 1));
+}
+
+void TstFrmcalculos::volume_and_pressure_minimum() {
+    auto w = abrir(2);
+    teclear(caja(w.get(), "txtpress"), "0");
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QCOMPARE(entorno_->mensajes[0].texto, QString("Valor mínimo de la presión: 0.00 atm"));
+    QCOMPARE(caja(w.get(), "txtvol")->text(), QString("24.6180"));
+
+    auto p = abrir(1);
+    pulsar(rotulo(p.get(), "lbvol"));
+    pulsar(rotulo(p.get(), "lbvol"));
+    teclear(caja(p.get(), "txtvol"), "0");
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(2));
+    QCOMPARE(entorno_->mensajes[1].texto, QString("Valor mínimo del volumen: 0.00 m³"));
+    QCOMPARE(caja(p.get(), "txtpress")->text(), QString("4.0055"));
+
+    // An empty box is refused silently.
+    caja(p.get(), "txtvol")->clear();
+    QVERIFY(!p->validar('v'));
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(2));
+}
+
+void TstFrmcalculos::unit_cycles_of_inputs() {
+    struct Ciclo {
+        const char* etiqueta;
+        const char* caja;
+        QStringList unidades;
+        QStringList textos;
+    };
+    const Ciclo ciclos[] = {
+        {"lbtemp",
+         "txttemp",
+         {"ºC", "ºF", "ºR", "ºRe", "ºK"},
+         {"26.8500", "80.3300", "540.0000", "21.4800", "300.0000"}},
+        // The value is read back from the four decimals shown at each step.
+        {"lbvol", "txtvol", {"dm³", "m³", "cm³", "l"}, {"6.1460", "0.0061", "6100.0000", "6.1000"}},
+        {"lbpress",
+         "txtpress",
+         {"Pa", "bar", "mmHg", "atm"},
+         {"101325.0000", "1.0133", "760.0375", "1.0000"}},
+    };
+    const double minimos[] = {-273.15, -459.67, 0, -218.52, 0};
+    auto w = abrir(3);  // T computed: the pressure box holds "1.0000"
+    caja(w.get(), "txttemp")->setText("300.0000");
+    for (const Ciclo& c : ciclos) {
+        for (int i = 0; i < c.unidades.size(); ++i) {
+            pulsar(rotulo(w.get(), c.etiqueta));
+            QCOMPARE(rotulo(w.get(), c.etiqueta)->text(), c.unidades[i]);
+            QCOMPARE(caja(w.get(), c.caja)->text(), c.textos[i]);
+            if (QByteArray(c.etiqueta) == "lbtemp") QCOMPARE(w->mintemperatura(), minimos[i]);
+        }
+    }
+    // Nothing was computed by these clicks.
+    QVERIFY(entorno_->mensajes.empty());
+
+    // An emptied box converts 0.
+    caja(w.get(), "txttemp")->clear();
+    pulsar(rotulo(w.get(), "lbtemp"));
+    QCOMPARE(caja(w.get(), "txttemp")->text(), QString("-273.1500"));
+}
+
+void TstFrmcalculos::amount_unit_reinterprets() {
+    auto w = abrir(1);
+    QLabel* masa = rotulo(w.get(), "lbmasa");
+    caja(w.get(), "txtmol")->setText("1.0000");
+    pulsar(masa);
+    QCOMPARE(masa->text(), QString("g"));
+    QCOMPARE(caja(w.get(), "txtmol")->text(), QString("1.0000"));
+    // 1 g of helium: the pressure is divided by its molar mass.
+    QCOMPARE(caja(w.get(), "txtpress")->text(), f4(R * 300 / 6.146 / 4.002602));
+    pulsar(masa);
+    QCOMPARE(masa->text(), QString("mol"));
+    QCOMPARE(caja(w.get(), "txtpress")->text(), QString("4.0055"));
+}
+
+void TstFrmcalculos::equilibrium_below_critical_data() {
+    QTest::addColumn<int>("gas");
+    QTest::addColumn<int>("ecuacion");
+    QTest::addColumn<QString>("temperatura");
+    for (int e = 1; e <= 9; ++e)
+        QTest::addRow("CO2 250 K, eq %d", e) << kDioxido << e << QString("250");
+    QTest::newRow("CO2 vdW 300 K") << kDioxido << 1 << QString("300");
+    QTest::newRow("agua Dieterici 350 K") << kAgua << 3 << QString("350");
+    QTest::newRow("agua virial 300 K") << kAgua << 5 << QString("300");
+    // Above the critical temperature there is no equilibrium.
+    QTest::newRow("CO2 vdW 310 K") << kDioxido << 1 << QString("310");
+    QTest::newRow("helio PR 300 K") << kHelio << 8 << QString("300");
+}
+
+void TstFrmcalculos::equilibrium_below_critical() {
+    QFETCH(int, gas);
+    QFETCH(int, ecuacion);
+    QFETCH(QString, temperatura);
+    auto w = abrir(0);
+    elegir(w.get(), gas, ecuacion);
+    entorno_->mensajes.clear();
+    teclear(caja(w.get(), "txttemp"), temperatura);
+    const Equilibrio v = visto(w.get());
+    comparar(v, esperado(gas, ecuacion, korgas::num(temperatura)));
+}
+
+void TstFrmcalculos::equilibrium_units_and_129() {
+    // Water under Berthelot at 300 K: about 0.0018 atm, "0.00" in atm.
+    auto w = abrir(0);
+    elegir(w.get(), kAgua, 2);
+    QCOMPARE(caja(w.get(), "txtpv")->text(), QString("0.00"));
+    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(129));
+    pulsar(rotulo(w.get(), "lbpv"));  // "0.00" atm converts to "0.0000" Pa
+    QCOMPARE(rotulo(w.get(), "lbpv")->text(), QString("Pa"));
+    pulsar(control<QPushButton>(w.get(), "btcalcular"));
+    // In Pa the same pressure is not zero, and the enthalpy is computed.
+    QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 100);
+    QVERIFY(korgas::num(caja(w.get(), "txtdh")->text()) > 0);
+
+    // A density unit changed once: the next calculation writes that density
+    // in its own unit, the other in its own.
+    auto d = abrir(0);
+    elegir(d.get(), kDioxido, 1);
+    teclear(caja(d.get(), "txttemp"), "250");
+    const QString dg = caja(d.get(), "txtdg")->text();
+    const QString dl = caja(d.get(), "txtdl")->text();
+    pulsar(rotulo(d.get(), "lbdg"));
+    QCOMPARE(rotulo(d.get(), "lbdg")->text(), QString("kg/m³"));
+    QCOMPARE(caja(d.get(), "txtdg")->text(), dg);
+    pulsar(rotulo(d.get(), "lbdg"));
+    QCOMPARE(caja(d.get(), "txtdg")->text(), f4(korgas::num(dg) / 1000));
+    pulsar(control<QPushButton>(d.get(), "btcalcular"));
+    QCOMPARE(caja(d.get(), "txtdg")->text(), f4(korgas::num(dg) / 1000));
+    QCOMPARE(caja(d.get(), "txtdl")->text(), dl);
+}
+
+void TstFrmcalculos::enthalpy_not_positive_is_not_a_result() {
+    // Water under Berthelot at 250 K: a vapour pressure of a few pascals, and
+    // an enthalpy from Clapeyron that comes out negative.
+    auto w = abrir(0);
+    elegir(w.get(), kAgua, 2);
+    pulsar(rotulo(w.get(), "lbpv"));
+    teclear(caja(w.get(), "txttemp"), "250");
+    QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 0);
+    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(128));
+
+    // Near the critical temperature the pull of T + 0.5 K gives no positive
+    // enthalpy either.
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "304.12");
+    const QString dh = caja(w.get(), "txtdh")->text();
+    QVERIFY(dh == korgas::tx(128) || korgas::num(dh) > 0);
+    QVERIFY(!dh.startsWith('-'));
+}
+
+void TstFrmcalculos::result_labels() {
+    auto w = abrir(0);
+    // Text 128 in the boxes: their unit labels do nothing.
+    for (const char* n : {"lbvl", "lbvg", "lbpv", "lbdl", "lbdg", "lbdh"}) {
+        const QString antes = rotulo(w.get(), n)->text();
+        pulsar(rotulo(w.get(), n));
+        QCOMPARE(rotulo(w.get(), n)->text(), antes);
+    }
+
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "250");
+    QLineEdit* dh = caja(w.get(), "txtdh");
+    QLabel* lbdh = rotulo(w.get(), "lbdh");
+    const double kcal = korgas::num(dh->text());
+    QVERIFY(kcal > 0);
+    const QString alm = korgas::fmt(kcal * 4184 / 101.325, "###0.00");
+    const QString j = korgas::fmt(korgas::num(alm) * 101.325, "###0.00");
+    const QString cal = korgas::fmt(korgas::num(j) / 4.184, "###0.00");
+    const QString kc = korgas::fmt(korgas::num(cal) / 1000, "###0.00");
+    const QStringList unidades = {"atm l", "J", "cal", "Kcal"};
+    const QStringList textos = {alm, j, cal, kc};
+    for (int i = 0; i < 4; ++i) {
+        pulsar(lbdh);
+        QCOMPARE(lbdh->text(), unidades[i]);
+        QCOMPARE(dh->text(), textos[i]);
+    }
+    QLineEdit* vl = caja(w.get(), "txtvl");
+    const QString litros = vl->text();
+    pulsar(rotulo(w.get(), "lbvl"));
+    pulsar(rotulo(w.get(), "lbvl"));
+    QCOMPARE(rotulo(w.get(), "lbvl")->text(), QString("m³"));
+    QCOMPARE(vl->text(), f4(korgas::num(litros) / 1000));
+}
+
+void TstFrmcalculos::spinners_recompute() {
+    auto w = abrir(1);
+    control<korgas::Spinner>(w.get(), "UpDown1")->subir();
+    QCOMPARE(caja(w.get(), "txttemp")->text(), QString("301.0000"));
+    QCOMPARE(caja(w.get(), "txtpress")->text(), f4(R * 301 / 6.146));
+    control<korgas::Spinner>(w.get(), "UpDown0")->subir();
+    QCOMPARE(caja(w.get(), "txtmol")->text(), QString("2.0000"));
+    QCOMPARE(caja(w.get(), "txtpress")->text(), f4(2 * R * 301 / 6.146));
+    control<korgas::Spinner>(w.get(), "UpDown2")->subir();
+    QCOMPARE(caja(w.get(), "txtvol")->text(), QString("7.0000"));
+    QCOMPARE(caja(w.get(), "txtpress")->text(), f4(2 * R * 301 / 7));
+    // The computed quantity's spinner is disabled with its box.
+    QVERIFY(!control<korgas::Spinner>(w.get(), "UpDown3")->isEnabled());
+
+    auto v = abrir(2);
+    control<korgas::Spinner>(v.get(), "UpDown3")->subir();
+    QCOMPARE(caja(v.get(), "txtpress")->text(), QString("2.0000"));
+    QCOMPARE(caja(v.get(), "txtvol")->text(), f4(R * 300 / 2));
+    for (const char* n : {"UpDown0", "UpDown1", "UpDown2", "UpDown3"})
+        QCOMPARE(control<korgas::Spinner>(v.get(), n)->maximo(), 1000000);
+}
+
+void TstFrmcalculos::focus_and_lost_focus() {
+    auto w = abrir(1);
+    elegir(w.get(), kDioxido, 7);
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QLineEdit* t = caja(w.get(), "txttemp");
+    QLineEdit* a = caja(w.get(), "txta");
+    const QString a_300 = a->text();
+    const QString p = caja(w.get(), "txtpress")->text();
+
+    pulsar(rotulo(w.get(), "lbtemp"));  // ºC
+    t->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(t->selectedText(), t->text());
+    QTest::keyClicks(t, "25");  // replaces the selection
+    QCOMPARE(t->text(), QString("25"));
+    QTest::keyClick(t, Qt::Key_Tab);
+    QVERIFY(!t->hasFocus());
+    // Leaving the box formats it and, for Soave, derives a(T) at 298.15 K,
+    // without calculating.
+    QCOMPARE(t->text(), QString("25.0000"));
+    QVERIFY(a->text() != a_300);
+    QVERIFY(qFuzzyCompare(w->registro().temperatura, 298.15));
+    QCOMPARE(caja(w.get(), "txtpress")->text(), p);
+
+    // At or below the minimum the parameters stay; the calculation refuses it.
+    const QString a_25 = a->text();
+    t->setFocus(Qt::TabFocusReason);
+    t->setText("-300");
+    QTest::keyClick(t, Qt::Key_Tab);
+    QCOMPARE(t->text(), QString("-300.0000"));
+    QCOMPARE(a->text(), a_25);
+    QVERIFY(entorno_->mensajes.empty());
+    pulsar(control<QPushButton>(w.get(), "btcalcular"));
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+}
+
+void TstFrmcalculos::entry_at_full_length() {
+    // Pressure in Pa: "101325.0000" has 11 characters, so the key filter takes
+    // neither digits nor Enter until Backspace shortens it.
+    auto w = abrir(2);
+    QLineEdit* p = caja(w.get(), "txtpress");
+    pulsar(rotulo(w.get(), "lbpress"));
+    QCOMPARE(p->text(), QString("101325.0000"));
+    caja(w.get(), "txttemp")->setText("600");
+    QTest::keyClick(p, Qt::Key_5);
+    QTest::keyClick(p, Qt::Key_Return);
+    QCOMPARE(p->text(), QString("101325.0000"));
+    QCOMPARE(caja(w.get(), "txtvol")->text(), QString("24.6180"));
+    p->end(false);
+    // Ten characters still refuse Enter; nine take it.
+    QTest::keyClick(p, Qt::Key_Backspace);
+    QTest::keyClick(p, Qt::Key_Return);
+    QCOMPARE(p->text(), QString("101325.000"));
+    QCOMPARE(caja(w.get(), "txtvol")->text(), QString("24.6180"));
+    QTest::keyClick(p, Qt::Key_Backspace);
+    QTest::keyClick(p, Qt::Key_Return);
+    QCOMPARE(p->text(), QString("101325.0000"));
+    QCOMPARE(caja(w.get(), "txtvol")->text(), f4(R * 600 / 1));
+}
+
+void TstFrmcalculos::own_record() {
+    auto w = abrir(0);
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "250");
+    const Equilibrio antes = visto(w.get());
+    const QString p = caja(w.get(), "txtpress")->text();
+
+    // Another window leaves a different gas in sistemas[0].
+    korgas::sistema otro;
+    otro.numgas = 28;
+    otro.ecuacion = 3;
+    otro.gas.pm = 1000;
+    otro.gas.tc = 1;
+    otro.moles = 7;
+    otro.temperatura = 5;
+    korgas::sistemas[0] = otro;
+
+    teclear(caja(w.get(), "txtmol"), "1");
+    comparar(visto(w.get()), antes);
+    QCOMPARE(caja(w.get(), "txtpress")->text(), p);
+    QCOMPARE(w->registro().numgas, kDioxido);
+    QCOMPARE(w->registro().gas.pm, 44.0095);
+    // What it installed stays for the core routines that read sistemas[0].
+    QCOMPARE(korgas::sistemas[0].numgas, kDioxido);
+
+    // Opening a second window leaves the first one's record alone.
+    auto w2 = abrir(1);
+    QCOMPARE(w->registro().numgas, kDioxido);
+    QCOMPARE(w->registro().ecuacion, 1);
+}
+
+void TstFrmcalculos::virial_notice_and_layouts() {
+    auto w = abrir(1);
+    const QString aviso = korgas::tx(87) + "\n" + korgas::tx(88) + "\n" + korgas::tx(89);
+    auto* ecu = control<QComboBox>(w.get(), "cmbecu");
+    for (int vez = 1; vez <= 2; ++vez) {
+        korgas::seleccionar(ecu, 5);
+        QCOMPARE(entorno_->mensajes.size(), std::size_t(vez));
+        QCOMPARE(entorno_->mensajes.back().texto, aviso);
+        QCOMPARE(entorno_->mensajes.back().estilo, 64);
+    }
+    const char* lbs[] = {"lba", "lbb", "lbc", "lbd"};
+    const char* txts[] = {"txta", "txtb", "txtc", "txtd"};
+    const char* units[] = {"lbunita", "lbunitb", "lbunitc", "lbunitd"};
+    const QStringList titulos = {"A(T):", "B(T):", "C(T):", "D(T):"};
+    const QStringList unidades = {"", "l / mol", "l ² / mol ²", "l ³ / mol ³"};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(rotulo(w.get(), lbs[i])->isVisible());
+        QVERIFY(caja(w.get(), txts[i])->isVisible());
+        QCOMPARE(rotulo(w.get(), lbs[i])->text(), titulos[i]);
+        QCOMPARE(rotulo(w.get(), units[i])->text(), unidades[i]);
+    }
+    QVERIFY(!caja(w.get(), "txtmu")->isVisible());
+    const QPixmap virial = rotulo(w.get(), "imgformula")->pixmap();
+
+    // The ideal gas hides everything; the hidden boxes hold zeros.
+    korgas::seleccionar(ecu, 0);
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(!caja(w.get(), txts[i])->isVisible());
+        QVERIFY(!rotulo(w.get(), lbs[i])->isVisible());
+        QVERIFY(!rotulo(w.get(), units[i])->isVisible());
+    }
+    QCOMPARE(caja(w.get(), "txta")->text(), QString("0.00000"));
+    QCOMPARE(caja(w.get(), "txtc")->text(), QString("0.000000"));
+    QVERIFY(rotulo(w.get(), "imgformula")->pixmap().toImage() != virial.toImage());
+
+    // Soave: a(T) and b; the hidden c holds the acentric factor.
+    korgas::seleccionar(ecu, 7);
+    QCOMPARE(rotulo(w.get(), "lba")->text(), QString("a(T):"));
+    QVERIFY(!caja(w.get(), "txtc")->isVisible());
+    QCOMPARE(caja(w.get(), "txtc")->text(), QString("-0.383600"));  // helium's own factor
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(2));
+}
+
+void TstFrmcalculos::typed_parameter_counts() {
+    auto w = abrir(1);
+    elegir(w.get(), kDioxido, 1);
+    QLineEdit* a = caja(w.get(), "txta");
+    const QString cargada = a->text();
+    const double tc = 304.1282, pc = 72.8083;
+    QCOMPARE(cargada, korgas::fmt(27 * R * R * tc * tc / (64 * pc), "####0.00000"));
+    const double b = korgas::num(caja(w.get(), "txtb")->text());
+
+    teclear(a, "2.5");
+    QCOMPARE(a->text(), QString("2.5"));
+    QCOMPARE(caja(w.get(), "txtpress")->text(), f4(R * 300 / (6.146 - b) - 2.5 / (6.146 * 6.146)));
+    korgas::seleccionar(control<QComboBox>(w.get(), "cmbgas"), kDioxido - 1);
+    QCOMPARE(a->text(), cargada);
+}
+
+void TstFrmcalculos::exponent_box() {
+    auto w = abrir(1);
+    elegir(w.get(), kDioxido, 6);
+    QLineEdit* mu = caja(w.get(), "txtmu");
+    QVERIFY(mu->isVisible());
+    QCOMPARE(mu->text(), QString("1.5"));
+    QCOMPARE(rotulo(w.get(), "lbunita")->text(), QString());
+    QCOMPARE(rotulo(w.get(), "lbunitb")->text(), QString());
+    const QString a = caja(w.get(), "txta")->text();
+    const QString p = caja(w.get(), "txtpress")->text();
+
+    teclear(mu, "1");
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QCOMPARE(entorno_->mensajes[0].texto, korgas::tx(93));
+    QCOMPARE(caja(w.get(), "txta")->text(), a);
+    QCOMPARE(caja(w.get(), "txtpress")->text(), p);
+
+    teclear(mu, "1.2");
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QVERIFY(caja(w.get(), "txta")->text() != a);
+    QVERIFY(caja(w.get(), "txtpress")->text() != p);
+    QCOMPARE(w->registro().mu, 1.2);
+
+    // A refused exponent left in the box never reaches the equation.
+    mu->setText("0.5");
+    pulsar(control<QPushButton>(w.get(), "btcalcular"));
+    QCOMPARE(w->registro().mu, 1.2);
+    const QString ahora = caja(w.get(), "txtpress")->text();
+    QVERIFY(!ahora.contains("nan") && !ahora.contains("inf") && !ahora.contains("--"));
+}
+
+void TstFrmcalculos::parameter_units_by_window() {
+    const auto calc = korgas::UnidadesParametros::calculo();
+    const auto sim = korgas::UnidadesParametros::simulacion();
+    const QStringList a_calc = {
+        "", "l ² atm / mol ²", "l ² atm / mol ² K", "l ² atm / mol ²", "l ² atm / mol ² K ½", "",
+        "", "l ² atm / mol ²", "l ² atm / mol ²",   "l ² atm / mol ²"};
+    const QStringList a_sim = {
+        "", "l ²atm/mol ²",    "l ²atm/mol ²K",   "l ²atm/mol ²",   "l ²atm/mol ²K ½", "",
+        "", "l ² atm / mol ²", "l ² atm / mol ²", "l ² atm / mol ²"};
+    for (int e = 0; e < 10; ++e) {
+        const auto dc = korgas::disposicion(e, calc);
+        const auto ds = korgas::disposicion(e, sim);
+        QCOMPARE(dc.unidad[0], a_calc[e]);
+        QCOMPARE(ds.unidad[0], a_sim[e]);
+        QCOMPARE(dc.visible[0], e != 0);
+        QCOMPARE(dc.visible[2], e == 5);
+        QCOMPARE(dc.exponente, e == 6);
+        QCOMPARE(dc.unidad[1], QString(e == 0 || e == 6 ? "" : "l / mol"));
+    }
+}
+
+QTEST_MAIN(TstFrmcalculos)
+#include "tst_frmcalculos.moc"
