@@ -100,48 +100,8 @@ double despejar_v(int ecuacion, sistema& s, double P) {
             return 0;  // the gas data file cannot be read: nothing to solve with
         }
     }
-    const double a = s.gas.c[0];
-    const double b = s.gas.c[1];
     double a1, a2, a3;
-    switch (ecuacion) {
-        case kVanDerWaals:
-            a1 = -(b + rtp);
-            a2 = a / P;
-            a3 = -a * b / P;
-            break;
-        case kBerthelot:
-            a1 = -(b + rtp);
-            a2 = a / (P * T);
-            a3 = -a * b / (P * T);
-            break;
-        case kRedlichKwong: {
-            const double raiz_t = std::sqrt(T);
-            a1 = -rtp;
-            a2 = a / (P * raiz_t) - b * b - b * rtp;
-            a3 = -a * b / (P * raiz_t);
-            break;
-        }
-        case kVirial: {
-            // Only without D is the virial equation a cubic in V.
-            if (s.gas.c[3] != 0) return 0;
-            a1 = -a * rtp;
-            a2 = -s.gas.c[1] * rtp;
-            a3 = -s.gas.c[2] * rtp;
-            break;
-        }
-        case kSoave:
-            a1 = -rtp;
-            a2 = a / P - b * b - b * rtp;
-            a3 = -a * b / P;
-            break;
-        case kPengRobinson:
-            a1 = b - rtp;
-            a2 = a / P - 3 * b * b - 2 * b * rtp;
-            a3 = b * b * b + b * b * rtp - a * b / P;
-            break;
-        default:
-            return 0;
-    }
+    if (!cubica_volumen(ecuacion, s.gas.c, P, T, a1, a2, a3)) return 0;
     double x1, x2, x3;
     cubica(a1, a2, a3, x1, x2, x3);
     return raiz_cercana(x1, x2, x3, rtp);

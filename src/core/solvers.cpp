@@ -89,6 +89,50 @@ bool cuadratica(double p, double q, double& x1, double& x2) {
     return false;
 }
 
+bool cubica_volumen(int eq, const std::array<double, 4>& c, double P, double T, double& a1,
+                    double& a2, double& a3) {
+    const double a = c[0];
+    const double b = c[1];
+    const double rtp = R * T / P;
+    switch (eq) {
+        case kVanDerWaals:
+            a1 = -(b + rtp);
+            a2 = a / P;
+            a3 = -a * b / P;
+            return true;
+        case kBerthelot:
+            a1 = -(b + rtp);
+            a2 = a / (P * T);
+            a3 = -a * b / (P * T);
+            return true;
+        case kRedlichKwong: {
+            const double raiz_t = std::sqrt(T);
+            a1 = -rtp;
+            a2 = a / (P * raiz_t) - b * b - b * rtp;
+            a3 = -a * b / (P * raiz_t);
+            return true;
+        }
+        case kVirial:  // A, B, C in c[0..2]; a cubic only without D
+            if (c[3] != 0) return false;
+            a1 = -a * rtp;
+            a2 = -b * rtp;
+            a3 = -c[2] * rtp;
+            return true;
+        case kSoave:
+            a1 = -rtp;
+            a2 = a / P - b * b - b * rtp;
+            a3 = -a * b / P;
+            return true;
+        case kPengRobinson:
+            a1 = b - rtp;
+            a2 = a / P - 3 * b * b - 2 * b * rtp;
+            a3 = b * b * b + b * b * rtp - a * b / P;
+            return true;
+        default:
+            return false;
+    }
+}
+
 double fvolumen(int eq, int i, double P, double T, double V) {
     if (!indice_valido(i)) return 0;
     const sistema& s = sistemas[i];

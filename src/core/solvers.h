@@ -2,6 +2,7 @@
 // equations of state. Molar volumes in l/mol, pressures in atm, T in K.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace korgas {
@@ -13,6 +14,13 @@ void cubica(double a1, double a2, double a3, double& x1, double& x2, double& x3)
 // Real roots of x² + p·x + q = 0, x1 >= x2. Without real roots they are left
 // as they are, language text 169 is shown, and the result is false.
 bool cuadratica(double p, double q, double& x1, double& x2);
+
+// Coefficients of the cubic x³ + a1·x² + a2·x + a3 = 0 whose roots are the
+// molar volumes of equation eq at P and T with the parameters c (a, b, or A..D
+// for the virial equation). False, and nothing written, for an equation that
+// is no cubic in V: 0, 3, 6, 9, and the virial one with D != 0.
+bool cubica_volumen(int eq, const std::array<double, 4>& c, double P, double T, double& a1,
+                    double& a2, double& a3);
 
 // Residual whose zero in V is a molar volume of equation eq at P and T, with
 // the parameters of sistemas[i].

@@ -62,7 +62,7 @@ class Construccion {
     bool raices(double p, double& vl, double& vg) const {
         if (cubica_) {
             double a1, a2, a3;
-            coeficientes(p, a1, a2, a3);
+            cubica_volumen(eq_, s_.gas.c, p, T_, a1, a2, a3);
             double x2;
             cubica(a1, a2, a3, vl, x2, vg);
         } else {
@@ -98,45 +98,6 @@ class Construccion {
             if (fvolumen(eq_, i_, p, T_, vs_ + paso) * f_min <= 0) return vs_ + paso;
         }
         return vs_ + kPaso;  // no liquid root at p: the interval stays as it was
-    }
-
-    // The cubic in V whose roots are the volumes at pressure p.
-    void coeficientes(double p, double& a1, double& a2, double& a3) const {
-        const double rtp = R * T_ / p;
-        const double a = a_, b = b_;
-        switch (eq_) {
-            case kVanDerWaals:
-                a1 = -(b + rtp);
-                a2 = a / p;
-                a3 = -a * b / p;
-                break;
-            case kBerthelot:
-                a1 = -(b + rtp);
-                a2 = a / (p * T_);
-                a3 = -a * b / (p * T_);
-                break;
-            case kRedlichKwong: {
-                const double raiz_t = std::sqrt(T_);
-                a1 = -rtp;
-                a2 = a / (p * raiz_t) - b * b - b * rtp;
-                a3 = -a * b / (p * raiz_t);
-                break;
-            }
-            case kVirial:  // D = 0: A, B, C in a, b, c
-                a1 = -a * rtp;
-                a2 = -b * rtp;
-                a3 = -c_ * rtp;
-                break;
-            case kSoave:
-                a1 = -rtp;
-                a2 = a / p - b * b - b * rtp;
-                a3 = -a * b / p;
-                break;
-            default:  // kPengRobinson
-                a1 = b - rtp;
-                a2 = a / p - 3 * b * b - 2 * b * rtp;
-                a3 = b * b * b + b * b * rtp - a * b / p;
-        }
     }
 
     int eq_;
