@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <cmath>
+#include <vector>
 
 #include "calc/eventos_caja.h"
 #include "core/numtext.h"
@@ -151,14 +152,20 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     eventos_[4] = new EventosCaja(
         txtmu, [this] { EventosCaja::seleccionar_todo(txtmu); }, [this] { txtmu_LostFocus(); });
 
-    // Nothing is shown until the window's load chooses an equation.
-    for (int i = 0; i < 4; ++i) {
-        lb[i]->hide();
-        txt[i]->hide();
-        lbunit[i]->hide();
+    // The rows keep their place while hidden, so the panel and its window
+    // keep one size whatever the equation shows. Nothing is shown until the
+    // window's load chooses an equation.
+    std::vector<QWidget*> filas(lb.begin(), lb.end());
+    filas.insert(filas.end(), txt.begin(), txt.end());
+    filas.insert(filas.end(), lbunit.begin(), lbunit.end());
+    filas.push_back(lbmu);
+    filas.push_back(txtmu);
+    for (QWidget* w : filas) {
+        QSizePolicy sp = w->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(sp);
+        w->hide();
     }
-    lbmu->hide();
-    txtmu->hide();
 }
 
 void PanelEcuacion::activar_eventos(bool si) {

@@ -114,6 +114,8 @@ class TstFrmcalculos : public QObject {
     void typed_parameter_counts();
     void exponent_box();
     void parameter_units_by_window();
+    void gas_gone_from_file();
+    void file_without_gases();
 
   private:
     std::unique_ptr<frmcalculos> abrir(int modo);
@@ -707,6 +709,35 @@ void TstFrmcalculos::parameter_units_by_window() {
         QCOMPARE(dc.exponente, e == 6);
         QCOMPARE(dc.unidad[1], QString(e == 0 || e == 6 ? "" : "l / mol"));
     }
+}
+
+void TstFrmcalculos::gas_gone_from_file() {
+    auto w = abrir(1);
+    // Another window deletes the gas's section while the list still shows it.
+    QVERIFY(korgas::borrarseccion(korgas::fichdatos, "g21"));
+    korgas::seleccionar(control<QComboBox>(w.get(), "cmbgas"), kDioxido - 1);
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+    QCOMPARE(entorno_->mensajes[0].texto, korgas::tx(221));
+    // Without a molar mass an amount in grams is no amount.
+    pulsar(rotulo(w.get(), "lbmasa"));
+    QCOMPARE(entorno_->mensajes.size(), std::size_t(2));
+    QCOMPARE(entorno_->mensajes[1].texto,
+             QString("Valor mínimo de la cantidad de materia: 0.00 g"));
+    QVERIFY(korgas::num(caja(w.get(), "txtpress")->text()) > 0);
+}
+
+void TstFrmcalculos::file_without_gases() {
+    korgas::escribirvalor(korgas::fichdatos, "general", "n", " 0");
+    korgas::numgases = 0;
+    auto w = abrir(0);
+    QCOMPARE(control<QComboBox>(w.get(), "cmbgas")->count(), 0);
+    for (const char* n : {"txtmol", "txttemp", "txtvol", "txtpress"})
+        QVERIFY(!caja(w.get(), n)->isEnabled());
+    QVERIFY(!control<QPushButton>(w.get(), "btcalcular")->isEnabled());
+    korgas::seleccionar(control<QComboBox>(w.get(), "cmbecu"), 1);
+    pulsar(rotulo(w.get(), "lbmasa"));
+    QVERIFY(entorno_->mensajes.empty());
+    QCOMPARE(caja(w.get(), "txtpress")->text(), QString("1.0000"));
 }
 
 QTEST_MAIN(TstFrmcalculos)
