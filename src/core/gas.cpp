@@ -216,11 +216,13 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     const bool leer_parametros = modo == -1 || (modo == 0 && !personalizado);
     const int claves = claves_de(ecuacion);
 
-    // A value found proves the section; only a gas whose every value is empty
-    // costs the extra look for its header.
+    // One snapshot of the file for every key of the gas. A value found proves
+    // the section; only a gas whose every value is empty costs the extra look
+    // for its header.
+    const Documento datos = leer(fichdatos);
     bool existe = false;
     auto valor = [&](const char* clave) {
-        std::string v = leervalor(fichdatos, seccion, clave);
+        std::string v = datos.leervalor(seccion, clave);
         existe = existe || !v.empty();
         return v;
     };
@@ -231,7 +233,7 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     gas.vc = leer_numero(valor("vc"));
     gas.teb = leer_numero(valor("teb"));
     gas.hv = leer_numero(valor("hv"));
-    if (!existe) existe = buscarseccion(fichdatos, seccion) != 0;
+    if (!existe) existe = datos.buscarseccion(seccion) != 0;
 
     if (gas.vc != -1 && positivo(gas.tc)) {
         gas.zc = gas.pc * gas.vc / (gas.tc * R);
@@ -259,8 +261,7 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
 
     const std::string prefijo = "c(" + std::to_string(ecuacion) + ",";
     for (int j = 0; j < claves; ++j) {
-        gas.c[j] =
-            leer_numero(leervalor(fichdatos, seccion, prefijo + std::to_string(j + 1) + ")"));
+        gas.c[j] = leer_numero(datos.leervalor(seccion, prefijo + std::to_string(j + 1) + ")"));
     }
     if (temperatura == 0) temperatura = 1e-5;
     if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];

@@ -96,44 +96,67 @@ struct Documento::Datos {
     std::string prefijo;  // a UTF-8 byte-order mark the file began with, kept
     std::vector<Linea> lineas;
 
-    // Lookups built on first use from the same line list the scans use.
+    // Lookups built on first use from the same line list the scans use: per
+    // section name its first header and, once asked for, the keys of that
+    // section as (key, first pair of that key) sorted by key. A flat vector per
+    // section keeps a gas's few keys together in memory, which matters once a
+    // file holds thousands of sections.
+    using Claves = std::vector<std::pair<std::string, int>>;
+    struct Seccion {
+        int cabecera;
+        bool con_claves = false;
+        Claves claves;
+    };
     mutable bool con_indice = false;
-    mutable std::unordered_map<std::string, int> secciones;  // name -> first header
-    mutable std::unordered_map<int, std::unordered_map<std::string, int>> claves;
+    mutable std::unordered_map<std::string, Seccion> secciones;
 
     void invalidar() {
         con_indice = false;
         secciones.clear();
-        claves.clear();
     }
 
     void indexar() const {
         if (con_indice) return;
         secciones.clear();
-        claves.clear();
         for (int i = 0; i < static_cast<int>(lineas.size()); ++i)
-            if (lineas[i].tipo == Tipo::cabecera) secciones.try_emplace(lineas[i].nombre, i);
+            if (lineas[i].tipo == Tipo::cabecera)
+                secciones.try_emplace(lineas[i].nombre, Seccion{i, false, {}});
         con_indice = true;
+    }
+
+    // The first section of that (lower-cased) name, or nullptr.
+    Seccion* seccion(const std::string& nombre) const {
+        indexar();
+        auto it = secciones.find(nombre);
+        return it == secciones.end() ? nullptr : &it->second;
     }
 
     // Index of the first header of that (lower-cased) name, or -1.
     int cabecera(const std::string& nombre) const {
-        indexar();
-        auto it = secciones.find(nombre);
-        return it == secciones.end() ? -1 : it->second;
+        const Seccion* sec = seccion(nombre);
+        return sec ? sec->cabecera : -1;
     }
 
-    // Key -> first pair of the section whose header is at index h.
-    const std::unordered_map<std::string, int>& claves_de(int h) const {
-        auto it = claves.find(h);
-        if (it != claves.end()) return it->second;
-        auto& m = claves[h];
-        for (int i = h + 1; i < static_cast<int>(lineas.size()); ++i) {
-            const Linea& l = lineas[i];
-            if (l.tipo == Tipo::cabecera) break;
-            if (l.tipo == Tipo::par) m.try_emplace(l.nombre, i);
+    // Line of the first pair of key k (lower-cased) in the section, or -1.
+    int clave(Seccion& sec, const std::string& k) const {
+        Claves& m = sec.claves;
+        if (!sec.con_claves) {
+            for (int i = sec.cabecera + 1; i < static_cast<int>(lineas.size()); ++i) {
+                const Linea& l = lineas[i];
+                if (l.tipo == Tipo::cabecera) break;
+                if (l.tipo == Tipo::par) m.emplace_back(l.nombre, i);
+            }
+            // By key and then by line: the first pair of a key leads its equals.
+            std::sort(m.begin(), m.end());
+            m.erase(std::unique(m.begin(), m.end(),
+                                [](const auto& x, const auto& y) { return x.first == y.first; }),
+                    m.end());
+            sec.con_claves = true;
         }
-        return m;
+        auto it =
+            std::lower_bound(m.begin(), m.end(), k,
+                             [](const auto& par, const std::string& x) { return par.first < x; });
+        return it != m.end() && it->first == k ? it->second : -1;
     }
 
     std::string bytes() const {
@@ -250,12 +273,11 @@ Documento::Datos& propio(std::shared_ptr<Documento::Datos>& d) {
 std::string Documento::leervalor(const std::string& seccion, const std::string& clave) const {
     std::string s, k;
     if (!clave_busqueda(seccion, s) || !clave_busqueda(clave, k)) return "";
-    int h = d_->cabecera(s);
-    if (h < 0) return "";
-    const auto& m = d_->claves_de(h);
-    auto it = m.find(k);
-    if (it == m.end()) return "";
-    const Linea& l = d_->lineas[it->second];
+    Datos::Seccion* sec = d_->seccion(s);
+    if (!sec) return "";
+    const int i = d_->clave(*sec, k);
+    if (i < 0) return "";
+    const Linea& l = d_->lineas[i];
     std::string r;
     cp1252::decodificar(std::string_view(l.texto).substr(l.vini, l.vlen), r);
     return r;
@@ -709,6 +731,10 @@ class Almacen {
 
 void editar(const std::string& fichero, const std::function<void(Documento&)>& fn) {
     Almacen::editar(fichero, fn);
+}
+
+Documento leer(const std::string& fichero) {
+    return Almacen::actual(fichero).doc;
 }
 
 std::string leervalor(const std::string& fichero, const std::string& seccion,

@@ -78,6 +78,11 @@ class Documento {
 // the same file through the free procedures inside fn would be overwritten.
 void editar(const std::string& fichero, const std::function<void(Documento&)>& fn);
 
+// The current contents of the file as a snapshot, checked once: several
+// lookups that belong together (the keys of one gas) see one state of the file
+// and cost one check instead of one each.
+Documento leer(const std::string& fichero);
+
 // The procedures of the store; each reads the current contents of the file.
 std::string leervalor(const std::string& fichero, const std::string& seccion,
                       const std::string& clave);
