@@ -46,8 +46,10 @@ const QString kKcal = QStringLiteral("Kcal");
 const QStringList kCicloTemperatura = {kKelvin, QStringLiteral("\u00BAC"),
                                        QStringLiteral("\u00BAF"), QStringLiteral("\u00BAR"),
                                        QStringLiteral("\u00BARe")};
-// The lowest temperature of each unit of the cycle: 0 K in that unit.
-constexpr double kMinimoTemperatura[5] = {0.0, -273.15, -459.67, 0.0, -218.52};
+// The lowest temperature (exclusive) of each unit of the cycle: 0 K in kelvin,
+// Celsius and Rankine; the round -459.0 ºF and -218.4 ºRe, a little above
+// 0 K, in the other two.
+constexpr double kMinimoTemperatura[5] = {0.0, -273.15, -459.0, 0.0, -218.4};
 const QStringList kCicloVolumen = {kLitro, QStringLiteral("dm\u00B3"), QStringLiteral("m\u00B3"),
                                    QStringLiteral("cm\u00B3")};
 const QStringList kCicloPresion = {kAtm, QStringLiteral("Pa"), QStringLiteral("bar"),

