@@ -1,5 +1,6 @@
 #include "shell/frmSplash.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -154,9 +155,20 @@ void frmSplash::Timer1_Timer() {
 
 void frmSplash::fraMainFrame_Click() {
     if (entregado_) return;
+    close();  // hands over in closeEvent
+}
+
+void frmSplash::closeEvent(QCloseEvent* ev) {
+    // Unloaded first (off the screen, the timer stopped), then the main window.
+    ev->accept();
+    hide();
+    entregar();
+}
+
+void frmSplash::entregar() {
+    if (entregado_) return;
     entregado_ = true;
     Timer1->stop();
-    close();
 
     frmprincipal* principal = frmprincipal::instancia();
     if (const QScreen* pantalla = principal->screen()) {

@@ -26,10 +26,15 @@ class frmSplash : public QWidget {
 
   protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
+    // Closed by the window system before the hand-over (a close key or command
+    // of the desktop): the hand-over happens now, so the run never goes on
+    // without any window on screen.
+    void closeEvent(QCloseEvent* ev) override;
 
   private:
     void Form_Load();
     void construir();
+    void entregar();
 
     QFrame* fraMainFrame = nullptr;
     QLabel* Image1 = nullptr;

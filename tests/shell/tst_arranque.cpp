@@ -21,6 +21,7 @@ class TstArranque : public QObject {
     void entrega_en_el_quinto_tic();
     void clics_data();
     void clics();
+    void cerrado_por_el_escritorio();
     void ficheros_que_faltan_data();
     void ficheros_que_faltan();
     void programa_sin_fichero_de_idiomas();
@@ -103,6 +104,20 @@ void TstArranque::clics() {
         for (int i = 0; i < 5; ++i) s->Timer1_Timer();
         QVERIFY(frmprincipal::existente()->isVisible());
     }
+}
+
+void TstArranque::cerrado_por_el_escritorio() {
+    // The desktop closes the splash (a close key or command) before the fifth
+    // tick: the run goes on in the main window instead of without any window.
+    ProgramaPrueba prog;
+    QPointer<frmSplash> s = prog.arrancar();
+    frmprincipal* p = frmprincipal::existente();
+    s->Timer1_Timer();
+    QVERIFY(s->close());
+    QVERIFY(p->isVisible());
+    QVERIFY(s.isNull() || !s->findChild<QTimer*>("Timer1")->isActive());
+    QTRY_VERIFY(s.isNull());
+    QCOMPARE(frmprincipal::existente(), p);
 }
 
 void TstArranque::ficheros_que_faltan_data() {
