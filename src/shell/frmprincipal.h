@@ -53,6 +53,10 @@ class frmprincipal : public QMainWindow {
     // A language menu entry.
     void mnuidiomas_Click(int indice);
 
+    // No context menu over the toolbar or the menu bar: the toolbar is always
+    // shown (the menu Qt offers would hold one untitled entry that hides it).
+    QMenu* createPopupMenu() override { return nullptr; }
+
   protected:
     void closeEvent(QCloseEvent* ev) override;
 

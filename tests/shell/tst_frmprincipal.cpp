@@ -2,6 +2,7 @@
 // after start-up, the dispatch of menus and toolbar, and the exit.
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -129,6 +130,22 @@ void TstFrmprincipal::rotulos_del_fichero() {
     }
     // The caption is the design's, in every language.
     QCOMPARE(p->windowTitle(), QString("KOR GAS V1.0"));
+    // A right click on the toolbar offers nothing: no untitled entry that
+    // would hide the toolbar for the rest of the run.
+    auto* barra = p->findChild<QToolBar*>("Toolbar1");
+    QString emergente = "none";
+    QTimer::singleShot(0, [&] {
+        if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            emergente = QString("a menu of %1 entries").arg(m->actions().size());
+            m->close();
+        }
+    });
+    const QPoint punto(barra->width() - 5, 5);
+    QContextMenuEvent clic(QContextMenuEvent::Mouse, punto, barra->mapToGlobal(punto));
+    QApplication::sendEvent(barra, &clic);
+    QCoreApplication::processEvents();
+    QCOMPARE(emergente, QString("none"));
+    QVERIFY(barra->isVisible());
 }
 
 void TstFrmprincipal::estado_tras_la_carga() {
