@@ -21,7 +21,8 @@ namespace {
 
 // The character code a key gives, as the filter sees it; 0 for keys that are
 // not characters (arrows, Delete, Home, End, Tab, function keys) and for
-// shortcuts with Ctrl, Alt or Meta: those reach the box unfiltered.
+// shortcuts with Ctrl, Alt or Meta other than paste: those reach the box
+// unfiltered.
 int codigo_tecla(const QKeyEvent* tecla) {
     switch (tecla->key()) {
         case Qt::Key_Return:
@@ -32,6 +33,10 @@ int codigo_tecla(const QKeyEvent* tecla) {
         default:
             break;
     }
+    // A paste from the keyboard is the key Ctrl+V (22), which the filter
+    // refuses like any other character that is not part of a number. Pasting
+    // from the box's context menu is not a key and is not filtered.
+    if (tecla->matches(QKeySequence::Paste)) return 22;
     if (tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
     const QString texto = tecla->text();
     if (texto.isEmpty() || !texto.front().isPrint()) return 0;

@@ -1,4 +1,6 @@
 // The numeric key filter on a real box: keys typed through the event system.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
@@ -17,6 +19,7 @@ class TstFiltroNumerico : public QObject {
     void enter_rechazado_en_caja_llena();
     void teclas_de_edicion_sin_filtrar();
     void pegado_no_filtrado();
+    void pegado_con_el_teclado_rechazado();
 };
 
 // Each row: maxlen, the box's text before, the keys typed (one character each;
@@ -126,6 +129,22 @@ void TstFiltroNumerico::pegado_no_filtrado() {
     QLineEdit caja;
     new FiltroNumerico(&caja, 4);
     caja.insert("-1,5e3");
+    QCOMPARE(caja.text(), QString("-1,5e3"));
+}
+
+void TstFiltroNumerico::pegado_con_el_teclado_rechazado() {
+    // Ctrl+V is a typed key (22) and the filter refuses it, so the keyboard
+    // cannot put "-1,5e3" into a numeric box; the other shortcuts still work.
+    QGuiApplication::clipboard()->setText("-1,5e3");
+    QLineEdit caja;
+    new FiltroNumerico(&caja, 10);
+    caja.setText("12");
+    QTest::keyClick(&caja, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(caja.text(), QString("12"));
+    QTest::keyClick(&caja, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(caja.selectedText(), QString("12"));
+    // A paste by other means (the box's context menu) is not a key.
+    caja.paste();
     QCOMPARE(caja.text(), QString("-1,5e3"));
 }
 
