@@ -86,6 +86,9 @@ int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget
 
     if (!padre) padre = QApplication::activeWindow();
     QMessageBox caja(icono(estilo), titulo_visto, visto, QMessageBox::NoButton, padre);
+    // The text is shown as it is: a message that holds a gas name or a path
+    // with "<" is never taken for markup.
+    caja.setTextFormat(Qt::PlainText);
     const std::vector<Boton> lista = botones(estilo);
     for (const Boton& b : lista) caja.addButton(b.boton);
     caja.setDefaultButton(lista.front().boton);

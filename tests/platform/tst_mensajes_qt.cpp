@@ -16,6 +16,7 @@ namespace {
 struct Visto {
     QString titulo, texto;
     QMessageBox::Icon icono = QMessageBox::NoIcon;
+    Qt::TextFormat formato = Qt::AutoText;
     QList<QMessageBox::StandardButton> botones;
 };
 
@@ -29,6 +30,7 @@ int abrir_y_pulsar(const QString& texto, int estilo, const QString& titulo,
         visto.titulo = caja->windowTitle();
         visto.texto = caja->text();
         visto.icono = caja->icon();
+        visto.formato = caja->textFormat();
         for (QAbstractButton* b : caja->buttons()) visto.botones << caja->standardButton(b);
         std::sort(visto.botones.begin(), visto.botones.end());
         if (pulsar == QMessageBox::NoButton)
@@ -108,6 +110,12 @@ void TstMensajesQt::titulo_vacio_y_saltos_de_linea() {
     QCOMPARE(visto.titulo, QString("KOR GAS V1.0"));
     QCOMPARE(visto.texto, QString("Primera\nSegunda\nTercera"));
     QCOMPARE(titulo_programa(), QString("KOR GAS V1.0"));
+
+    // A text that looks like markup (a gas or a folder named with "<") is
+    // shown as it is.
+    abrir_y_pulsar("<b>CO2</b> no existe", 16, "Gases", QMessageBox::Ok, visto);
+    QCOMPARE(visto.texto, QString("<b>CO2</b> no existe"));
+    QCOMPARE(visto.formato, Qt::PlainText);
 }
 
 void TstMensajesQt::respondedor_sin_caja_y_bloque_de_mensaje() {
