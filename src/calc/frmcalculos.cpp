@@ -665,8 +665,7 @@ void frmcalculos::txttemp_LostFocus() {
     const double t = convtemperatura(x, u8(lbtemp->text()), u8(kKelvin));
     if (!std::isfinite(t) || t <= 0) return;
     s_.temperatura = t;
-    panel_->recargar();
-    panel_->mostrar_parametros(false);
+    if (panel_->recargar()) panel_->mostrar_parametros(false);
 }
 
 void frmcalculos::UpDown0_Change() {

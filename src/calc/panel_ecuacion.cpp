@@ -4,10 +4,12 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <cmath>
 #include <vector>
 
 #include "calc/eventos_caja.h"
+#include "core/kvstore.h"
 #include "core/numtext.h"
 #include "core/teclas.h"
 #include "platform/controles.h"
@@ -27,6 +29,14 @@ QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
     auto* l = new QLabel(texto, padre);
     l->setObjectName(QString::fromLatin1(nombre));
     return l;
+}
+
+// A data file that exists but cannot be read: the user is told which file and
+// why; nothing was loaded from it.
+void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* ventana) {
+    msgbox(QStringLiteral("No se puede leer el fichero / The file cannot be read:\n%1\n(%2)")
+               .arg(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
+           16, QString(), ventana);
 }
 
 QLineEdit* caja(const char* nombre, QWidget* padre) {
@@ -175,11 +185,16 @@ void PanelEcuacion::activar_eventos(bool si) {
 
 void PanelEcuacion::llenar_listas() {
     QStringList gases;
-    for (int i = 1; i <= numgases; ++i) {
-        datosgas gas;
-        double t = s_.temperatura, mu = s_.mu;
-        leergas(-1, kIdeal, i, t, mu, false, gas);
-        gases << QString::fromStdString(gas.nombre);
+    try {
+        for (int i = 1; i <= numgases; ++i) {
+            datosgas gas;
+            double t = s_.temperatura, mu = s_.mu;
+            leergas(-1, kIdeal, i, t, mu, false, gas);
+            gases << QString::fromStdString(gas.nombre);
+        }
+    } catch (const ErrorFichero& e) {
+        gases.clear();
+        avisar_fichero_ilegible(e, window());
     }
     llenar(cmbgas, gases);
     QStringList ecuaciones;
@@ -227,26 +242,48 @@ void PanelEcuacion::leer(sistema& s) const {
     if (std::isfinite(mu) && mu > 1) s.mu = mu;
 }
 
-void PanelEcuacion::recargar() {
-    if (s_.numgas < 1 || s_.numgas > cmbgas->count()) return;
-    if (leergas(0, s_) == Carga::sin_seccion) msgbox(tx(221), 48, QString(), window());
+bool PanelEcuacion::recargar() {
+    if (s_.numgas < 1 || s_.numgas > cmbgas->count()) return true;
+    const sistema antes = s_;
+    try {
+        if (leergas(0, s_) == Carga::sin_seccion) msgbox(tx(221), 48, QString(), window());
+    } catch (const ErrorFichero& e) {
+        s_ = antes;
+        avisar_fichero_ilegible(e, window());
+        return false;
+    }
+    return true;
 }
 
 void PanelEcuacion::cmbgas_Click() {
+    const int antes = s_.numgas;
     s_.numgas = cmbgas->currentIndex() + 1;
     sistema_actual = 0;
-    recargar();
+    if (!recargar()) {
+        // Nothing could be loaded: the list goes back to the gas shown.
+        s_.numgas = antes;
+        QSignalBlocker bloqueo(cmbgas);
+        cmbgas->setCurrentIndex(antes - 1);
+        return;
+    }
     mostrar_parametros();
     if (op_.recalcular) op_.recalcular();
 }
 
 void PanelEcuacion::cmbecu_Click() {
+    const int antes = s_.ecuacion;
     s_.ecuacion = cmbecu->currentIndex();
     if (s_.ecuacion == kVirial)
         msgbox(tx(87) + QLatin1Char('\n') + tx(88) + QLatin1Char('\n') + tx(89), 64, QString(),
                window());
     sistema_actual = 0;
-    recargar();
+    if (!recargar()) {
+        // Nothing could be loaded: the list goes back to the equation shown.
+        s_.ecuacion = antes;
+        QSignalBlocker bloqueo(cmbecu);
+        cmbecu->setCurrentIndex(antes);
+        return;
+    }
     parametros();
     mostrar_parametros();
     if (op_.recalcular) op_.recalcular();
@@ -254,7 +291,7 @@ void PanelEcuacion::cmbecu_Click() {
 
 void PanelEcuacion::txtparametro_Enter(int i) {
     if (i < 0 || i > 3 || txt[i]->text().isEmpty()) return;
-    recargar();
+    if (!recargar()) return;
     if (op_.recalcular) op_.recalcular();
 }
 
@@ -265,9 +302,13 @@ void PanelEcuacion::txtmu_Enter() {
         msgbox(tx(93), 64, QString(), window());
         return;
     }
+    const double antes = s_.mu;
     s_.mu = x;
     sistema_actual = 0;
-    recargar();
+    if (!recargar()) {
+        s_.mu = antes;
+        return;
+    }
     parametros();
     mostrar_ab();
     if (op_.recalcular_tras_exponente && op_.recalcular) op_.recalcular();

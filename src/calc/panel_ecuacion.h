@@ -60,6 +60,7 @@ class PanelEcuacion : public QWidget {
 
     // The window's load: the gas list (every gas of the data file, through a
     // forced load) and the ten equations. Neither list has a selection yet.
+    // When the data file cannot be read the gas list stays empty (reported).
     void llenar_listas();
 
     // Lays the panel out for the record's equation.
@@ -72,7 +73,10 @@ class PanelEcuacion : public QWidget {
 
     // leergas(0, ...) on the record; a gas that is no longer in the data file
     // is reported (text 221) and its record is left as the load found it.
-    void recargar();
+    // A data file that exists but cannot be read is reported too (the message
+    // names the file); the record is then restored as it was before the call
+    // and the result is false.
+    bool recargar();
 
     // Reads the panel back into s: equation, gas number, the four parameters
     // and the exponent (only a value above 1; another keeps s's exponent).

@@ -115,6 +115,7 @@ class TstFrmcalculos : public QObject {
     void exponent_box();
     void parameter_units_by_window();
     void gas_gone_from_file();
+    void unreadable_data_file();
     void file_without_gases();
 
   private:
@@ -724,6 +725,53 @@ void TstFrmcalculos::gas_gone_from_file() {
     QCOMPARE(entorno_->mensajes[1].texto,
              QString("Valor mínimo de la cantidad de materia: 0.00 g"));
     QVERIFY(korgas::num(caja(w.get(), "txtpress")->text()) > 0);
+}
+
+void TstFrmcalculos::unreadable_data_file() {
+    auto w = abrir(1);
+    elegir(w.get(), kDioxido, 1);
+    auto* gases = control<QComboBox>(w.get(), "cmbgas");
+    auto* ecuaciones = control<QComboBox>(w.get(), "cmbecu");
+    QLineEdit* a = caja(w.get(), "txta");
+    QLineEdit* p = caja(w.get(), "txtpress");
+    const QString a_antes = a->text();
+    const QString p_antes = p->text();
+
+    // The data file is replaced by something that exists but cannot be read.
+    const QString datos = QString::fromStdString(korgas::fichdatos);
+    QVERIFY(QFile::remove(datos));
+    QVERIFY(QDir().mkdir(datos));
+    auto un_aviso = [&] {
+        QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+        QCOMPARE(entorno_->mensajes[0].estilo, 16);
+        QVERIFY(entorno_->mensajes[0].texto.contains(datos));
+        entorno_->mensajes.clear();
+    };
+
+    // A choice in either list is reported once and undone; nothing is
+    // recomputed and the boxes keep the gas and equation they showed.
+    korgas::seleccionar(gases, 4);
+    un_aviso();
+    QCOMPARE(gases->currentIndex(), kDioxido - 1);
+    korgas::seleccionar(ecuaciones, 4);
+    un_aviso();
+    QCOMPARE(ecuaciones->currentIndex(), 1);
+    QCOMPARE(rotulo(w.get(), "lbunita")->text(), QString("l ² atm / mol ²"));
+    QCOMPARE(a->text(), a_antes);
+    QCOMPARE(p->text(), p_antes);
+    QCOMPARE(w->registro().numgas, kDioxido);
+    QCOMPARE(w->registro().ecuacion, 1);
+
+    // Enter in a parameter box reloads first: reported, no recomputation.
+    teclear(a, "2.5");
+    un_aviso();
+    QCOMPARE(p->text(), p_antes);
+
+    // A window opened now has no gases to offer, and says why once.
+    auto otra = abrir(1);
+    un_aviso();
+    QCOMPARE(control<QComboBox>(otra.get(), "cmbgas")->count(), 0);
+    QVERIFY(!caja(otra.get(), "txtmol")->isEnabled());
 }
 
 void TstFrmcalculos::file_without_gases() {
