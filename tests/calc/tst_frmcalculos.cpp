@@ -104,6 +104,7 @@ class TstFrmcalculos : public QObject {
     void equilibrium_below_critical_data();
     void equilibrium_below_critical();
     void equilibrium_units_and_129();
+    void figures_by_hand();
     void enthalpy_not_positive_is_not_a_result();
     void result_labels();
     void spinners_recompute();
@@ -403,6 +404,68 @@ void TstFrmcalculos::equilibrium_below_critical() {
     teclear(caja(w.get(), "txttemp"), temperatura);
     const Equilibrio v = visto(w.get());
     comparar(v, esperado(gas, ecuacion, korgas::num(temperatura)));
+}
+
+void TstFrmcalculos::figures_by_hand() {
+    // A one-gas file whose van der Waals parameters come from tc and pc alone:
+    // a = 27·R²·tc²/(64·pc) = 3.60610, b = R·tc/(8·pc) = 0.04280, and at 300 K
+    // and 6.146 l, P = R·T/(V - b) - a/V² = 3.9382 atm.
+    QFile f(QString::fromStdString(korgas::fichdatos));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QByteArray d =
+        "[general]\r\nn= 1\r\n\r\n[g1]\r\nnombre=Prueba\r\npm= 44.01\r\ntc= 304.2\r\n"
+        "pc= 72.9\r\nvc= 0.094\r\nteb=-1\r\nhv=-1\r\n";
+    for (int e = 1; e <= 9; ++e)
+        for (int j = 1; j <= (e == 5 ? 4 : e >= 6 && e <= 8 ? 3 : 2); ++j)
+            d += "c(" + QByteArray::number(e) + "," + QByteArray::number(j) + ")=-1\r\n";
+    f.write(d);
+    f.close();
+    korgas::numgases = 1;
+
+    auto w = abrir(0);
+    korgas::seleccionar(control<QComboBox>(w.get(), "cmbecu"), 1);
+    QCOMPARE(caja(w.get(), "txta")->text(), QString("3.60610"));
+    QCOMPARE(caja(w.get(), "txtb")->text(), QString("0.04280"));
+    struct Fila {
+        const char* t;
+        const char *p, *pv, *vl, *vg, *dh;
+        double dl, dg;
+    };
+    // The equal-area figures, with the densities pm/v in g/l and the
+    // enthalpy in Kcal/mol.
+    const Fila filas[] = {{"300", "3.9382", "68.93", "0.1035", "0.1666", "0.42", 425.12, 264.22},
+                          {"250", "3.2659", "31.61", "0.0683", "0.4720", "1.40", 644.50, 93.23}};
+    for (const Fila& r : filas) {
+        teclear(caja(w.get(), "txttemp"), r.t);
+        QCOMPARE(caja(w.get(), "txtpress")->text(), QString(r.p));
+        QCOMPARE(caja(w.get(), "txtpv")->text(), QString(r.pv));
+        QCOMPARE(caja(w.get(), "txtvl")->text(), QString(r.vl));
+        QCOMPARE(caja(w.get(), "txtvg")->text(), QString(r.vg));
+        QCOMPARE(caja(w.get(), "txtdh")->text(), QString(r.dh));
+        QVERIFY(std::abs(korgas::num(caja(w.get(), "txtdl")->text()) - r.dl) < 0.5);
+        QVERIFY(std::abs(korgas::num(caja(w.get(), "txtdg")->text()) - r.dg) < 0.05);
+    }
+    // 1.40 Kcal around the energy cycle, 1 cal = 4.184 J, 1 atm l = 101.325 J.
+    const QStringList dh = {"57.81", "5857.60", "1400.00", "1.40"};
+    for (const QString& x : dh) {
+        pulsar(rotulo(w.get(), "lbdh"));
+        QCOMPARE(caja(w.get(), "txtdh")->text(), x);
+    }
+    // 5 mK below tc there is a vapour pressure but no enthalpy.
+    teclear(caja(w.get(), "txttemp"), "304.19");
+    QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 72);
+    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(128));
+
+    // A typed a counts from the next calculation; the amount in grams divides
+    // the ideal pressure by the molar mass.
+    auto p = abrir(1);
+    korgas::seleccionar(control<QComboBox>(p.get(), "cmbecu"), 1);
+    teclear(caja(p.get(), "txta"), "2.5");
+    QCOMPARE(caja(p.get(), "txtpress")->text(), QString("3.9674"));
+    korgas::seleccionar(control<QComboBox>(p.get(), "cmbecu"), 0);
+    pulsar(rotulo(p.get(), "lbmasa"));
+    QCOMPARE(caja(p.get(), "txtpress")->text(), QString("0.0910"));
+    QVERIFY(entorno_->mensajes.empty());
 }
 
 void TstFrmcalculos::equilibrium_units_and_129() {
