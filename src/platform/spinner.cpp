@@ -1,5 +1,6 @@
 #include "platform/spinner.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -58,6 +59,16 @@ qint64 Spinner::valor() const {
     if (!std::isfinite(x)) x = x > 0 ? double(maximo_) : double(minimo_);
     x = std::clamp(x, double(minimo_), double(maximo_));
     return std::clamp<qint64>(redondeo_par(x), minimo_, maximo_);
+}
+
+bool Spinner::event(QEvent* ev) {
+    // A modal box blocks the window: the button never sees the mouse go up,
+    // so it is released here.
+    if (ev->type() == QEvent::WindowBlocked) {
+        arriba_->setDown(false);
+        abajo_->setDown(false);
+    }
+    return QWidget::event(ev);
 }
 
 void Spinner::paso(int sentido) {

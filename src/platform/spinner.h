@@ -8,6 +8,10 @@
 // emitted, so the window's UpDownN_Change runs after the box holds the value.
 // A step that cannot move (at an end of the range) writes nothing and emits
 // nothing. Setting the minimum or the maximum emits nothing either.
+//
+// A message box that a step opens (a refused value) lets go of the arrow held
+// down, so its auto-repeat does not keep stepping, and opening boxes, behind
+// the first one: one press, at most one message.
 #pragma once
 
 #include <QWidget>
@@ -43,6 +47,9 @@ class Spinner : public QWidget {
 
   signals:
     void changed();
+
+  protected:
+    bool event(QEvent* ev) override;
 
   private:
     void paso(int sentido);

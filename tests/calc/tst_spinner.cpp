@@ -1,7 +1,10 @@
 // The platform pieces of the calculation windows: the spinner bound to a box,
 // the clickable label and the formula pictures.
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -21,6 +24,7 @@ class TstSpinner : public QObject {
     void cambia_despues_de_escribir();
     void limites_no_avisan();
     void flechas_y_desactivado();
+    void mensaje_suelta_la_flecha();
     void etiqueta_clic();
     void formulas_distintas();
 };
@@ -120,6 +124,38 @@ void TstSpinner::flechas_y_desactivado() {
     QTest::mouseClick(sp->boton_arriba(), Qt::LeftButton);
     QCOMPARE(caja->text(), QString("6"));
     QCOMPARE(espia.count(), 3);
+}
+
+void TstSpinner::mensaje_suelta_la_flecha() {
+    // The arrow is held down and every step is refused with a modal message
+    // box (closed a little later, as a user would): the auto-repeat must not
+    // step again behind the box, or boxes pile up for as long as it runs.
+    QWidget w;
+    auto* caja = new QLineEdit(&w);
+    auto* sp = new Spinner(caja, &w);
+    sp->fijar_maximo(1000);
+    caja->setText("7");
+    w.show();
+    int pasos = 0;
+    bool abierta = false;
+    connect(sp, &Spinner::changed, &w, [&] {
+        ++pasos;
+        if (abierta) return;  // a step behind the box: counted, no second box
+        abierta = true;
+        QMessageBox::information(&w, QString(), QStringLiteral("refused"));
+        abierta = false;
+    });
+    QTimer cierre;
+    connect(&cierre, &QTimer::timeout, &w, [] {
+        if (QWidget* m = QApplication::activeModalWidget()) m->close();
+    });
+    cierre.start(300);
+    QTest::mousePress(sp->boton_arriba(), Qt::LeftButton);
+    QTest::qWait(1500);
+    QTest::mouseRelease(sp->boton_arriba(), Qt::LeftButton);
+    QCOMPARE(pasos, 1);
+    QVERIFY(!sp->boton_arriba()->isDown());
+    QCOMPARE(caja->text(), QString("8"));
 }
 
 void TstSpinner::etiqueta_clic() {
