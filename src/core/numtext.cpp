@@ -3,6 +3,7 @@
 // LC_NUMERIC says.
 #include "core/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -95,14 +96,27 @@ double leer_numero(std::string_view texto) {
     auto [ptr, ec] = std::from_chars(inicio, fin, valor, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone when it does not fit: decide by
-        // the exponent's side whether it overflowed or underflowed.
-        bool grande = true;
-        std::string::size_type e = limpio.find('e');
-        if (e != std::string::npos && e + 1 < limpio.size() && limpio[e + 1] == '-') {
-            grande = false;
+        // the decimal order of the number whether it overflowed or
+        // underflowed. The order is the place of the first significant digit
+        // relative to the point, plus the exponent; "0.000...01" without an
+        // exponent is tiny, "1000...0e-5" may still be huge. A mantissa with
+        // only zeros never gets here: from_chars reads it as 0.
+        const std::size_t e = limpio.find('e');
+        const std::string_view mantisa(limpio.data(), e == std::string::npos ? limpio.size() : e);
+        const std::size_t punto_dec = std::min(mantisa.find('.'), mantisa.size());
+        const std::size_t primera = mantisa.find_first_not_of("0.");
+        long long orden = primera < punto_dec ? static_cast<long long>(punto_dec - primera)
+                                              : -static_cast<long long>(primera - punto_dec - 1);
+        if (e != std::string::npos) {
+            // The exponent's digits, saturated far beyond any double's range.
+            long long exp10 = 0;
+            for (std::size_t k = e + 1; k < limpio.size(); ++k) {
+                if (es_digito(limpio[k]) && exp10 < 100'000'000)
+                    exp10 = exp10 * 10 + (limpio[k] - '0');
+            }
+            orden += limpio[e + 1] == '-' ? -exp10 : exp10;
         }
-        // A mantissa with only zeros never overflows; from_chars reads it.
-        valor = grande ? std::numeric_limits<double>::infinity() : 0.0;
+        valor = orden > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (ec != std::errc()) {
         valor = 0;
     }

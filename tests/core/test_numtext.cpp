@@ -61,6 +61,14 @@ TEST(LeerNumero, OverflowReadsAsSignedInfinity) {
     EXPECT_EQ(leer_numero("1e400"), kInf);
     EXPECT_EQ(leer_numero("-1e400"), -kInf);
     EXPECT_EQ(leer_numero(std::string(400, '9')), kInf);
+    // Too small is 0, however the smallness is written: by the exponent, by
+    // zeros after the point, or by both against a long whole part.
+    EXPECT_EQ(leer_numero("1e-400"), 0.0);
+    EXPECT_EQ(leer_numero("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(leer_numero("-0." + std::string(400, '0') + "7e5"), 0.0);
+    EXPECT_EQ(leer_numero("0." + std::string(400, '0') + "1e800"), kInf);
+    EXPECT_EQ(leer_numero(std::string(350, '1') + "e-700"), 0.0);
+    EXPECT_EQ(leer_numero(std::string(350, '1') + "e-20"), kInf);
 }
 
 TEST(Formatear, PatternsAndRounding) {
