@@ -138,31 +138,28 @@ double fvolumen(int eq, int i, double P, double T, double V) {
     const sistema& s = sistemas[i];
     const double a = s.gas.c[0];
     const double b = s.gas.c[1];
-    const double rtp = R * T / P;
     switch (eq) {
         case kVanDerWaals:
-            return V * V * V - (b + rtp) * V * V + (a / P) * V - a * b / P;
         case kBerthelot:
-            return V * V * V - (b + rtp) * V * V + (a / (P * T)) * V - a * b / (P * T);
+        case kRedlichKwong:
+        case kSoave:
+        case kPengRobinson: {
+            // The cubic in V the closed-form solver and the vapour pressure use.
+            double a1, a2, a3;
+            cubica_volumen(eq, s.gas.c, P, T, a1, a2, a3);
+            return V * V * V + a1 * V * V + a2 * V + a3;
+        }
         case kDieterici:
             return R * T * std::exp(-a / (R * T * V)) / (V - b) - P;
-        case kRedlichKwong: {
-            const double raiz_t = std::sqrt(T);
-            return V * V * V - rtp * V * V + (a / (P * raiz_t) - b * b - b * rtp) * V -
-                   a * b / (P * raiz_t);
-        }
         case kVirial: {
             const double B = s.gas.c[1], C = s.gas.c[2], D = s.gas.c[3];
             const double V2 = V * V;
             return P * V2 * V2 / (R * T) - a * V2 * V - B * V2 - C * V - D;
         }
-        case kGeneralizada:
+        case kGeneralizada: {
+            const double rtp = R * T / P;
             return std::pow(V, s.mu + 1) - (b + rtp) * std::pow(V, s.mu) + a * V / P - a * b / P;
-        case kSoave:
-            return V * V * V - rtp * V * V + (a / P - b * b - b * rtp) * V - a * b / P;
-        case kPengRobinson:
-            return V * V * V + (b - rtp) * V * V + (a / P - 3 * b * b - 2 * b * rtp) * V +
-                   (b * b * b + b * b * rtp - a * b / P);
+        }
         case kDietericiSadus:
             return presion_dieterici_sadus(a, b, T, V) - P;
         default:
@@ -208,50 +205,52 @@ double newton(std::string_view var, int eq, int i, double P, double fijo, double
     const double b = s.gas.c[1];
     const double mu = s.mu;
 
-    // Residual and derivative at x (V when busca_v, T otherwise).
+    // Residual and derivative at x (V when busca_v, T otherwise). The residual
+    // is fvolumen's for every case; the derivative is taken in V or in T.
     auto paso = [&](double x) -> Paso {
         const double V = busca_v ? x : fijo;
         const double T = busca_v ? fijo : x;
         const double rt = R * T;
+        const double f = fvolumen(eq, i, P, T, V);
         if (busca_v) {
             switch (eq) {
                 case kDieterici: {
                     const double e = std::exp(-a / (rt * V));
-                    return {rt * e / (V - b) - P,
+                    return {f,
                             rt * e * (a / (rt * V * V)) / (V - b) - rt * e / ((V - b) * (V - b))};
                 }
                 case kVirial: {
-                    const double A = s.gas.c[0], B = s.gas.c[1], C = s.gas.c[2], D = s.gas.c[3];
+                    const double A = s.gas.c[0], B = s.gas.c[1], C = s.gas.c[2];
                     const double V2 = V * V;
-                    return {P * V2 * V2 / rt - A * V2 * V - B * V2 - C * V - D,
-                            4 * P * V2 * V / rt - 3 * A * V2 - 2 * B * V - C};
+                    return {f, 4 * P * V2 * V / rt - 3 * A * V2 - 2 * B * V - C};
                 }
                 case kGeneralizada: {
                     const double k = b + rt / P;
-                    return {std::pow(V, mu + 1) - k * std::pow(V, mu) + a * V / P - a * b / P,
-                            (mu + 1) * std::pow(V, mu) - mu * k * std::pow(V, mu - 1) + a / P};
+                    return {f, (mu + 1) * std::pow(V, mu) - mu * k * std::pow(V, mu - 1) + a / P};
                 }
                 default: {  // kDietericiSadus
+                    const double e = std::exp(-a / (rt * V));
+                    if (b == 0) {
+                        // Without a covolume the form below is 0/0; the pressure
+                        // is R·T/V·e, whose slope is e·(a/V - R·T)/V².
+                        return {f, e * (a / V - rt) / (V * V)};
+                    }
                     const double y = b / (4 * V);
                     const double y2 = y * y, y3 = y2 * y, y4 = y3 * y;
-                    const double e = std::exp(-a / (rt * V));
                     const double uno_y = 1 - y;
                     const double uno_y4 = uno_y * uno_y * uno_y * uno_y;
-                    return {presion_dieterici_sadus(a, b, T, V) - P,
-                            (16 * y2 * e / (b * b * b * uno_y4)) *
-                                (4 * a * y * (1 - 2 * y3 + y4) -
-                                 b * rt * (1 + 4 * y + 4 * y2 - 4 * y3 + y4))};
+                    return {f, (16 * y2 * e / (b * b * b * uno_y4)) *
+                                   (4 * a * y * (1 - 2 * y3 + y4) -
+                                    b * rt * (1 + 4 * y + 4 * y2 - 4 * y3 + y4))};
                 }
             }
         }
         const double e = std::exp(-a / (rt * V));
-        if (eq == kDieterici) {
-            return {rt * e / (V - b) - P, (R / (V - b)) * e * (1 + a / (rt * V))};
-        }
+        if (eq == kDieterici) return {f, (R / (V - b)) * e * (1 + a / (rt * V))};
         const double y = b / (4 * V);
         const double uno_y = 1 - y;
         const double g = (1 + y + y * y - y * y * y) / (uno_y * uno_y * uno_y);
-        return {presion_dieterici_sadus(a, b, T, V) - P, (R / V) * g * e * (1 + a / (rt * V))};
+        return {f, (R / V) * g * e * (1 + a / (rt * V))};
     };
 
     constexpr int kMaxIteraciones = 100;
