@@ -2,8 +2,9 @@
 // of parsed files and the rewrite that never damages a file.
 //
 // A file is kept as its raw bytes split into lines; every line keeps its own
-// bytes and its own line end, so a rewrite copies the lines it does not touch
-// byte for byte. Lines the store writes end with CR LF.
+// bytes and its own line end, so a rewrite copies the text of the lines it does
+// not touch byte for byte. Readers accept CR LF, a lone CR and a lone LF; a
+// rewrite ends every line it writes, touched or not, with CR LF.
 #include "core/kvstore.h"
 
 #include <errno.h>
@@ -703,8 +704,11 @@ class Almacen {
         Documento doc = e.doc;
         const std::string antes = e.bytes;  // fn may reach the cache again
         fn(doc);
+        if (doc.d_->bytes() == antes) return;
+        // What is written ends every line with CR LF, also the lines the
+        // change did not touch and a last line that had no line end.
+        for (auto& l : propio(doc.d_).lineas) l.fin = Fin::crlf;
         std::string despues = doc.d_->bytes();
-        if (despues == antes) return;
         try {
             reescribir(ruta, despues);
         } catch (...) {
