@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/comun.h"
 #include "core/kvstore.h"
 #include "core/solvers.h"
 
@@ -21,10 +22,6 @@ double raiz_cercana(double x1, double x2, double referencia) {
 }
 
 namespace {
-
-double finito_o_cero(double x) {
-    return std::isfinite(x) ? x : 0.0;
-}
 
 // Equations 7 and 8 solved for T: the attraction term is rebuilt from the
 // critical data as ac·(k - c·√T)², which makes the equation a quadratic in √T.

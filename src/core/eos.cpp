@@ -4,21 +4,12 @@
 
 #include <cmath>
 
+#include "core/comun.h"
 #include "core/gas.h"
 
 namespace korgas {
 
 namespace {
-
-bool indice_valido(int i) {
-    return i >= 0 && i < static_cast<int>(sistemas.size());
-}
-
-// Anything that is not a finite number is "cannot compute": the pressure
-// routines never hand out NaN or inf.
-double finito_o_cero(double x) {
-    return std::isfinite(x) ? x : 0.0;
-}
 
 std::optional<double> finito_o_nada(double x) {
     if (!std::isfinite(x)) return std::nullopt;

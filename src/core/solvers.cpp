@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/comun.h"
 #include "core/eos.h"
 #include "core/gas.h"
 #include "core/mensajes.h"
@@ -12,10 +13,6 @@
 namespace korgas {
 
 namespace {
-
-bool indice_valido(int i) {
-    return i >= 0 && i < static_cast<int>(sistemas.size());
-}
 
 // The value of pi the trigonometric case of the cubic uses.
 constexpr double kPi = 3.1415926536;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/comun.h"
 #include "core/eos.h"
 #include "core/gas.h"
 #include "core/kvstore.h"
@@ -113,7 +114,7 @@ class Construccion {
 }  // namespace
 
 double presion_vapor(int eq, int i, double T, double& vl, double& vg) {
-    if (i < 0 || i >= static_cast<int>(sistemas.size())) return -1;
+    if (!indice_valido(i)) return -1;
     const sistema& s = sistemas[i];
     if (eq < kVanDerWaals || eq > kDietericiSadus) return -1;
     if (!(T < s.gas.tc - 0.005)) return -1;
