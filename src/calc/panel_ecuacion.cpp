@@ -34,9 +34,9 @@ QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
 // A data file that exists but cannot be read: the user is told which file and
 // why; nothing was loaded from it.
 void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* ventana) {
-    msgbox(QStringLiteral("No se puede leer el fichero / The file cannot be read:\n%1\n(%2)")
-               .arg(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
-           16, QString(), ventana);
+    msgbox(
+        texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
+        16, QString(), ventana);
 }
 
 QLineEdit* caja(const char* nombre, QWidget* padre) {

@@ -14,7 +14,6 @@ class FiltroNumerico : public QObject {
     Q_OBJECT
   public:
     FiltroNumerico(QLineEdit* caja, int maxlen, std::function<void()> al_enter = {});
-    void fijar_al_enter(std::function<void()> al_enter) { al_enter_ = std::move(al_enter); }
 
   protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;

@@ -69,6 +69,11 @@ QString titulo_programa() {
     return QStringLiteral("KOR GAS V1.0");
 }
 
+QString texto_no_se_puede_leer(const QString& ruta, const QString& causa) {
+    return QStringLiteral("No se puede leer el fichero / The file cannot be read:\n%1\n(%2)")
+        .arg(ruta, causa);
+}
+
 int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget* padre) {
     mensaje = texto.toStdString();
     titulo = titulo_dado.toStdString();

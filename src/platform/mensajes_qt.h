@@ -19,6 +19,10 @@ QString titulo_programa();  // "KOR GAS V1.0"
 int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString(),
            QWidget* padre = nullptr);
 
+// The text that says a file cannot be read, naming the file and the cause
+// (fixed, in both languages: the language file may be the one at fault).
+QString texto_no_se_puede_leer(const QString& ruta, const QString& causa);
+
 // Makes the core's messages (korgas::mostrar_mensaje) open msgbox.
 void instalar_mensajes_qt();
 

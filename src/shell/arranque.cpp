@@ -49,10 +49,8 @@ QString ilegible(const QString& ruta) {
 }
 
 QString no_se_puede_leer(const QString& ruta, const QString& causa) {
-    return QStringLiteral(
-               "No se puede leer el fichero / The file cannot be read:\n%1\n(%2)\n\n"
-               "El programa no puede continuar. / The program cannot go on.")
-        .arg(ruta, causa);
+    return texto_no_se_puede_leer(ruta, causa) +
+           QStringLiteral("\n\nEl programa no puede continuar. / The program cannot go on.");
 }
 
 }  // namespace
