@@ -1,4 +1,4 @@
-// Registers the windows of the calculation group with the window registry.
+// Registers the windows of this group with the window registry.
 #pragma once
 
 namespace korgas {

@@ -9,12 +9,12 @@
 #include <memory>
 
 #include "calc/frmcalculos.h"
-#include "entorno_calc.h"
+#include "programa_prueba.h"
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 
-using namespace prueba_calc;
+using namespace pruebas;
 
 class TstBarrido : public QObject {
     Q_OBJECT
@@ -43,7 +43,7 @@ QString defecto(QWidget* w) {
 }  // namespace
 
 void TstBarrido::todos_los_gases_y_ecuaciones() {
-    Entorno entorno;
+    ProgramaPrueba entorno;
     korgas::modo_calculo = 0;
     korgas::frmcalculos w;
     w.show();

@@ -11,12 +11,12 @@
 #include "core/gas.h"
 #include "core/numtext.h"
 #include "core/vapor.h"
-#include "entorno_calc.h"
+#include "programa_prueba.h"
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 
-using namespace prueba_calc;
+using namespace pruebas;
 using korgas::frmcalculos;
 
 namespace {
@@ -123,11 +123,11 @@ class TstFrmcalculos : public QObject {
     std::unique_ptr<frmcalculos> abrir(int modo);
     void elegir(QWidget* w, int numgas, int ecuacion);
 
-    std::unique_ptr<Entorno> entorno_;
+    std::unique_ptr<ProgramaPrueba> entorno_;
 };
 
 void TstFrmcalculos::init() {
-    entorno_ = std::make_unique<Entorno>();
+    entorno_ = std::make_unique<ProgramaPrueba>();
 }
 
 void TstFrmcalculos::cleanup() {

@@ -10,14 +10,14 @@
 
 #include "calc/registro.h"
 #include "core/gas.h"
-#include "entorno_calc.h"
+#include "programa_prueba.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/arranque.h"
 #include "shell/frmSplash.h"
 #include "shell/frmprincipal.h"
 
-using namespace prueba_calc;
+using namespace pruebas;
 using korgas::entrada;
 using korgas::Ventanas;
 
@@ -50,7 +50,7 @@ class TstMenus : public QObject {
     void boton_general_sobre_ventana_abierta();
 
   private:
-    std::unique_ptr<Entorno> entorno_;
+    std::unique_ptr<ProgramaPrueba> entorno_;
 };
 
 void TstMenus::initTestCase() {
@@ -58,7 +58,7 @@ void TstMenus::initTestCase() {
 }
 
 void TstMenus::init() {
-    entorno_ = std::make_unique<Entorno>();
+    entorno_ = std::make_unique<ProgramaPrueba>();
     QCOMPARE(korgas::arrancar(), 0);
     korgas::frmSplash* splash = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())

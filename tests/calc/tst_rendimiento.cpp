@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "calc/frmcalculos.h"
-#include "entorno_calc.h"
+#include "programa_prueba.h"
 #include "platform/controles.h"
 
-using namespace prueba_calc;
+using namespace pruebas;
 
 class TstRendimiento : public QObject {
     Q_OBJECT
@@ -33,7 +33,7 @@ void TstRendimiento::calcular_general_data() {
 void TstRendimiento::calcular_general() {
     QFETCH(int, gas);
     QFETCH(QString, temperatura);
-    Entorno entorno;
+    ProgramaPrueba entorno;
     korgas::modo_calculo = 0;
     korgas::frmcalculos w;
     w.show();

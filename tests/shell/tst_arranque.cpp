@@ -58,7 +58,7 @@ void TstArranque::carga_del_splash() {
     auto* reloj = s->findChild<QTimer*>("Timer1");
     QVERIFY(reloj->isActive());
     QCOMPARE(reloj->interval(), 1000);
-    QVERIFY(prog.mensajes.isEmpty());
+    QVERIFY(prog.mensajes.empty());
 }
 
 void TstArranque::entrega_en_el_quinto_tic() {
@@ -183,13 +183,13 @@ void TstArranque::ficheros_que_faltan() {
     const int estado = comprobar_ficheros();
     if (nombrado.isEmpty()) {
         QCOMPARE(estado, 0);
-        QVERIFY(prog.mensajes.isEmpty());
+        QVERIFY(prog.mensajes.empty());
         QCOMPARE(leer_numgases(prog.ruta("data").toStdString()),
                  std::optional<int>(n.isNull() ? 28 : n.trimmed().toInt()));
         return;
     }
     QVERIFY(estado != 0);
-    QCOMPARE(prog.mensajes.size(), 1);
+    QCOMPARE(prog.mensajes.size(), std::size_t(1));
     QCOMPARE(prog.mensajes[0].estilo, 16);
     QVERIFY2(prog.mensajes[0].texto.contains(prog.ruta(nombrado)),
              qPrintable(prog.mensajes[0].texto));

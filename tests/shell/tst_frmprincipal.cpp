@@ -335,7 +335,7 @@ void TstFrmprincipal::salir_sin_preguntar() {
     QCOMPARE(QCoreApplication::exec(), 0);
     // No window was asked or unloaded, no message shown.
     QVERIFY(diario.isEmpty());
-    QVERIFY(prog.mensajes.isEmpty());
+    QVERIFY(prog.mensajes.empty());
 }
 
 QTEST_MAIN(TstFrmprincipal)

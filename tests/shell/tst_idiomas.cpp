@@ -144,14 +144,14 @@ void TstIdiomas::menu_de_idiomas() {
     for (int i = k + 3; i <= 10; ++i) QVERIFY(!idioma(i)->isVisible());
     QCOMPARE(fichero_ayuda, marcado ? prog.ruta(nombres[marcado - 1] + ".qhc") : QString());
     if (marcado) QVERIFY(!tx(1).isEmpty());  // the texts are found in any letter case
-    QVERIFY(prog.mensajes.isEmpty());
+    QVERIFY(prog.mensajes.empty());
 }
 
 void TstIdiomas::elegir_otro_idioma() {
     ProgramaPrueba prog;
     QVERIFY(prog.arrancar_hasta_principal());
     idioma(2)->trigger();
-    QCOMPARE(prog.mensajes.size(), 1);
+    QCOMPARE(prog.mensajes.size(), std::size_t(1));
     QCOMPARE(prog.mensajes[0].texto, tx(168));
     QCOMPARE(prog.mensajes[0].estilo, 64);
     QCOMPARE(prog.mensajes[0].titulo, QString("Idioma"));
@@ -176,7 +176,7 @@ void TstIdiomas::el_idioma_marcado_no_hace_nada() {
     const QByteArray antes = prog.leer("idioma.lng");
     idioma(1)->trigger();
     idioma(1)->trigger();
-    QVERIFY(prog.mensajes.isEmpty());
+    QVERIFY(prog.mensajes.empty());
     QCOMPARE(prog.leer("idioma.lng"), antes);
     QVERIFY(idioma(1)->isChecked());
     QVERIFY(!idioma(2)->isChecked());
@@ -190,7 +190,7 @@ void TstIdiomas::idioma_desaparecido() {
     sin_ingles.truncate(sin_ingles.indexOf("[English]"));
     prog.escribir("idioma.lng", sin_ingles);
     idioma(2)->trigger();
-    QCOMPARE(prog.mensajes.size(), 1);
+    QCOMPARE(prog.mensajes.size(), std::size_t(1));
     QCOMPARE(prog.mensajes[0].texto, tx(167));
     QCOMPARE(prog.mensajes[0].estilo, 16);
     QCOMPARE(prog.mensajes[0].titulo, QString("Idioma"));
@@ -215,7 +215,7 @@ void TstIdiomas::escritura_fallida() {
     QVERIFY(!cambiaridioma("English"));
     idioma(2)->trigger();
     prueba::fallo_escritura({});
-    QCOMPARE(prog.mensajes.size(), 2);
+    QCOMPARE(prog.mensajes.size(), std::size_t(2));
     for (const Mensaje& m : prog.mensajes) {
         QCOMPARE(m.estilo, 16);
         QVERIFY2(m.texto.contains(prog.ruta("idioma.lng")), qPrintable(m.texto));

@@ -1,0 +1,6 @@
+// Registers the windows of this group with the window registry.
+#pragma once
+
+namespace korgas {
+void registrar_shell();
+}
