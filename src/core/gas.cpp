@@ -1,7 +1,10 @@
 #include "core/gas.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "core/kvstore.h"
 #include "core/mensajes.h"
@@ -252,7 +255,11 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     }
 
     const bool criticos = positivo(gas.tc) && positivo(gas.pc);
-    const Carga sin_parametros = criticos ? Carga::ok : Carga::invalido;
+    // The generalised equation divides by mu - 1: an exponent not above 1
+    // makes the gas unusable with it, whatever its parameters.
+    const bool exponente_malo =
+        ecuacion == kGeneralizada && !leer_parametros && !(std::isfinite(mu) && mu > 1);
+    const Carga sin_parametros = criticos && !exponente_malo ? Carga::ok : Carga::invalido;
     if (ecuacion == kIdeal) {
         gas.c = {0, 0, 0, 0};
         return sin_parametros;
@@ -284,6 +291,127 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
 
 Carga leergas(int modo, sistema& s) {
     return leergas(modo, s.ecuacion, s.numgas, s.temperatura, s.mu, s.personalizado, s.gas);
+}
+
+// ---------------------------------------------------------------------------
+// The gas editor's changes to the gas data file
+
+namespace {
+
+std::string seccion_gas(int k) {
+    return "G" + std::to_string(k);
+}
+
+// Gas k is a user gas within the count and its section still carries the
+// name it was chosen by.
+bool gas_propio_presente(const Documento& datos, int k, const std::string& nombre) {
+    const std::optional<int> n = numero_de_gases(datos);
+    if (!n || k < kPrimerGasPropio || k > *n) return false;
+    const std::string s = "g" + std::to_string(k);
+    if (datos.buscarseccion(s) == 0) return false;
+    return datos.leervalor(s, "nombre") == nombre;
+}
+
+// "[" name "]" of a header line whose name is "g" m (any case) with m a whole
+// number written without leading zeros; 0 for any other line.
+int gas_de_cabecera(const std::string& linea) {
+    if (linea.size() < 4 || linea.front() != '[') return 0;
+    const std::string_view nombre(linea.data() + 1, linea.size() - 2);
+    if (nombre[0] != 'g' && nombre[0] != 'G') return 0;
+    const std::string_view cifras = nombre.substr(1);
+    if (cifras.empty() || cifras[0] == '0') return 0;
+    int m = 0;
+    const auto [fin, error] = std::from_chars(cifras.data(), cifras.data() + cifras.size(), m);
+    if (error != std::errc() || fin != cifras.data() + cifras.size()) return 0;
+    return m;
+}
+
+}  // namespace
+
+std::optional<int> numero_de_gases(const Documento& datos) {
+    const std::string valor = datos.leervalor("general", "n");
+    int n = -1;
+    const char* fin = valor.data() + valor.size();
+    const auto [resto, error] = std::from_chars(valor.data(), fin, n);
+    if (valor.empty() || error != std::errc() || resto != fin || n < 0 || n > kMaximoGases)
+        return std::nullopt;
+    return n;
+}
+
+void escribir_gas(Documento& datos, int k, const datosgas& gas, const TablaParametros& c) {
+    // The name first: a name the file cannot hold throws before anything
+    // else of the section is written, and the copy is dropped.
+    Documento nuevo = datos;
+    const std::string s = seccion_gas(k);
+    nuevo.escribirvalor(s, "nombre", gas.nombre);
+    const std::pair<const char*, double> criticos[] = {{"pm", gas.pm},   {"tc", gas.tc},
+                                                       {"pc", gas.pc},   {"vc", gas.vc},
+                                                       {"teb", gas.teb}, {"hv", gas.hv}};
+    for (const auto& [clave, valor] : criticos) nuevo.escribirvalor(s, clave, texto_fichero(valor));
+    for (int e = 1; e < kNumEcuaciones; ++e) {
+        for (int j = 1; j <= claves_de(e); ++j) {
+            const std::string clave = "c(" + std::to_string(e) + "," + std::to_string(j) + ")";
+            nuevo.escribirvalor(s, clave, texto_fichero(c[std::size_t(e)][std::size_t(j)]));
+        }
+    }
+    datos = std::move(nuevo);
+}
+
+int anadir_gas(Documento& datos, const datosgas& gas, const TablaParametros& c) {
+    const std::optional<int> n = numero_de_gases(datos);
+    if (!n || *n < kPrimerGasPropio - 1 || *n >= kMaximoGases) return 0;
+    const int k = *n + 1;
+    if (datos.buscarseccion("g" + std::to_string(k)) != 0) return 0;
+    Documento nuevo = datos;
+    escribir_gas(nuevo, k, gas, c);
+    nuevo.escribirvalor("General", "n", texto_fichero(k));
+    datos = std::move(nuevo);
+    return k;
+}
+
+bool modificar_gas(Documento& datos, int k, const std::string& nombre, const datosgas& gas,
+                   const TablaParametros& c) {
+    if (!gas_propio_presente(datos, k, nombre)) return false;
+    Documento nuevo = datos;
+    escribir_gas(nuevo, k, gas, c);
+    nuevo.escribirvalor("General", "n", texto_fichero(*numero_de_gases(datos)));
+    datos = std::move(nuevo);
+    return true;
+}
+
+int borrar_gas(Documento& datos, int k, const std::string& nombre) {
+    if (!gas_propio_presente(datos, k, nombre)) return -1;
+    const int n = *numero_de_gases(datos);
+    Documento nuevo = datos;
+    nuevo.borrarseccion(seccion_gas(k));
+    // The later gases move down in one pass over the lines.
+    std::vector<std::string> lineas = nuevo.lineas();
+    bool cambio = false;
+    for (std::string& l : lineas) {
+        const int m = gas_de_cabecera(l);
+        if (m > k && m <= n) {
+            l = "[" + seccion_gas(m - 1) + "]";
+            cambio = true;
+        }
+    }
+    if (cambio) nuevo.reemplazar(lineas);
+    nuevo.escribirvalor("General", "n", texto_fichero(n - 1));
+    datos = std::move(nuevo);
+    return n - 1;
+}
+
+bool renumerar_sistemas(int borrado) {
+    bool caido = false;
+    for (sistema& s : sistemas) {
+        if (s.numgas == borrado) {
+            s.numgas = 1;
+            s.personalizado = false;
+            caido = true;
+        } else {
+            s.numgas = numero_tras_borrado(s.numgas, borrado);
+        }
+    }
+    return caido;
 }
 
 }  // namespace korgas

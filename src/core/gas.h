@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace korgas {
+
+class Documento;
 
 // Gas constant in l·atm/(mol·K), the same everywhere.
 inline constexpr double R = 0.08206;
@@ -123,6 +126,52 @@ double omega_tabla(int numgas);
 // above 0, the exponent of 6 is not above 1, or a value would not be finite.
 bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
                         double omega, std::array<double, 4>& c);
+
+// The gas data file as the gas editor changes it. Gases 1..28 are the built-in
+// set; the editor adds, rewrites and deletes only the user's gases, numbered
+// from 29 up to the count (key n of section general), at most 32767.
+inline constexpr int kPrimerGasPropio = 29;
+inline constexpr int kMaximoGases = 32767;
+
+// The parameters of every equation as the editor keeps them: row e holds the
+// automatic flag (1: derived from the critical data, written as -1) in [0]
+// and the values of keys c(e,1)..c(e,4) in [1..4]. c(6,3) is the exponent of
+// equation 6; c(7,3) and c(8,3) the acentric factors of 7 and 8.
+using TablaParametros = std::array<std::array<double, 5>, kNumEcuaciones>;
+
+// The count of the file: key n of section general, a whole number 0..32767
+// written as digits alone; nothing for anything else.
+std::optional<int> numero_de_gases(const Documento& datos);
+
+// Writes gas k into section "G" k: nombre, pm, tc, pc, vc, teb, hv, then the
+// parameter keys of equations 1 to 9 from the table, each value as the file
+// writes numbers (texto_fichero); keys of the section that this list does not
+// name stay. Throws ErrorTexto, with the document as it was, when the name
+// cannot be stored (a line end, or a character Windows-1252 cannot hold).
+void escribir_gas(Documento& datos, int k, const datosgas& gas, const TablaParametros& c);
+
+// Adds the gas as gas n + 1 (n the document's count) and writes the new count;
+// returns the new number. 0, with the document untouched, when the document
+// has no valid count, fewer than 28 gases (the new gas would be numbered among
+// the built-in ones), already a section for gas n + 1, or 32767 gases.
+int anadir_gas(Documento& datos, const datosgas& gas, const TablaParametros& c);
+
+// Rewrites user gas k, which must be within the count and still carry the name
+// it was chosen by (nombre); false, with the document untouched, otherwise.
+bool modificar_gas(Documento& datos, int k, const std::string& nombre, const datosgas& gas,
+                   const TablaParametros& c);
+
+// Deletes user gas k (within the count, still named nombre) and moves the
+// gases after it one number down: the header of each gas m of k+1..n becomes
+// "[G" m-1 "]", every other line stays byte for byte; then the count n - 1 is
+// written. Returns the new count, or -1 with the document untouched when the
+// gas is not there.
+int borrar_gas(Documento& datos, int k, const std::string& nombre);
+
+// After gas borrado was deleted, every system record (sistemas 0..5) follows
+// its gas; a record on the deleted gas goes to gas 1 without own parameters.
+// Returns true when some record was on the deleted gas.
+bool renumerar_sistemas(int borrado);
 
 // The number of gas numgas after gas borrado was deleted from the gas data
 // file (the later gases move down by one); 0 when numgas was the deleted gas.
