@@ -1,0 +1,629 @@
+#include "gasdb/textextend.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QTimer>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "core/numtext.h"
+#include "gasdb/propiedades.h"
+#include "platform/twips.h"
+
+namespace korgas {
+
+namespace {
+
+constexpr quint32 kAzul = 0x00D05C28u;  // RGB (40, 92, 208)
+constexpr quint32 kBlanco = 0x00FFFFFFu;
+const char* const kFuente = "Ms Sans Serif";
+
+Qt::Alignment alineacion_qt(int a) {
+    switch (a) {
+        case 0:
+            return Qt::AlignLeft;
+        case 2:
+            return Qt::AlignHCenter;
+        default:
+            return Qt::AlignRight;
+    }
+}
+
+int shift_de(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+           (m & Qt::AltModifier ? 4 : 0);
+}
+
+int boton_de(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+int botones_de(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+           (b & Qt::MiddleButton ? 4 : 0);
+}
+
+// The key code of a key as the key events give it: letters and digits as
+// their upper-case character, the usual control keys by their codes.
+int tecla_de(const QKeyEvent* ev) {
+    const int k = ev->key();
+    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z)) return k;
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
+    static const std::array<std::pair<int, int>, 18> tabla = {{
+        {Qt::Key_Backspace, 8},
+        {Qt::Key_Tab, 9},
+        {Qt::Key_Return, 13},
+        {Qt::Key_Enter, 13},
+        {Qt::Key_Shift, 16},
+        {Qt::Key_Control, 17},
+        {Qt::Key_Alt, 18},
+        {Qt::Key_Escape, 27},
+        {Qt::Key_Space, 32},
+        {Qt::Key_PageUp, 33},
+        {Qt::Key_PageDown, 34},
+        {Qt::Key_End, 35},
+        {Qt::Key_Home, 36},
+        {Qt::Key_Left, 37},
+        {Qt::Key_Up, 38},
+        {Qt::Key_Right, 39},
+        {Qt::Key_Down, 40},
+        {Qt::Key_Delete, 46},
+    }};
+    for (const auto& [qt, codigo] : tabla)
+        if (k == qt) return codigo;
+    return k & 0xFFFF;
+}
+
+// The character a key types: its text, or Backspace (8) and Enter (13); -1
+// for a key that types nothing.
+int caracter_de(const QKeyEvent* ev) {
+    const QString t = ev->text();
+    if (!t.isEmpty()) return t.at(0).unicode();
+    switch (ev->key()) {
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        default:
+            return -1;
+    }
+}
+
+bool cifra(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// What the change rule sees in a text (see the header).
+enum class Numero { no, si, con_menos_final };
+
+Numero numero_de(const QString& texto) {
+    const std::string s = texto.toStdString();
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    const bool con_signo = i < n && (s[i] == '+' || s[i] == '-');
+    if (con_signo) ++i;
+    std::size_t cifras = 0;
+    while (i < n && cifra(s[i])) ++i, ++cifras;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && cifra(s[i])) ++i, ++cifras;
+    }
+    if (cifras == 0) return Numero::no;
+    Numero r = Numero::si;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+        while (i < n && cifra(s[i])) ++i;
+    } else if (!con_signo && i + 1 == n && s[i] == '-') {
+        ++i;
+        r = Numero::con_menos_final;
+    }
+    return i == n && std::isfinite(leer_numero(s)) ? r : Numero::no;
+}
+
+// The password character of one box.
+class EstiloClave : public QProxyStyle {
+  public:
+    void fijar(QChar c) { caracter_ = c; }
+    int styleHint(StyleHint h, const QStyleOption* o, const QWidget* w,
+                  QStyleHintReturn* r) const override {
+        if (h == SH_LineEdit_PasswordCharacter) return caracter_.unicode();
+        return QProxyStyle::styleHint(h, o, w, r);
+    }
+
+  private:
+    QChar caracter_;
+};
+
+Qt::CursorShape forma_puntero(int p) {
+    static const std::array<Qt::CursorShape, 16> formas = {
+        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor,
+    };
+    return p >= 0 && p < int(formas.size()) ? formas[std::size_t(p)] : Qt::ArrowCursor;
+}
+
+void fijar_color(QWidget* w, QPalette::ColorRole papel, quint32 valor) {
+    QPalette pal = w->palette();
+    pal.setColor(papel, color_de(valor));
+    w->setPalette(pal);
+}
+
+}  // namespace
+
+QColor color_de(quint32 valor) {
+    if (valor & 0x80000000u) {
+        const QPalette pal = QApplication::palette();
+        switch (valor & 0xFFu) {
+            case 5:
+                return pal.color(QPalette::Base);
+            case 8:
+                return pal.color(QPalette::Text);
+            case 9:
+            case 18:
+                return pal.color(QPalette::ButtonText);
+            case 13:
+                return pal.color(QPalette::Highlight);
+            case 14:
+                return pal.color(QPalette::HighlightedText);
+            case 15:
+                return pal.color(QPalette::Button);
+            case 17:
+                return pal.color(QPalette::PlaceholderText);
+            default:
+                return pal.color(QPalette::Window);
+        }
+    }
+    return QColor(int(valor & 0xFFu), int((valor >> 8) & 0xFFu), int((valor >> 16) & 0xFFu));
+}
+
+// The inner box: its keys go through the control's filter, its mouse and key
+// events become the control's events, and focus changes run its rules.
+class CajaTexto : public QLineEdit {
+  public:
+    CajaTexto(textextend* control) : QLineEdit(control), c_(control) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* ev) override {
+        if (ev->matches(QKeySequence::Paste)) c_->guardar_anterior();
+        int tecla = tecla_de(ev), shift = shift_de(ev->modifiers());
+        if (c_->KeyDown) {
+            c_->KeyDown(tecla, shift);
+            if (tecla == 0) return;
+        }
+        const int codigo = caracter_de(ev);
+        if (codigo < 0) {
+            QLineEdit::keyPressEvent(ev);
+            return;
+        }
+        const int sigue = c_->filtrar(codigo);
+        if (sigue == 0) return;
+        if (sigue == codigo) {
+            QLineEdit::keyPressEvent(ev);
+            return;
+        }
+        // The window typed another character in its place.
+        QKeyEvent otro(ev->type(), 0, ev->modifiers(), QString(QChar(sigue)));
+        QLineEdit::keyPressEvent(&otro);
+    }
+    void keyReleaseEvent(QKeyEvent* ev) override {
+        int tecla = tecla_de(ev), shift = shift_de(ev->modifiers());
+        if (c_->KeyUp) c_->KeyUp(tecla, shift);
+        QLineEdit::keyReleaseEvent(ev);
+    }
+    void mousePressEvent(QMouseEvent* ev) override {
+        if (ev->button() == Qt::MiddleButton) c_->guardar_anterior();  // a paste of the selection
+        raton(c_->MouseDown, boton_de(ev->button()), ev);
+        QLineEdit::mousePressEvent(ev);
+    }
+    void mouseMoveEvent(QMouseEvent* ev) override {
+        raton(c_->MouseMove, botones_de(ev->buttons()), ev);
+        QLineEdit::mouseMoveEvent(ev);
+    }
+    void mouseReleaseEvent(QMouseEvent* ev) override {
+        raton(c_->MouseUp, boton_de(ev->button()), ev);
+        QLineEdit::mouseReleaseEvent(ev);
+        if (ev->button() == Qt::LeftButton && rect().contains(ev->position().toPoint()))
+            emit c_->Click();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* ev) override {
+        QLineEdit::mouseDoubleClickEvent(ev);
+        emit c_->DblClick();
+    }
+    void contextMenuEvent(QContextMenuEvent* ev) override {
+        c_->guardar_anterior();  // the menu may paste
+        QLineEdit::contextMenuEvent(ev);
+    }
+    void dropEvent(QDropEvent* ev) override {
+        c_->guardar_anterior();
+        QLineEdit::dropEvent(ev);
+    }
+    void focusInEvent(QFocusEvent* ev) override {
+        QLineEdit::focusInEvent(ev);
+        if (!c_->selonfocus_) return;
+        // After the focus event, so that the click that gave the focus does
+        // not clear the selection again.
+        QPointer<CajaTexto> yo(this);
+        QTimer::singleShot(0, this, [yo] {
+            if (yo && yo->hasFocus()) yo->selectAll();
+        });
+    }
+    void focusOutEvent(QFocusEvent* ev) override {
+        QLineEdit::focusOutEvent(ev);
+        // A message box or a menu takes the focus only for a while.
+        if (ev->reason() == Qt::ActiveWindowFocusReason || ev->reason() == Qt::PopupFocusReason)
+            return;
+        c_->al_salir();
+    }
+
+  private:
+    void raton(const std::function<void(int&, int&, float&, float&)>& evento, int boton,
+               const QMouseEvent* ev) {
+        if (!evento) return;
+        int b = boton, shift = shift_de(ev->modifiers());
+        float x = float(ev->position().x() * kTwipsPorPixel);
+        float y = float(ev->position().y() * kTwipsPorPixel);
+        evento(b, shift, x, y);
+    }
+
+    textextend* c_;
+};
+
+textextend::textextend(QWidget* padre) : QWidget(padre) {
+    cabecera_lbl_ = new QLabel(QStringLiteral("Header"), this);
+    cabecera_lbl_->setObjectName(QStringLiteral("lblHeader"));
+    cabecera_lbl_->hide();
+    txt_ = new CajaTexto(this);
+    txt_->setObjectName(QStringLiteral("Txt"));
+    setFocusProxy(txt_);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(txt_, &QLineEdit::textChanged, this, [this] { al_cambiar(); });
+    fijar_alineacion(0);
+    fijar_alineacion_cabecera(0);
+    disponer();
+}
+
+QLineEdit* textextend::Txt() const {
+    return txt_;
+}
+
+// ---------------------------------------------------------------------------
+// Rules
+
+int textextend::filtrar(int codigo) {
+    if (modo_ == 1 || modo_ == 2) {
+        if (codigo == '-' && !signo_) {
+            codigo = 0;
+        } else {
+            textoanterior_ = txt_->text();
+            if (codigo == ',' || (codigo == '.' && modo_ == 1)) codigo = 0;
+        }
+    } else if (modo_ == 3) {
+        const bool letra = (codigo >= 'A' && codigo <= 'Z') || (codigo >= 'a' && codigo <= 'z');
+        if (!letra && codigo != ' ' && codigo != 8 && codigo != 13) codigo = 0;
+    }
+    if (KeyPress) KeyPress(codigo);
+    return codigo;
+}
+
+void textextend::guardar_anterior() {
+    if (modo_ == 1 || modo_ == 2) textoanterior_ = txt_->text();
+}
+
+void textextend::al_cambiar() {
+    const QString t = txt_->text();
+    if (!t.isEmpty() && (modo_ == 1 || modo_ == 2)) {
+        const Numero numero = numero_de(t);
+        const bool es_numero = numero != Numero::no;
+        const bool reponer =
+            es_numero ? numero == Numero::con_menos_final && t.size() > 2 : t != QLatin1String("-");
+        if (reponer && textoanterior_ != t) {
+            // Putting the saved text back is a change of its own, which runs
+            // this rule and raises Change.
+            txt_->setText(textoanterior_);
+            txt_->setCursorPosition(int(txt_->text().size()));
+            return;
+        }
+        if (!es_numero) txt_->setCursorPosition(int(t.size()));
+    }
+    const QFontMetrics fm(txt_->font());
+    const bool no_cabe =
+        fm.horizontalAdvance(t) * kTwipsPorPixel > txt_->width() * kTwipsPorPixel - 100;
+    txt_->setToolTip(no_cabe ? t : QString());
+    emit Change();
+}
+
+void textextend::al_salir() {
+    const QString t = txt_->text();
+    if ((modo_ == 1 || modo_ == 2) && (t.isEmpty() || t == QLatin1String("-")))
+        txt_->setText(QStringLiteral("0"));
+    emit LostFocus();
+}
+
+void textextend::disponer() {
+    const int w = width();
+    int alto_cabecera = 0;
+    if (cabecera_) {
+        alto_cabecera = cabecera_lbl_->sizeHint().height();
+        cabecera_lbl_->setGeometry(0, 0, w, alto_cabecera);
+    }
+    cabecera_lbl_->setVisible(cabecera_);
+    const int alto_caja = txt_->sizeHint().height();
+    txt_->setGeometry(0, alto_cabecera, w, alto_caja);
+    setFixedHeight(alto_cabecera + alto_caja);
+    emit Resize();
+}
+
+QSize textextend::sizeHint() const {
+    const int alto_cabecera = cabecera_ ? cabecera_lbl_->sizeHint().height() : 0;
+    return {txt_->sizeHint().width(), alto_cabecera + txt_->sizeHint().height()};
+}
+
+void textextend::resizeEvent(QResizeEvent* ev) {
+    QWidget::resizeEvent(ev);
+    disponer();
+}
+
+// ---------------------------------------------------------------------------
+// Properties
+
+QFont textextend::Font() const {
+    return txt_->font();
+}
+void textextend::Font(const QFont& f) {
+    txt_->setFont(f);
+    disponer();
+    cambiada("Font");
+}
+
+void textextend::ForeColor(quint32 c) {
+    forecolor_ = c;
+    fijar_color(txt_, QPalette::Text, c);
+    cambiada("ForeColor");
+}
+
+void textextend::BackColor(quint32 c) {
+    backcolor_ = c;
+    fijar_color(txt_, QPalette::Base, c);
+    cambiada("BackColor");
+}
+
+QString textextend::Text() const {
+    return txt_->text();
+}
+void textextend::Text(const QString& t) {
+    txt_->setText(t);
+    cambiada("Text");
+}
+
+void textextend::fijar_alineacion(int a) {
+    alineacion_ = a;
+    txt_->setAlignment(alineacion_qt(a) | Qt::AlignVCenter);
+}
+void textextend::Alignment(int a) {
+    fijar_alineacion(a > 2 ? 2 : a);
+    cambiada("Alignment");
+}
+
+void textextend::aplicar_puntero() {
+    if (puntero_ == 0)
+        txt_->unsetCursor();
+    else if (puntero_ == 99 && !icono_.isNull())
+        txt_->setCursor(QCursor(icono_));
+    else
+        txt_->setCursor(forma_puntero(puntero_));
+}
+void textextend::MousePointer(int p) {
+    puntero_ = p;
+    aplicar_puntero();
+    cambiada("MousePointer");
+}
+void textextend::MouseIcon(const QPixmap& p) {
+    icono_ = p;
+    aplicar_puntero();
+    cambiada("MouseIcon");
+}
+
+void textextend::Appearance(int a) {
+    apariencia_ = a;
+    cambiada("Appearance");
+}
+
+void textextend::BorderStyle(int b) {
+    borde_ = b;
+    txt_->setFrame(b != 0);
+    cambiada("BorderStyle");
+}
+
+void textextend::NumberBox(int m) {
+    modo_ = m;
+    cambiada("NumberBox");
+}
+
+void textextend::Signo(bool s) {
+    signo_ = s;
+    cambiada("Signo");
+}
+
+void textextend::SelOnFocus(bool s) {
+    selonfocus_ = s;
+    cambiada("SelOnFocus");
+}
+
+bool textextend::Enabled() const {
+    return txt_->isEnabled();
+}
+void textextend::Enabled(bool e) {
+    txt_->setEnabled(e);
+    cambiada("Enabled");
+}
+
+bool textextend::Locked() const {
+    return txt_->isReadOnly();
+}
+void textextend::Locked(bool l) {
+    txt_->setReadOnly(l);
+    cambiada("Locked");
+}
+
+void textextend::aplicar_clave(const QString& c) {
+    clave_ = c.left(1);
+    if (clave_.isEmpty()) {
+        txt_->setEchoMode(QLineEdit::Normal);
+        return;
+    }
+    auto* estilo = dynamic_cast<EstiloClave*>(txt_->style());
+    if (!estilo) {
+        estilo = new EstiloClave;
+        estilo->setParent(txt_);
+        txt_->setStyle(estilo);
+    }
+    estilo->fijar(clave_.at(0));
+    txt_->setEchoMode(QLineEdit::Password);
+}
+void textextend::PasswordChar(const QString& c) {
+    aplicar_clave(c);
+    cambiada("PasswordChar");
+}
+
+void textextend::Header(bool h) {
+    cabecera_ = h;
+    disponer();
+    cambiada("Header");
+}
+
+void textextend::fijar_alineacion_cabecera(int a) {
+    alineacion_cabecera_ = a;
+    cabecera_lbl_->setAlignment(alineacion_qt(a) | Qt::AlignVCenter);
+}
+void textextend::HeaderAlignement(int a) {
+    fijar_alineacion_cabecera(a > 2 ? 2 : a);
+    cambiada("HeaderAlignement");
+}
+
+void textextend::HeaderForeColor(quint32 c) {
+    forecolor_cabecera_ = c;
+    fijar_color(cabecera_lbl_, QPalette::WindowText, c);
+    cambiada("HeaderForeColor");
+}
+
+void textextend::HeaderBackColor(quint32 c) {
+    backcolor_cabecera_ = c;
+    for (QWidget* w : {static_cast<QWidget*>(cabecera_lbl_), static_cast<QWidget*>(this)}) {
+        w->setAutoFillBackground(true);
+        fijar_color(w, QPalette::Window, c);
+    }
+    cambiada("HeaderBackColor");
+}
+
+QFont textextend::HeaderFont() const {
+    return cabecera_lbl_->font();
+}
+void textextend::HeaderFont(const QFont& f) {
+    cabecera_lbl_->setFont(f);
+    disponer();
+    cambiada("HeaderFont");
+}
+
+QString textextend::HeaderCaption() const {
+    return cabecera_lbl_->text();
+}
+void textextend::HeaderCaption(const QString& c) {
+    cabecera_lbl_->setText(c);
+    cambiada("HeaderCaption");
+}
+
+// ---------------------------------------------------------------------------
+// Stored design
+
+void textextend::escribir_propiedades(Propiedades& p) const {
+    p.escribir(QStringLiteral("_extentx"), width() * kTwipsPorPixel);
+    p.escribir(QStringLiteral("_extenty"), height() * kTwipsPorPixel);
+    p.escribir(QStringLiteral("text"), Text());
+    p.escribir(QStringLiteral("alignement"), alineacion_);
+    p.escribir(QStringLiteral("appearance"), apariencia_);
+    p.escribir(QStringLiteral("borderstyle"), borde_);
+    p.escribir(QStringLiteral("mousepointer"), puntero_);
+    p.escribir(QStringLiteral("mouseicon"), icono_);
+    p.escribir(QStringLiteral("numberbox"), modo_);
+    p.escribir(QStringLiteral("signo"), signo_);
+    p.escribir(QStringLiteral("locked"), Locked());
+    p.escribir(QStringLiteral("enabled"), Enabled());
+    p.escribir(QStringLiteral("forecolor"), forecolor_);
+    p.escribir(QStringLiteral("backcolor"), backcolor_);
+    p.escribir(QStringLiteral("font"), Font());
+    p.escribir(QStringLiteral("passwordchar"), clave_);
+    p.escribir(QStringLiteral("selonfocus"), selonfocus_);
+    p.escribir(QStringLiteral("header"), cabecera_);
+    p.escribir(QStringLiteral("headeralignement"), alineacion_cabecera_);
+    p.escribir(QStringLiteral("headerforecolor"), forecolor_cabecera_);
+    p.escribir(QStringLiteral("headerbackcolor"), backcolor_cabecera_);
+    p.escribir(QStringLiteral("headerfont"), HeaderFont());
+    p.escribir(QStringLiteral("headercaption"), HeaderCaption());
+}
+
+void textextend::leer_propiedades(const Propiedades& p) {
+    // The properties are applied as stored; the window hears nothing of it.
+    QSignalBlocker bloqueo(this);
+    auto leer = [&p](const char* clave, const QVariant& defecto) {
+        return p.leer(QLatin1String(clave), defecto);
+    };
+    txt_->setText(leer("text", QString()).toString());
+    fijar_alineacion(leer("alignement", 1).toInt());
+    apariencia_ = leer("appearance", 1).toInt();
+    borde_ = leer("borderstyle", 1).toInt();
+    txt_->setFrame(borde_ != 0);
+    puntero_ = leer("mousepointer", 0).toInt();
+    icono_ = leer("mouseicon", QPixmap()).value<QPixmap>();
+    aplicar_puntero();
+    modo_ = leer("numberbox", 0).toInt();
+    signo_ = leer("signo", true).toBool();
+    txt_->setReadOnly(leer("locked", false).toBool());
+    txt_->setEnabled(leer("enabled", true).toBool());
+    forecolor_ = leer("forecolor", kAzul).toUInt();
+    fijar_color(txt_, QPalette::Text, forecolor_);
+    if (p.contiene(QStringLiteral("backcolor"))) {
+        backcolor_ = leer("backcolor", 0).toUInt();
+        fijar_color(txt_, QPalette::Base, backcolor_);
+    }
+    txt_->setFont(leer("font", QFont(QLatin1String(kFuente))).value<QFont>());
+    aplicar_clave(leer("passwordchar", QString()).toString());
+    selonfocus_ = leer("selonfocus", true).toBool();
+    cabecera_ = leer("header", false).toBool();
+    fijar_alineacion_cabecera(leer("headeralignement", 1).toInt());
+    forecolor_cabecera_ = leer("headerforecolor", kAzul).toUInt();
+    fijar_color(cabecera_lbl_, QPalette::WindowText, forecolor_cabecera_);
+    backcolor_cabecera_ = leer("headerbackcolor", kBlanco).toUInt();
+    for (QWidget* w : {static_cast<QWidget*>(cabecera_lbl_), static_cast<QWidget*>(this)}) {
+        w->setAutoFillBackground(true);
+        fijar_color(w, QPalette::Window, backcolor_cabecera_);
+    }
+    cabecera_lbl_->setFont(leer("headerfont", QFont(QLatin1String(kFuente))).value<QFont>());
+    cabecera_lbl_->setText(leer("headercaption", QStringLiteral("Header")).toString());
+    disponer();
+}
+
+}  // namespace korgas
