@@ -169,6 +169,10 @@ TEXTOS = [
     (224, 'El gas se ha añadido.', 'The gas has been added.'),
     (225, 'No se ha podido añadir el gas.', 'The gas could not be added.'),
     (230, 'Dato obligatorio', 'Required field'),
+    (231, 'El nombre del gas tiene caracteres que el fichero de datos no puede guardar.',
+     'The gas name has characters that the data file cannot hold.'),
+    (232, 'Los sistemas que usaban el gas eliminado pasan a usar el gas 1:',
+     'The systems that used the deleted gas now use gas 1:'),
 ]
 
 

@@ -20,6 +20,7 @@
 #include "core/numtext.h"
 #include "gasdb/propiedades.h"
 #include "platform/twips.h"
+#include "platform/valor_caja.h"
 
 namespace korgas {
 
@@ -173,6 +174,17 @@ void fijar_color(QWidget* w, QPalette::ColorRole papel, quint32 valor) {
 }
 
 }  // namespace
+
+textextend* crear_textextend(const QString& nombre, const Propiedades& diseno, QWidget* padre) {
+    auto* c = new textextend(padre);
+    c->setObjectName(nombre);
+    c->leer_propiedades(diseno);
+    return c;
+}
+
+double valor(const textextend* caja) {
+    return caja->Text().isEmpty() ? 0.0 : leer_valor(caja->Txt());
+}
 
 QColor color_de(quint32 valor) {
     if (valor & 0x80000000u) {

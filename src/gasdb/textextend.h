@@ -167,6 +167,15 @@ class textextend : public QWidget {
     quint32 backcolor_cabecera_ = 0x8000000Fu;
 };
 
+// A labelled box placed on a window with its stored design: named, read from
+// the design's properties.
+textextend* crear_textextend(const QString& nombre, const Propiedades& diseno, QWidget* padre);
+
+// The number in a numeric box: 0 when it is empty, else the exact value the
+// program wrote into it (as long as the box shows that text) or the number
+// the text reads.
+double valor(const textextend* caja);
+
 // The colour of a 32-bit colour value (system colours through the
 // application's palette).
 QColor color_de(quint32 valor);

@@ -1,0 +1,410 @@
+#include "gasdb/panel_gases.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <string>
+
+#include "core/kvstore.h"
+#include "core/numtext.h"
+#include "gasdb/propiedades.h"
+#include "gasdb/textextend.h"
+#include "platform/controles.h"
+#include "platform/formulas.h"
+#include "platform/mensajes_qt.h"
+#include "platform/texto_qt.h"
+#include "platform/valor_caja.h"
+
+namespace korgas {
+
+namespace {
+
+const QString kLmol = QStringLiteral("l / mol");
+const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
+
+// What the panel shows for one equation.
+struct Disposicion {
+    std::array<QString, 4> titulo;
+    std::array<QString, 4> unidad;
+    std::array<bool, 4> caja{};
+    std::array<bool, 4> con_unidad{};
+    bool exponente = false;
+};
+
+Disposicion disposicion(int e) {
+    Disposicion d;
+    if (e < 1 || e >= kNumEcuaciones) return d;  // the ideal gas shows nothing
+    d.titulo = {QStringLiteral("a:"), QStringLiteral("b:"), QString(), QString()};
+    d.unidad = {kL2atm, kLmol, QString(), QString()};
+    d.caja = {true, true, false, false};
+    d.con_unidad = {true, true, false, false};
+    switch (e) {
+        case kBerthelot:
+            d.unidad[0] = QStringLiteral("l \u00B2 atm / mol \u00B2 K");
+            break;
+        case kRedlichKwong:
+            d.unidad[0] = QStringLiteral("l \u00B2 atm / mol \u00B2 K \u00BD");
+            break;
+        case kVirial:
+            d.titulo = {QStringLiteral("A(T):"), QStringLiteral("B(T):"), QStringLiteral("C(T):"),
+                        QStringLiteral("D(T):")};
+            d.unidad = {QString(), kLmol, QStringLiteral("l \u00B2 / mol \u00B2"),
+                        QStringLiteral("l \u00B3 / mol \u00B3")};
+            d.caja = d.con_unidad = {true, true, true, true};
+            break;
+        case kGeneralizada:
+            d.unidad = {};
+            d.exponente = true;
+            break;
+        case kSoave:
+        case kPengRobinson:
+            d.titulo = {QStringLiteral("a(T):"), QStringLiteral("b:"), QStringLiteral("w:"),
+                        QString()};
+            d.caja[2] = true;
+            break;
+        default:
+            break;
+    }
+    return d;
+}
+
+// The design of the parameter boxes: decimal, signed, right-aligned, no
+// header.
+Propiedades diseno_parametro() {
+    return {{QStringLiteral("alignement"), 1},
+            {QStringLiteral("numberbox"), 2},
+            {QStringLiteral("signo"), true},
+            {QStringLiteral("selonfocus"), true},
+            {QStringLiteral("forecolor"), 0x80000008u},
+            {QStringLiteral("font"), QApplication::font()},
+            {QStringLiteral("headerbackcolor"), 0x8000000Fu}};
+}
+
+QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QLatin1String(nombre));
+    return l;
+}
+
+}  // namespace
+
+PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc,
+                       std::function<void()> guardar_criticos, QWidget* padre)
+    : QWidget(padre),
+      s_(registro),
+      textpc_(textpc),
+      texttc_(texttc),
+      guardar_criticos_(std::move(guardar_criticos)) {
+    setObjectName(QStringLiteral("panel_gases"));
+    Label1 = etiqueta("Label1", tx(51) + QLatin1Char(':'), this);
+    Label6 = etiqueta("Label6", tx(54) + QLatin1Char(':'), this);
+    cmbecu = new QComboBox(this);
+    cmbecu->setObjectName(QStringLiteral("cmbecu"));
+    cmbecu->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbecu->setMinimumContentsLength(22);
+    chkauto = new QCheckBox(tx(197), this);
+    chkauto->setObjectName(QStringLiteral("chkauto"));
+    imgformula = etiqueta("imgformula", QString(), this);
+    imgformula->setAlignment(Qt::AlignCenter);
+    imgformula->setMinimumSize(tamano_formulas() + QSize(8, 8));
+    imgformula->setFrameShape(QFrame::StyledPanel);
+    imgformula->setAutoFillBackground(true);
+    {
+        QPalette pal = imgformula->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        imgformula->setPalette(pal);
+    }
+
+    const char* nombres_lb[4] = {"lba", "lbb", "lbc", "lbd"};
+    const char* nombres_txt[4] = {"txta", "txtb", "txtc", "txtd"};
+    const char* nombres_unit[4] = {"lbunita", "lbunitb", "lbunitc", "lbunitd"};
+    const Propiedades diseno = diseno_parametro();
+    for (int i = 0; i < 4; ++i) {
+        lb[i] = etiqueta(nombres_lb[i], QString(), this);
+        txt[i] = crear_textextend(QLatin1String(nombres_txt[i]), diseno, this);
+        txt[i]->setFixedWidth(110);
+        lbunit[i] = etiqueta(nombres_unit[i], QString(), this);
+        lbunit[i]->setMinimumWidth(130);
+    }
+    lbmu = etiqueta("lbmu", QStringLiteral("\u03BC :"), this);
+    txtmu = crear_textextend(QStringLiteral("txtmu"), diseno, this);
+    txtmu->setFixedWidth(110);
+
+    auto* g = new QGridLayout(this);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(5);
+    g->addWidget(Label1, 0, 0);
+    g->addWidget(cmbecu, 0, 1, 1, 2);
+    g->addWidget(chkauto, 1, 0, 1, 3);
+    g->addWidget(imgformula, 2, 0, 1, 3);
+    g->addWidget(Label6, 3, 0, 1, 3);
+    for (int i = 0; i < 4; ++i) {
+        g->addWidget(lb[i], 4 + i, 0, Qt::AlignRight);
+        g->addWidget(txt[i], 4 + i, 1);
+        g->addWidget(lbunit[i], 4 + i, 2);
+    }
+    g->addWidget(lbmu, 8, 0, Qt::AlignRight);
+    g->addWidget(txtmu, 8, 1);
+    g->setColumnStretch(2, 1);
+    g->setRowStretch(9, 1);
+
+    // Rows keep their place while hidden, so the window keeps one size
+    // whatever the equation shows.
+    std::vector<QWidget*> filas(lb.begin(), lb.end());
+    filas.insert(filas.end(), txt.begin(), txt.end());
+    filas.insert(filas.end(), lbunit.begin(), lbunit.end());
+    filas.insert(filas.end(), {lbmu, txtmu, chkauto});
+    for (QWidget* w : filas) {
+        QSizePolicy sp = w->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(sp);
+        w->hide();
+    }
+
+    connect(cmbecu, &QComboBox::activated, this, [this](int) { cmbecu_Click(); });
+    // The automatic box's handler runs when its state changes, by the user or
+    // by the program.
+    connect(chkauto, &QCheckBox::toggled, this, [this](bool) { chkauto_Click(); });
+    connect(txtmu, &textextend::Change, this, [this] { txtmu_Change(); });
+    connect(txt[2], &textextend::Change, this, [this] { txtc_Change(); });
+}
+
+void PanelGases::llenar() {
+    QStringList ecuaciones;
+    for (int e = 0; e < kNumEcuaciones; ++e)
+        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    korgas::llenar(cmbecu, ecuaciones);
+}
+
+int PanelGases::elegida() const {
+    const int e = cmbecu->currentIndex();
+    return e >= 0 && e < kNumEcuaciones ? e : 0;
+}
+
+// ---------------------------------------------------------------------------
+// The table
+
+void PanelGases::reiniciar_tabla() {
+    c_ = {};
+    c_[6][3] = c_[7][3] = c_[8][3] = 1.0;
+    mostrada_.fill(false);
+}
+
+void PanelGases::cargar_tabla(const Documento& datos, int k) {
+    const std::string seccion = "g" + std::to_string(k);
+    for (int i = 0; i < kNumEcuaciones; ++i) {
+        auto& fila = c_[std::size_t(i)];
+        fila[0] = 0;
+        for (int j = 1; j <= 4; ++j) {
+            const std::string clave = "c(" + std::to_string(i) + "," + std::to_string(j) + ")";
+            fila[std::size_t(j)] = leer_numero(datos.leervalor(seccion, clave));
+            if (fila[std::size_t(j)] == -1) fila[0] = 1;
+        }
+    }
+    mostrada_.fill(true);
+}
+
+TablaParametros PanelGases::tabla_para_escribir() const {
+    TablaParametros t = c_;
+    for (int e = 1; e < kNumEcuaciones; ++e) {
+        if (mostrada_[std::size_t(e)]) continue;
+        auto& fila = t[std::size_t(e)];
+        fila[0] = 1;
+        fila[1] = fila[2] = fila[4] = -1;
+        // The exponent and the acentric factors are data, not derived.
+        if (e != kGeneralizada && e != kSoave && e != kPengRobinson) fila[3] = -1;
+    }
+    return t;
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void PanelGases::etiquetas_ecuacion() {
+    const int e = s_.ecuacion;
+    const Disposicion d = disposicion(e);
+    for (int i = 0; i < 4; ++i) {
+        if (!d.titulo[i].isEmpty()) lb[i]->setText(d.titulo[i]);
+        lbunit[i]->setText(d.unidad[i]);
+        lb[i]->setVisible(d.caja[i]);
+        txt[i]->setVisible(d.caja[i]);
+        lbunit[i]->setVisible(d.con_unidad[i]);
+    }
+    lbmu->setVisible(d.exponente);
+    txtmu->setVisible(d.exponente);
+    chkauto->setVisible(e != kIdeal);
+    imgformula->setPixmap(formula(e, devicePixelRatioF()));
+}
+
+void PanelGases::cmbecu_Click() {
+    guardaecuacion();
+    s_.ecuacion = elegida();
+    etiquetas_ecuacion();
+    cargaecuacion();
+}
+
+void PanelGases::guardaecuacion() {
+    guardar_criticos_();
+    const int e = s_.ecuacion;
+    if (e >= 0 && e < kNumEcuaciones) {
+        auto& fila = c_[std::size_t(e)];
+        if (fila[0] != 0) {
+            fila[1] = fila[2] = fila[4] = -1;
+            fila[3] = e == kSoave || e == kPengRobinson ? valor(txt[2]) : -1;
+        } else {
+            for (int j = 1; j <= 4; ++j) fila[std::size_t(j)] = valor(txt[j - 1]);
+        }
+    }
+    s_.mu = txtmu->Text().isEmpty() ? 1.5 : valor(txtmu);
+    c_[6][3] = s_.mu;
+}
+
+void PanelGases::cargaecuacion() {
+    const int e = elegida();
+    s_.ecuacion = e;
+    mostrada_[std::size_t(e)] = true;
+    chkauto->setChecked(c_[std::size_t(e)][0] == 1);
+    for (int i = 0; i < 4; ++i) s_.gas.c[std::size_t(i)] = c_[std::size_t(e)][std::size_t(i) + 1];
+    s_.mu = c_[6][3];
+    calculaparametros(chkauto->isChecked() ? 1 : 0);
+}
+
+void PanelGases::mostrar(int i, double v) {
+    escribir_valor(txt[i]->Txt(), v, i < 2 ? "####0.00000" : "####0.000000");
+}
+
+void PanelGases::mostrar_exponente(double mu) {
+    const bool antes = callado_;
+    callado_ = true;
+    txtmu->Text(QString::fromStdString(texto_corto(mu)));
+    callado_ = antes;
+}
+
+void PanelGases::calculaparametros(int automatico) {
+    const int e = elegida();
+    s_.ecuacion = e;
+    auto& fila = c_[std::size_t(e)];
+    const bool antes = callado_;
+    callado_ = true;  // what is written here is not the user's typing
+    if (automatico == 1) {
+        fila[0] = 1;
+        if (e != kIdeal) {
+            std::array<double, 4> c = s_.gas.c;
+            double omega = 0;
+            if (e == kVirial) {
+                c = {-1, -1, -1, -1};
+            } else {
+                c[0] = c[1] = -1;
+                if (e == kGeneralizada) {
+                    c[2] = s_.mu;
+                    // A box that already reads the exponent keeps its text,
+                    // so that "2." being typed does not become "2".
+                    if (txtmu->Text().isEmpty() || valor(txtmu) != s_.mu) mostrar_exponente(s_.mu);
+                }
+                if (e == kSoave || e == kPengRobinson) omega = c[2];
+            }
+            const bool bien =
+                derivar_parametros(e, s_.gas.tc, s_.gas.pc, s_.temperatura, s_.mu, omega, c);
+            s_.gas.c = c;
+            const int derivados = e == kVirial ? 4 : 2;
+            for (int i = 0; i < 4; ++i) {
+                // What cannot be derived (an exponent of 1) shows no number.
+                if (!bien && i < derivados)
+                    txt[i]->Text(QString());
+                else
+                    mostrar(i, s_.gas.c[std::size_t(i)]);
+            }
+        }
+        if (e == kSoave || e == kPengRobinson) txt[2]->Enabled(true);
+    } else {
+        fila[0] = 0;
+        mostrar(0, s_.gas.c[0]);
+        mostrar(1, s_.gas.c[1]);
+        if (e == kVirial || e == kSoave || e == kPengRobinson) mostrar(2, s_.gas.c[2]);
+        if (e == kVirial) mostrar(3, s_.gas.c[3]);
+        if (e == kGeneralizada) mostrar_exponente(s_.mu);
+        if (e == kSoave || e == kPengRobinson) txt[2]->Enabled(true);
+    }
+    callado_ = antes;
+}
+
+void PanelGases::chkauto_Click() {
+    const int e = elegida();
+    s_.ecuacion = e;
+    s_.gas.pc = valor(textpc_);
+    s_.gas.tc = valor(texttc_);
+    if (!chkauto->isChecked()) {
+        for (textextend* t : txt) t->Enabled(true);
+        txtmu->Enabled(true);
+        calculaparametros(0);
+        return;
+    }
+    if (texttc_->Text().isEmpty() || textpc_->Text().isEmpty()) {
+        msgbox(tx(198), 48, QString(), window());
+        chkauto->setChecked(false);  // which runs this handler for the cleared box
+        return;
+    }
+    for (textextend* t : txt) t->Enabled(false);
+    txtmu->Enabled(true);
+    if (e == kVirial) {
+        const QChar cr(13);
+        msgbox(tx(87) + cr + tx(88) + cr + tx(89) + cr + tx(199), 64, QString(), window());
+    } else if (e == kGeneralizada) {
+        if (!txtmu->Text().isEmpty()) s_.mu = valor(txtmu);
+    } else if (e == kSoave || e == kPengRobinson) {
+        txt[2]->Enabled(true);
+        msgbox(tx(199), 64, QString(), window());
+        s_.gas.c[2] = valor(txt[2]);
+    }
+    calculaparametros(1);
+}
+
+void PanelGases::txtmu_Change() {
+    if (callado_) return;
+    const double x = valor(txtmu);
+    if (!txtmu->Text().isEmpty() && x >= 1) {
+        s_.mu = x;
+        if (chkauto->isChecked()) calculaparametros(1);
+        return;
+    }
+    msgbox(tx(93), 0, QString(), window());
+    mostrar_exponente(s_.mu);
+}
+
+void PanelGases::txtc_Change() {
+    if (callado_) return;
+    const int e = elegida();
+    if ((e == kSoave || e == kPengRobinson) && chkauto->isChecked()) {
+        s_.gas.c[2] = valor(txt[2]);
+        calculaparametros(1);
+    }
+}
+
+void PanelGases::mostrar_registro() {
+    const int e = elegida();
+    const bool antes = callado_;
+    callado_ = true;
+    mostrar(0, s_.gas.c[0]);
+    mostrar(1, s_.gas.c[1]);
+    if (e == kVirial || e == kSoave || e == kPengRobinson) mostrar(2, s_.gas.c[2]);
+    if (e == kVirial) mostrar(3, s_.gas.c[3]);
+    if (e == kGeneralizada) {
+        s_.mu = s_.gas.c[2];
+        mostrar_exponente(s_.mu);
+    }
+    callado_ = antes;
+}
+
+void PanelGases::vaciar() {
+    const bool antes = callado_;
+    callado_ = true;
+    for (textextend* t : txt) t->Text(QString());
+    txtmu->Text(QString());
+    callado_ = antes;
+}
+
+}  // namespace korgas
