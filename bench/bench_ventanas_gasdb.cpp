@@ -1,0 +1,192 @@
+// The gas editor on a data file of 1,000 gases (the 28 built-in ones and 972
+// of the user's): listing the user's gases, and the add, the modify and the
+// delete of gas 29 (971 sections renumbered), each one rewrite of the file.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "core/gas.h"
+#include "core/kvstore.h"
+#include "core/numtext.h"
+#include "gasdb/frmgases.h"
+#include "gasdb/textextend.h"
+#include "platform/carpeta.h"
+#include "platform/controles.h"
+#include "platform/mensajes_qt.h"
+
+namespace {
+
+constexpr int kGases = 1000;
+
+QByteArray leer_fichero(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(ruta));
+    return f.readAll();
+}
+
+void escribir_fichero(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(ruta));
+}
+
+// The shipped gases and user gases 29..1000, each with its own data.
+QByteArray datos_grandes() {
+    QByteArray s = leer_fichero(QStringLiteral(KORGAS_SOURCE_DIR "/data/data"));
+    s.replace("n= 28\r\n", "n= " + QByteArray::number(kGases) + "\r\n");
+    for (int k = 29; k <= kGases; ++k) {
+        const QByteArray n = QByteArray::number(k);
+        s += "\r\n[G" + n + "]\r\nnombre=Gas " + n + "\r\npm= " + n + ".5\r\ntc= 3" + n +
+             "\r\npc= 4" + n + ".25\r\nvc=-1\r\nteb= 1" + n + "\r\nhv=-1\r\n";
+        for (int e = 1; e <= 9; ++e) {
+            const int claves = e == 5 ? 4 : (e >= 6 && e <= 8) ? 3 : 2;
+            for (int j = 1; j <= claves; ++j) {
+                const QByteArray valor = j == 3 && e == 6   ? " 1.5"
+                                         : j == 3 && e >= 7 ? " 0.1"
+                                         : e == 1           ? " 0." + n
+                                                            : "-1";
+                s += "c(" + QByteArray::number(e) + "," + QByteArray::number(j) + ")=" + valor +
+                     "\r\n";
+            }
+        }
+    }
+    return s;
+}
+
+// A program folder of its own with the big data file; every message answered.
+class Entorno {
+  public:
+    Entorno() : original_(datos_grandes()) {
+        for (const char* f : {"data", "idioma.lng"})
+            QFile::copy(QStringLiteral(KORGAS_SOURCE_DIR "/data/") + f, dir_.path() + "/" + f);
+        ruta_ = dir_.path() + "/data";
+        korgas::fijar_carpeta_programa(dir_.path());
+        korgas::fichidioma = korgas::ruta_programa(QStringLiteral("idioma.lng"));
+        korgas::fichdatos = ruta_.toStdString();
+        korgas::idioma_actual = "Español";
+        korgas::responder_mensajes_con([](const QString&, int, const QString&) { return 1; });
+        // Counts the rewrites: the hook is asked once at the start of each.
+        korgas::prueba::fallo_escritura([this](int paso) {
+            if (paso == 1) ++reescrituras;
+            return false;
+        });
+        restaurar();
+    }
+    ~Entorno() {
+        korgas::prueba::fallo_escritura({});
+        korgas::responder_mensajes_con({});
+    }
+
+    // The data file as generated, read once by the store as the editor's
+    // open window would have read it.
+    void restaurar() {
+        escribir_fichero(ruta_, original_);
+        korgas::numgases = kGases;
+        korgas::leervalor(korgas::fichdatos, "general", "n");
+    }
+
+    int reescrituras = 0;
+
+  private:
+    QTemporaryDir dir_;
+    QString ruta_;
+    QByteArray original_;
+};
+
+korgas::textextend* caja(QWidget* w, const char* nombre) {
+    return w->findChild<korgas::textextend*>(QLatin1String(nombre));
+}
+
+void elegir(korgas::frmgases& w, int posicion) {
+    w.btsel_Click();
+    korgas::seleccionar(w.findChild<QComboBox*>(QStringLiteral("cmbgas")), posicion);
+}
+
+void BM_lista_de_gases(benchmark::State& st) {
+    Entorno entorno;
+    for (auto _ : st) {
+        st.PauseTiming();
+        auto w = std::make_unique<korgas::frmgases>();
+        st.ResumeTiming();
+        w->btsel_Click();
+        benchmark::DoNotOptimize(w->gas_elegido());
+    }
+}
+BENCHMARK(BM_lista_de_gases)->Unit(benchmark::kMillisecond);
+
+void BM_anadir(benchmark::State& st) {
+    Entorno entorno;
+    korgas::frmgases w;
+    caja(&w, "textgas")->Text(QStringLiteral("Nuevo"));
+    caja(&w, "textpm")->Text(QStringLiteral("30.01"));
+    caja(&w, "textpc")->Text(QStringLiteral("64"));
+    caja(&w, "texttc")->Text(QStringLiteral("180"));
+    entorno.reescrituras = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        entorno.restaurar();
+        st.ResumeTiming();
+        w.btadd_Click();
+    }
+    if (korgas::numgases != kGases + 1) st.SkipWithError("the gas was not added");
+    st.counters["reescrituras"] =
+        benchmark::Counter(entorno.reescrituras, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_anadir)->Unit(benchmark::kMillisecond);
+
+void BM_modificar(benchmark::State& st) {
+    Entorno entorno;
+    korgas::frmgases w;
+    int vuelta = 0;
+    int reescrituras = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        elegir(w, 500 - 29);
+        caja(&w, "textteb")->Text(QString::number(200 + (++vuelta % 2)));
+        const int antes = entorno.reescrituras;
+        st.ResumeTiming();
+        w.btmod_Click();
+        st.PauseTiming();
+        reescrituras += entorno.reescrituras - antes;
+        st.ResumeTiming();
+    }
+    st.counters["reescrituras"] =
+        benchmark::Counter(reescrituras, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_modificar)->Unit(benchmark::kMillisecond);
+
+void BM_borrar_el_29(benchmark::State& st) {
+    Entorno entorno;
+    korgas::frmgases w;
+    int reescrituras = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        entorno.restaurar();
+        elegir(w, 0);
+        const int antes = entorno.reescrituras;
+        st.ResumeTiming();
+        w.btdel_Click();
+        st.PauseTiming();
+        reescrituras += entorno.reescrituras - antes;
+        st.ResumeTiming();
+    }
+    if (korgas::numgases != kGases - 1) st.SkipWithError("the gas was not deleted");
+    st.counters["reescrituras"] =
+        benchmark::Counter(reescrituras, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_borrar_el_29)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
