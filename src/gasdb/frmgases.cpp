@@ -147,6 +147,13 @@ frmgases::frmgases(QWidget* padre) : QWidget(padre) {
     connect(btmod, &QPushButton::clicked, this, [this] { btmod_Click(); });
     connect(btdel, &QPushButton::clicked, this, [this] { btdel_Click(); });
 
+    // Tab goes down the data, through the panel and then to the buttons.
+    QList<QWidget*> orden{cmbgas, textgas, textpm,   textpc,         texttc,
+                          textvc, textteb, texthvap, panel_->cmbecu, panel_->chkauto};
+    for (textextend* t : panel_->txt) orden << t;
+    orden << panel_->txtmu << btadd << btsel << btmod << btdel;
+    for (qsizetype i = 1; i < orden.size(); ++i) setTabOrder(orden[i - 1], orden[i]);
+
     panel_->reiniciar_tabla();
     panel_->llenar();
     seleccionar(panel_->cmbecu, 0);
