@@ -107,16 +107,7 @@ PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc
     cmbecu->setMinimumContentsLength(22);
     chkauto = new QCheckBox(tx(197), this);
     chkauto->setObjectName(QStringLiteral("chkauto"));
-    imgformula = etiqueta("imgformula", QString(), this);
-    imgformula->setAlignment(Qt::AlignCenter);
-    imgformula->setMinimumSize(tamano_formulas() + QSize(8, 8));
-    imgformula->setFrameShape(QFrame::StyledPanel);
-    imgformula->setAutoFillBackground(true);
-    {
-        QPalette pal = imgformula->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        imgformula->setPalette(pal);
-    }
+    imgformula = cuadro_formula(this);
 
     const char* nombres_lb[4] = {"lba", "lbb", "lbc", "lbd"};
     const char* nombres_txt[4] = {"txta", "txtb", "txtc", "txtd"};

@@ -19,6 +19,7 @@
 
 #include "core/numtext.h"
 #include "gasdb/propiedades.h"
+#include "platform/lienzo.h"
 #include "platform/twips.h"
 #include "platform/valor_caja.h"
 
@@ -44,24 +45,6 @@ Qt::Alignment alineacion_qt(int a) {
 int shift_de(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
            (m & Qt::AltModifier ? 4 : 0);
-}
-
-int boton_de(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
-int botones_de(Qt::MouseButtons b) {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
-           (b & Qt::MiddleButton ? 4 : 0);
 }
 
 // The key code of a key as the key events give it: letters and digits as
@@ -248,15 +231,15 @@ class CajaTexto : public QLineEdit {
     }
     void mousePressEvent(QMouseEvent* ev) override {
         if (ev->button() == Qt::MiddleButton) c_->guardar_anterior();  // a paste of the selection
-        raton(c_->MouseDown, boton_de(ev->button()), ev);
+        raton(c_->MouseDown, boton_lienzo(ev->button()), ev);
         QLineEdit::mousePressEvent(ev);
     }
     void mouseMoveEvent(QMouseEvent* ev) override {
-        raton(c_->MouseMove, botones_de(ev->buttons()), ev);
+        raton(c_->MouseMove, botones_lienzo(ev->buttons()), ev);
         QLineEdit::mouseMoveEvent(ev);
     }
     void mouseReleaseEvent(QMouseEvent* ev) override {
-        raton(c_->MouseUp, boton_de(ev->button()), ev);
+        raton(c_->MouseUp, boton_lienzo(ev->button()), ev);
         QLineEdit::mouseReleaseEvent(ev);
         if (ev->button() == Qt::LeftButton && rect().contains(ev->position().toPoint()))
             emit c_->Click();

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -359,6 +360,19 @@ QSize tamano_formulas() {
     QSizeF m;
     for (int e = 0; e < 10; ++e) m = m.expandedTo(tamano(arbol(e)));
     return QSize(int(std::ceil(m.width())), int(std::ceil(m.height())));
+}
+
+QLabel* cuadro_formula(QWidget* padre) {
+    auto* l = new QLabel(padre);
+    l->setObjectName(QStringLiteral("imgformula"));
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumSize(tamano_formulas() + QSize(8, 8));
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    l->setPalette(pal);
+    return l;
 }
 
 }  // namespace korgas

@@ -6,6 +6,9 @@
 #include <QPixmap>
 #include <QSize>
 
+class QLabel;
+class QWidget;
+
 namespace korgas {
 
 // The picture of equation e (0..9); an empty pixmap for any other number.
@@ -14,5 +17,9 @@ QPixmap formula(int ecuacion, qreal ratio = 1.0);
 
 // The size (logical pixels) that holds each of the ten pictures.
 QSize tamano_formulas();
+
+// The framed white picture box a panel shows the formulas in (objectName
+// "imgformula"), sized for every one of them.
+QLabel* cuadro_formula(QWidget* padre);
 
 }  // namespace korgas
