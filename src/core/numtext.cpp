@@ -267,6 +267,21 @@ std::string texto_fichero(double x) {
     auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     std::string s(buf, r.ptr);
     exponente_mayuscula(s);
+    // Next to the largest double, 15 digits rounded to nearest name a number
+    // beyond it ("1.79769313486232E+308" reads as infinity); the last digit
+    // then goes one down, toward zero, which keeps the number within the
+    // digits written.
+    if (!std::isfinite(leer_numero(s))) {
+        std::size_t k = std::min(s.find('E'), s.size());
+        while (k-- > 0) {
+            if (!es_digito(s[k])) continue;
+            if (s[k] != '0') {
+                --s[k];
+                break;
+            }
+            s[k] = '9';
+        }
+    }
     if (x > 0) s.insert(s.begin(), ' ');
     return s;
 }
