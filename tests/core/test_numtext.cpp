@@ -150,6 +150,18 @@ TEST(TextoCorto, ShortestRoundTrip) {
     }
 }
 
+TEST(TextoCorto, SinglePrecisionShortest) {
+    // The digits a float needs, not those of the double it widens to.
+    EXPECT_EQ(korgas::texto_corto_simple(37.7777777f), "37.77778");
+    EXPECT_EQ(korgas::texto_corto_simple(0.1f), "0.1");
+    EXPECT_EQ(korgas::texto_corto_simple(-273.15f), "-273.15");
+    EXPECT_EQ(korgas::texto_corto_simple(1e-5f), "1E-05");
+    EXPECT_EQ(korgas::texto_corto_simple(-0.0f), "0");
+    EXPECT_EQ(korgas::texto_corto_simple(std::numeric_limits<float>::infinity()), "-----");
+    for (float x : {37.7777777f, 1.0f / 3, 671.67f, 3.4e38f})
+        EXPECT_EQ(float(leer_numero(korgas::texto_corto_simple(x))), x);
+}
+
 TEST(TextoFichero, AsTheGasEditorWritesIt) {
     struct Caso {
         double x;
