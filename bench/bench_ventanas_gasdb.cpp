@@ -1,5 +1,5 @@
-// The gas editor on a data file of 1,000 gases (the 28 built-in ones and 972
-// of the user's): listing the user's gases, and the add, the modify and the
+// The gas editor on a generated data file of 1,000 gases (972 of them the
+// user's): listing the user's gases, and the add, the modify and the
 // delete of gas 29 (971 sections renumbered), each one rewrite of the file.
 #include <benchmark/benchmark.h>
 
@@ -11,9 +11,9 @@
 
 #include "core/gas.h"
 #include "core/kvstore.h"
-#include "core/numtext.h"
 #include "gasdb/frmgases.h"
 #include "gasdb/textextend.h"
+#include "gases_generados.h"
 #include "platform/carpeta.h"
 #include "platform/controles.h"
 #include "platform/mensajes_qt.h"
@@ -34,33 +34,10 @@ void escribir_fichero(const QString& ruta, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(ruta));
 }
 
-// The shipped gases and user gases 29..1000, each with its own data.
-QByteArray datos_grandes() {
-    QByteArray s = leer_fichero(QStringLiteral(KORGAS_SOURCE_DIR "/data/data"));
-    s.replace("n= 28\r\n", "n= " + QByteArray::number(kGases) + "\r\n");
-    for (int k = 29; k <= kGases; ++k) {
-        const QByteArray n = QByteArray::number(k);
-        s += "\r\n[G" + n + "]\r\nnombre=Gas " + n + "\r\npm= " + n + ".5\r\ntc= 3" + n +
-             "\r\npc= 4" + n + ".25\r\nvc=-1\r\nteb= 1" + n + "\r\nhv=-1\r\n";
-        for (int e = 1; e <= 9; ++e) {
-            const int claves = e == 5 ? 4 : (e >= 6 && e <= 8) ? 3 : 2;
-            for (int j = 1; j <= claves; ++j) {
-                const QByteArray valor = j == 3 && e == 6   ? " 1.5"
-                                         : j == 3 && e >= 7 ? " 0.1"
-                                         : e == 1           ? " 0." + n
-                                                            : "-1";
-                s += "c(" + QByteArray::number(e) + "," + QByteArray::number(j) + ")=" + valor +
-                     "\r\n";
-            }
-        }
-    }
-    return s;
-}
-
 // A program folder of its own with the big data file; every message answered.
 class Entorno {
   public:
-    Entorno() : original_(datos_grandes()) {
+    Entorno() : original_(leer_fichero(QString::fromStdString(generados::fichero_gases(kGases)))) {
         for (const char* f : {"data", "idioma.lng"})
             QFile::copy(QStringLiteral(KORGAS_SOURCE_DIR "/data/") + f, dir_.path() + "/" + f);
         ruta_ = dir_.path() + "/data";
@@ -188,5 +165,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    generados::borrar_generados();
     return 0;
 }

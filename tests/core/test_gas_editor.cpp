@@ -40,10 +40,11 @@ class Carpeta {
         std::ifstream in(ruta_ / "data", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    // Names of the files in the folder.
+    // Names of the files in the folder but the store's lock files.
     std::vector<std::string> ficheros() const {
         std::vector<std::string> r;
-        for (const auto& e : fs::directory_iterator(ruta_)) r.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(ruta_))
+            if (e.path().extension() != ".lock") r.push_back(e.path().filename());
         return r;
     }
 

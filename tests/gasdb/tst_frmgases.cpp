@@ -24,6 +24,7 @@
 #include "gasdb/panel_gases.h"
 #include "gasdb/registro.h"
 #include "gasdb/textextend.h"
+#include "locale_coma.h"
 #include "platform/aviso_gases.h"
 #include "platform/controles.h"
 #include "platform/texto_qt.h"
@@ -129,9 +130,11 @@ QColor fondo(textextend* c) {
 }
 
 // The files of the program folder, the hidden ones too (a temporary file of
-// a rewrite would be one).
+// a rewrite would be one), but for the lock files the store keeps.
 QStringList ficheros(const QString& carpeta) {
-    return QDir(carpeta).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList r = QDir(carpeta).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    r.removeIf([](const QString& f) { return f.endsWith(QLatin1String(".lock")); });
+    return r;
 }
 
 // Whether any window listens to the notice of a deleted gas (QObject keeps
@@ -645,14 +648,8 @@ void TstFrmgases::nombres_windows_1252() {
 void TstFrmgases::coma_decimal() {
     const std::string antes = std::setlocale(LC_ALL, nullptr);
     const QLocale local;
-    bool hay = false;
-    for (const char* l : {"es_ES.UTF-8", "es_ES.utf8", "de_DE.UTF-8", "de_DE.utf8"})
-        if (std::setlocale(LC_ALL, l)) {
-            hay = true;
-            break;
-        }
-    if (!hay) QSKIP("no decimal-comma locale on this machine");
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QVERIFY2(korgas_pruebas::poner_locale_coma(LC_ALL), "the build makes this locale");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     frmgases* w = abrir();
     caja(w, "textgas")->Text("Coma");
     escribir(caja(w, "textpm"), "30.01");
