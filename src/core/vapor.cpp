@@ -29,6 +29,9 @@ constexpr double kProfundidadRel = 1e-4;
 // ...but need not fall below the rounding of the isotherm itself.
 constexpr double kPisoRel = 1e-12;
 constexpr int kMaxPruebas = 2000;      // halvings: even a pressure of 1e-300 takes about 1000
+// A loop narrower than this many steps is placed to kExtremoRel: a step's
+// midpoint would put its ends too far into it.
+constexpr int kLazoAncho = 20;
 constexpr int kMaxRevisiones = 16;     // looks for a loop narrower than a step, per march
 constexpr double kRaizRel = 1e-13;     // volumes are solved to this fraction...
 constexpr double kCorteRel = 1e-9;     // ...and must bracket the pressure within this one
@@ -95,8 +98,9 @@ class Construccion {
 
     // Marches from the start volume in steps of 0.001 l/mol down to the local
     // minimum of the isotherm and on up to its local maximum; each is placed
-    // halfway across the step that passed it. Where the two lie within a
-    // couple of steps (just below the critical temperature) they are placed
+    // halfway across the step that passed it. Just below the critical
+    // temperature, where the loop spans few steps and is shallow, halfway
+    // could put its top below the vapour pressure: the two ends are placed
     // to kExtremoRel instead, and a loop narrower than a step, which shows in
     // the march only as a flattening of the fall, is looked for there. False
     // when there is no loop within the marches' bound.
@@ -140,7 +144,7 @@ class Construccion {
             v1 = v2;
             p1 = p2;
         }
-        if (subidas >= 2 && fija(vmin, v1 + kPaso / 2)) return true;
+        if (subidas >= kLazoAncho && fija(vmin, v1 + kPaso / 2)) return true;
         return extremos(min_a, min_b, u0, v2);
     }
 
