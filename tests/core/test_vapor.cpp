@@ -146,8 +146,8 @@ TEST(PresionVapor, TemperaturasMuyBajas) {
 // makes them (`scripts/vapor_exacta.py GAS EQ TR`). They include pressures
 // far below 1 atm, where a stop of 1e-4 atm on the pressure step said little,
 // the Dieterici equations, whose integral needs more than Simpson's rule on
-// the liquid branch, and two loops within 1e-4 of the critical temperature,
-// narrower than a step of the march.
+// the liquid branch, a loop four steps of the march wide and shallow, and two
+// within 1e-4 of the critical temperature, narrower than a step.
 TEST(PresionVapor, ValoresExactos) {
     const struct {
         int gas, eq;
@@ -158,6 +158,8 @@ TEST(PresionVapor, ValoresExactos) {
          447057922717.8917556},
         {3, kVanDerWaals, 0.3, 0.01530133148001702019, 0.03572873519206627081,
          242.1066872471875194},
+        {3, kVanDerWaals, 0.9999, 47.97490466367203896, 0.09471826475826917908,
+         0.09858405601777649361},
         {21, kVanDerWaals, 0.03, 2.700972813214332689e-46, 0.04323447949021658774,
          2.771974597807947366e+45},
         {19, kBerthelot, 0.5, 0.01487933763500705321, 0.03315289762603061641, 1783.995963934400337},
