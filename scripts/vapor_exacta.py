@@ -26,6 +26,8 @@ The parameters are derived from the critical data of the shipped gas data file
 (data/data) by the definitions of the equations, the same the program uses
 (van der Waals a = 27·R²·tc²/(64·pc), and so on), at R = 0.08206.
 
+Needs mpmath (Debian's python3-mpmath, for /usr/bin/python3).
+
 Usage:
   scripts/vapor_exacta.py GAS EQ TR [TR ...]   one gas, one equation
   scripts/vapor_exacta.py --comprueba          self-checks
