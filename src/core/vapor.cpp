@@ -18,24 +18,28 @@ namespace korgas {
 
 namespace {
 
-constexpr double kPaso = 0.001;        // l/mol, the march along the isotherm
+// The march along the isotherm.
+constexpr double kPaso = 0.001;        // l/mol
 constexpr long kMaxPasos = 1'000'000;  // per march: no loop within this is no loop
-constexpr double kToleranciaP = 1e-4;  // atm
-// The pressure step must also fall below this fraction of the pressure...
-constexpr double kToleranciaRel = 1e-6;
-// ...and this one of the loop's depth: near the critical point the volumes
-// move by about the loop's width over its depth for each atmosphere...
-constexpr double kProfundidadRel = 1e-4;
-// ...but need not fall below the rounding of the isotherm itself.
-constexpr double kPisoRel = 1e-12;
-constexpr int kMaxPruebas = 2000;      // halvings: even a pressure of 1e-300 takes about 1000
-// A loop narrower than this many steps is placed to kExtremoRel: a step's
-// midpoint would put its ends too far into it.
-constexpr int kLazoAncho = 20;
 constexpr int kMaxRevisiones = 16;     // looks for a loop narrower than a step, per march
-constexpr double kRaizRel = 1e-13;     // volumes are solved to this fraction...
-constexpr double kCorteRel = 1e-9;     // ...and must bracket the pressure within this one
-constexpr double kExtremoRel = 1e-10;  // the loop's ends, to this fraction
+// A loop fewer steps wide than this has its ends placed to kExtremoRel of
+// themselves: halfway across a step could put them too far into it.
+constexpr int kLazoAncho = 20;
+constexpr double kExtremoRel = 1e-10;
+
+// The halving of the pressure step ends when the step is below 1e-4 atm,
+// below kToleranciaRel of the pressure, and below kProfundidadRel of the
+// loop's depth (near the critical point the volumes move by about the loop's
+// width over its depth for each atmosphere), but never has to fall below the
+// rounding of the isotherm itself, kPisoRel of the pressure.
+constexpr double kToleranciaP = 1e-4;
+constexpr double kToleranciaRel = 1e-6;
+constexpr double kProfundidadRel = 1e-4;
+constexpr double kPisoRel = 1e-12;
+constexpr int kMaxPruebas = 2000;  // halvings: even a pressure of 1e-300 takes about 1000
+
+constexpr double kRaizRel = 1e-13;  // volumes are solved to this fraction...
+constexpr double kCorteRel = 1e-9;  // ...and must bracket the pressure within this one
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kLnMax = 709;  // ln of a volume that is no gas volume
