@@ -499,22 +499,24 @@ void TstFrmcalculos::equilibrium_units_and_129() {
 }
 
 void TstFrmcalculos::enthalpy_not_positive_is_not_a_result() {
-    // Water under Berthelot at 250 K: a vapour pressure of a few pascals, and
-    // an enthalpy from Clapeyron that comes out negative.
+    // Carbon dioxide under van der Waals 0.13 K below its critical
+    // temperature: a vapour pressure, but T + 0.5 K is pulled to 304.125 K,
+    // within 0.005 K of tc, where there is none, so Clapeyron gives no
+    // enthalpy. (The parameters the panel shows, a = 3.60894 and b = 0.04285,
+    // put the isotherm's own critical point at 304.105 K.)
     auto w = abrir(0);
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "304.00");
+    QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 0);
+    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(128));
+
+    // Water under Berthelot at 250 K: a vapour pressure of a few pascals, and
+    // from vapour pressures right to their digits a positive enthalpy.
     elegir(w.get(), kAgua, 2);
     pulsar(rotulo(w.get(), "lbpv"));
     teclear(caja(w.get(), "txttemp"), "250");
     QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 0);
-    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(128));
-
-    // Near the critical temperature the pull of T + 0.5 K gives no positive
-    // enthalpy either.
-    elegir(w.get(), kDioxido, 1);
-    teclear(caja(w.get(), "txttemp"), "304.12");
-    const QString dh = caja(w.get(), "txtdh")->text();
-    QVERIFY(dh == korgas::tx(128) || korgas::num(dh) > 0);
-    QVERIFY(!dh.startsWith('-'));
+    QVERIFY(korgas::num(caja(w.get(), "txtdh")->text()) > 0);
 }
 
 void TstFrmcalculos::result_labels() {
