@@ -848,19 +848,25 @@ void frmoperaciones::dibuja_columna(Lienzo* l, double valor) {
 void frmoperaciones::dibuja_esfera(Lienzo* l, double v) {
     const double w = l->escala_ancho();
     const double h = l->escala_alto();
+    // The centre of the dial and its base line lie on the last row of
+    // pixels, not just below it, so that the needle shows at both ends.
+    const double base = h - h / std::max(1, l->height());
     l->cls();
-    l->circulo(w / 2, h, w / 2);
+    l->circulo(w / 2, base, w / 2);
     l->fijar_grosor(2);
-    l->linea(0, h, w, h);
+    l->linea(0, base, w, base);
     l->fijar_grosor(1);
     for (int i = 0; i <= 20; ++i) {
+        // Tick 0 at the right end, 10 at the top, 20 at the left end; the
+        // long ones (every fifth) reach further in.
         const double a = (i / 20.0 + 0.5) * kPi;
         const double hacia = i % 5 == 0 ? 6.5 : 7.0;
-        l->linea(w / 2 + (w / 2) * std::sin(a), h + h * std::cos(a),
-                 w / 2 + w * (hacia / 16) * std::sin(a), h + h * (hacia / 8) * std::cos(a));
+        l->linea(w / 2 + (w / 2) * std::sin(a), base + h * std::cos(a),
+                 w / 2 + w * (hacia / 16) * std::sin(a), base + h * (hacia / 8) * std::cos(a));
     }
+    // The needle: v = 0 points to the left end, w/2 straight up, w to the right.
     const double b = -kPi / 2 - kPi * v / w;
-    l->linea(w / 2, h, w / 2 + w * (3.0 / 8) * std::sin(b), h + h * (3.0 / 4) * std::cos(b),
+    l->linea(w / 2, base, w / 2 + w * (3.0 / 8) * std::sin(b), base + h * (3.0 / 4) * std::cos(b),
              kLiquido);
 }
 
