@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "calc/frmcalculos.h"
+#include "programa_prueba.h"
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
-#include "programa_prueba.h"
 
 using namespace pruebas;
 
