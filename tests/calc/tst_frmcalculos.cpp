@@ -8,14 +8,15 @@
 
 #include "calc/frmcalculos.h"
 #include "calc/panel_ecuacion.h"
+#include "core/eos.h"
 #include "core/gas.h"
 #include "core/numtext.h"
 #include "core/vapor.h"
+#include "programa_prueba.h"
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
-#include "programa_prueba.h"
 
 using namespace pruebas;
 using korgas::frmcalculos;
@@ -103,6 +104,7 @@ class TstFrmcalculos : public QObject {
     void equilibrium_below_critical();
     void equilibrium_units_and_129();
     void figures_by_hand();
+    void exact_values_behind_the_texts();
     void enthalpy_not_positive_is_not_a_result();
     void result_labels();
     void spinners_recompute();
@@ -472,6 +474,47 @@ void TstFrmcalculos::figures_by_hand() {
     pulsar(rotulo(p.get(), "lbmasa"));
     QCOMPARE(caja(p.get(), "txtpress")->text(), QString("0.0910"));
     QVERIFY(entorno_->mensajes.empty());
+}
+
+void TstFrmcalculos::exact_values_behind_the_texts() {
+    // Van der Waals carbon dioxide at 250 K from the file's critical data:
+    // the parameters are used as loaded, not as their five decimals.
+    auto w = abrir(0);
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "250");
+    QCOMPARE(caja(w.get(), "txtpv")->text(), QString("31.61"));
+    QCOMPARE(caja(w.get(), "txtvg")->text(), QString("0.4719"));
+
+    // A unit cycle there and back leaves the state as it was.
+    QLineEdit* v = caja(w.get(), "txtvol");
+    QLineEdit* p = caja(w.get(), "txtpress");
+    const QString presion = p->text();
+    const double exacta = korgas::leer_valor(p);
+    for (int i = 0; i < 4; ++i) pulsar(rotulo(w.get(), "lbvol"));
+    QCOMPARE(v->text(), QString("6.1460"));
+    pulsar(control<QPushButton>(w.get(), "btcalcular"));
+    QCOMPARE(p->text(), presion);
+    QCOMPARE(korgas::leer_valor(p), exacta);
+
+    // The virial D shows six decimals and counts with all of them.
+    elegir(w.get(), kDioxido, 5);
+    teclear(caja(w.get(), "txttemp"), "300");
+    korgas::sistema s;
+    s.numgas = kDioxido;
+    s.ecuacion = 5;
+    s.temperatura = 300;
+    s.moles = 1;
+    s.mu = 1.5;
+    QCOMPARE(korgas::leergas(0, s), korgas::Carga::ok);
+    QVERIFY(caja(w.get(), "txtd")->text() != korgas::fmt(s.gas.c[3], "0.000000000000"));
+    korgas::sistemas[0] = s;
+    QCOMPARE(korgas::leer_valor(p), korgas::presion(0, 6.146));
+
+    // A value typed over a kept one is taken as typed.
+    teclear(caja(w.get(), "txtd"), "0.000078");
+    s.gas.c[3] = 0.000078;
+    korgas::sistemas[0] = s;
+    QCOMPARE(korgas::leer_valor(p), korgas::presion(0, 6.146));
 }
 
 void TstFrmcalculos::equilibrium_units_and_129() {
