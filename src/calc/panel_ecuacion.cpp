@@ -356,7 +356,7 @@ void PanelEcuacion::gas_borrado(int borrado) {
     if (cmbecu->count() == 0) return;
     const int antes = s_.numgas;
     const int despues = numero_tras_borrado(antes, borrado);
-    if (despues != 0) {
+    if (antes < 1 || despues != 0) {
         // The later gases move down by one: the record follows its gas.
         s_.numgas = despues;
         rehacer_lista_gases();

@@ -155,6 +155,7 @@ class TstFrmoperaciones : public QObject {
     void activacion_sin_bucle();
     void mensajes_en_ingles();
     void gases_borrados_y_anadidos();
+    void sin_gases();
 
   private:
     std::unique_ptr<frmoperaciones> abrir();
@@ -1017,6 +1018,22 @@ void TstFrmoperaciones::gases_borrados_y_anadidos() {
     // The simulation window still computes with its own gas.
     QTest::keyClick(txt(w.get(), "txtmol"), Qt::Key_Return);
     QCOMPARE(w->registro().gas.pm, 40.0);
+}
+
+void TstFrmoperaciones::sin_gases() {
+    korgas::escribirvalor(korgas::fichdatos, "general", "n", " 0");
+    korgas::numgases = 0;
+    auto w = abrir();
+    QCOMPARE(control<QComboBox>(w.get(), "cmbgas")->count(), 0);
+    for (const char* n : {"txtmol", "txttemp", "txtvol", "txtpress"})
+        QVERIFY(!txt(w.get(), n)->isEnabled());
+    // Nothing to drag, nothing computed from a choice of equation.
+    Lienzo* p = lienzo(w.get(), "pctpiston");
+    QVERIFY(!p->isEnabled());
+    korgas::seleccionar(control<QComboBox>(w.get(), "cmbecu"), 1);
+    pulsar(rotulo(w.get(), "lbmasa"));
+    QCOMPARE(txt(w.get(), "txtpress")->text(), QString("1.00"));
+    QVERIFY(entorno_->mensajes.empty());
 }
 
 QTEST_MAIN(TstFrmoperaciones)
