@@ -402,11 +402,12 @@ int borrar_gas(Documento& datos, int k, const std::string& nombre) {
 
 bool renumerar_sistemas(int borrado) {
     bool caido = false;
-    for (sistema& s : sistemas) {
+    for (std::size_t i = 0; i < sistemas.size(); ++i) {
+        sistema& s = sistemas[i];
         if (s.numgas == borrado) {
             s.numgas = 1;
             s.personalizado = false;
-            caido = true;
+            caido = caido || i > 0;
         } else {
             s.numgas = numero_tras_borrado(s.numgas, borrado);
         }

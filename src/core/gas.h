@@ -170,7 +170,9 @@ int borrar_gas(Documento& datos, int k, const std::string& nombre);
 
 // After gas borrado was deleted, every system record (sistemas 0..5) follows
 // its gas; a record on the deleted gas goes to gas 1 without own parameters.
-// Returns true when some record was on the deleted gas.
+// Returns true when one of the five systems (1..5) was on the deleted gas;
+// record 0 belongs to the computing window that last installed it, which
+// tells its user itself.
 bool renumerar_sistemas(int borrado);
 
 // The number of gas numgas after gas borrado was deleted from the gas data

@@ -304,6 +304,12 @@ TEST(RenumerarSistemas, RecordsFollowTheirGases) {
         EXPECT_EQ(korgas::sistemas[i].personalizado, casos[i].propio_despues);
     }
     EXPECT_FALSE(korgas::renumerar_sistemas(40));
+    // A computing window's record on the deleted gas follows too; that
+    // window tells its user itself.
+    korgas::sistemas = {};
+    korgas::sistemas[0].numgas = 30;
+    EXPECT_FALSE(korgas::renumerar_sistemas(30));
+    EXPECT_EQ(korgas::sistemas[0].numgas, 1);
     korgas::sistemas = {};
 }
 
