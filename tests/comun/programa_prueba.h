@@ -79,6 +79,17 @@ class ProgramaPrueba {
         QCOMPARE(f.write(bytes), bytes.size());
     }
 
+    // Puts the help collection of a language (built beside the program) into
+    // the program folder.
+    void instalar_ayuda(const QString& idioma) const {
+        for (const char* ext : {".qhc", ".qch"}) {
+            const QString nombre = idioma + QLatin1String(ext);
+            QFile::remove(ruta(nombre));
+            QVERIFY2(QFile::copy(QStringLiteral(KORGAS_PROGRAM_DIR "/") + nombre, ruta(nombre)),
+                     qPrintable(nombre));
+        }
+    }
+
     // The language the next start uses.
     void elegir_idioma(const std::string& nombre) const {
         korgas::escribirvalor(idioma_lng(), "idioma", "idioma", nombre);

@@ -114,18 +114,17 @@ QString ejecutar(const QString& programa, const QStringList& args) {
 }
 
 int paginas_pdf(const QString& pdf) {
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-            .match(ejecutar(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                          .match(ejecutar(QStringLiteral("pdfinfo"), {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // The non-empty lines of one page, trimmed.
 QStringList lineas_pdf(const QString& pdf, int pagina) {
     const QString n = QString::number(pagina);
-    const QString texto = ejecutar(QStringLiteral("pdftotext"),
-                                   {QStringLiteral("-layout"), QStringLiteral("-f"), n,
-                                    QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
+    const QString texto =
+        ejecutar(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                               QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
     QStringList r;
     for (const QString& l : texto.split('\n')) {
         const QString t = l.trimmed().remove(QChar('\f'));
