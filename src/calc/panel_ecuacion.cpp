@@ -31,14 +31,6 @@ QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
     return l;
 }
 
-// A data file that exists but cannot be read: the user is told which file and
-// why; nothing was loaded from it.
-void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* ventana) {
-    msgbox(
-        texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
-        16, QString(), ventana);
-}
-
 QLineEdit* caja(const char* nombre, QWidget* padre) {
     auto* c = new QLineEdit(padre);
     c->setObjectName(QString::fromLatin1(nombre));

@@ -124,4 +124,10 @@ double omega_tabla(int numgas);
 bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
                         double omega, std::array<double, 4>& c);
 
+// The number of gas numgas after gas borrado was deleted from the gas data
+// file (the later gases move down by one); 0 when numgas was the deleted gas.
+constexpr int numero_tras_borrado(int numgas, int borrado) {
+    return numgas == borrado ? 0 : numgas > borrado ? numgas - 1 : numgas;
+}
+
 }  // namespace korgas

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
+#include "platform/valor_caja.h"
 
 namespace korgas {
 
@@ -71,13 +72,15 @@ bool Spinner::event(QEvent* ev) {
     return QWidget::event(ev);
 }
 
-void Spinner::paso(int sentido) {
+void Spinner::mover(int sentido) {
     if (!caja_ || !isEnabled()) return;
     const qint64 v = valor();
     qint64 nuevo = v;
-    if (sentido > 0 && v < maximo_) nuevo = v + 1;
-    if (sentido < 0 && v > minimo_) nuevo = v - 1;
+    if (sentido > 0 && v < maximo_) nuevo = maximo_ - v > paso_ ? v + paso_ : maximo_;
+    if (sentido < 0 && v > minimo_) nuevo = v - minimo_ > paso_ ? v - paso_ : minimo_;
     if (nuevo == v) return;
+    // The box now holds what the step wrote, not a value kept behind its text.
+    olvidar_valor(caja_);
     caja_->setText(QString::number(nuevo));
     emit changed();
 }

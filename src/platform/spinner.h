@@ -1,9 +1,10 @@
 // The spinner bound to a text box: two arrow buttons that step the whole
-// number shown in the box by 1 between a minimum and a maximum.
+// number shown in the box by its step (1 unless set) between a minimum and a
+// maximum.
 //
 // A step reads the box's leading number, rounds it to a whole number (a half
 // going to the even neighbour) and brings it into [minimo, maximo]; the new
-// value is that plus or minus 1, again kept in range. When the new value
+// value is that plus or minus the step, again kept in range. When the new value
 // differs, the box gets its integer text ("301") and then changed() is
 // emitted, so the window's UpDownN_Change runs after the box holds the value.
 // A step that cannot move (at an end of the range) writes nothing and emits
@@ -35,12 +36,15 @@ class Spinner : public QWidget {
     void fijar_minimo(qint64 v);
     void fijar_maximo(qint64 v);
 
+    qint64 paso() const { return paso_; }
+    void fijar_paso(qint64 v) { paso_ = v > 0 ? v : 1; }
+
     // The value a step starts from: the box's number, rounded and in range.
     qint64 valor() const;
 
     // One step up or down, as a click on the arrow does.
-    void subir() { paso(+1); }
-    void bajar() { paso(-1); }
+    void subir() { mover(+1); }
+    void bajar() { mover(-1); }
 
     QToolButton* boton_arriba() const { return arriba_; }
     QToolButton* boton_abajo() const { return abajo_; }
@@ -52,13 +56,14 @@ class Spinner : public QWidget {
     bool event(QEvent* ev) override;
 
   private:
-    void paso(int sentido);
+    void mover(int sentido);
 
     QLineEdit* caja_;
     QToolButton* arriba_;
     QToolButton* abajo_;
     qint64 minimo_ = 0;
     qint64 maximo_ = 100;
+    qint64 paso_ = 1;
 };
 
 }  // namespace korgas

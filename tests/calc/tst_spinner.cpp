@@ -36,24 +36,30 @@ void TstSpinner::paso_data() {
     QTest::addColumn<int>("sentido");
     QTest::addColumn<QString>("despues");
     QTest::addColumn<int>("avisos");
+    QTest::addColumn<qint64>("incremento");
 
     // The box's number is rounded half to even before the step.
-    QTest::newRow("decimales") << "300.0000" << 0LL << 1000000LL << 1 << "301" << 1;
-    QTest::newRow("mitad par abajo") << "300.5" << 0LL << 1000000LL << 1 << "301" << 1;
-    QTest::newRow("mitad par arriba") << "301.5" << 0LL << 1000000LL << 1 << "303" << 1;
-    QTest::newRow("bajar") << "26.8500" << -273LL << 1000000LL << -1 << "26" << 1;
+    QTest::newRow("decimales") << "300.0000" << 0LL << 1000000LL << 1 << "301" << 1 << 1LL;
+    QTest::newRow("mitad par abajo") << "300.5" << 0LL << 1000000LL << 1 << "301" << 1 << 1LL;
+    QTest::newRow("mitad par arriba") << "301.5" << 0LL << 1000000LL << 1 << "303" << 1 << 1LL;
+    QTest::newRow("bajar") << "26.8500" << -273LL << 1000000LL << -1 << "26" << 1 << 1LL;
     // Empty and non-numeric texts read as 0.
-    QTest::newRow("vacia") << "" << 0LL << 1000000LL << 1 << "1" << 1;
-    QTest::newRow("texto") << "No calculable" << 0LL << 1000000LL << 1 << "1" << 1;
+    QTest::newRow("vacia") << "" << 0LL << 1000000LL << 1 << "1" << 1 << 1LL;
+    QTest::newRow("texto") << "No calculable" << 0LL << 1000000LL << 1 << "1" << 1 << 1LL;
     // At an end of the range the step does nothing at all.
-    QTest::newRow("en el maximo") << "1000000" << 0LL << 1000000LL << 1 << "1000000" << 0;
-    QTest::newRow("en el minimo") << "0.0000" << 0LL << 1000000LL << -1 << "0.0000" << 0;
-    QTest::newRow("minimo negativo") << "-460" << -460LL << 1000000LL << -1 << "-460" << 0;
+    QTest::newRow("en el maximo") << "1000000" << 0LL << 1000000LL << 1 << "1000000" << 0 << 1LL;
+    QTest::newRow("en el minimo") << "0.0000" << 0LL << 1000000LL << -1 << "0.0000" << 0 << 1LL;
+    QTest::newRow("minimo negativo") << "-460" << -460LL << 1000000LL << -1 << "-460" << 0 << 1LL;
     // A value outside the range is brought into it first.
-    QTest::newRow("bajo el minimo") << "-5" << 0LL << 100LL << 1 << "1" << 1;
-    QTest::newRow("sobre el maximo") << "250" << 0LL << 100LL << -1 << "99" << 1;
-    QTest::newRow("enorme") << "1E300" << 0LL << 1000000LL << -1 << "999999" << 1;
-    QTest::newRow("rango grande") << "101325000" << 0LL << 101325000LL << -1 << "101324999" << 1;
+    QTest::newRow("bajo el minimo") << "-5" << 0LL << 100LL << 1 << "1" << 1 << 1LL;
+    QTest::newRow("sobre el maximo") << "250" << 0LL << 100LL << -1 << "99" << 1 << 1LL;
+    QTest::newRow("enorme") << "1E300" << 0LL << 1000000LL << -1 << "999999" << 1 << 1LL;
+    QTest::newRow("rango grande") << "101325000" << 0LL << 101325000LL << -1 << "101324999" << 1
+                                  << 1LL;
+    // A step of 10 stops at the ends of the range.
+    QTest::newRow("paso 10") << "300" << 0LL << 1000LL << 1 << "310" << 1 << 10LL;
+    QTest::newRow("paso 10 hasta el maximo") << "995" << 0LL << 1000LL << 1 << "1000" << 1 << 10LL;
+    QTest::newRow("paso 10 hasta el minimo") << "4.5" << 0LL << 1000LL << -1 << "0" << 1 << 10LL;
 }
 
 void TstSpinner::paso() {
@@ -63,9 +69,11 @@ void TstSpinner::paso() {
     QFETCH(int, sentido);
     QFETCH(QString, despues);
     QFETCH(int, avisos);
+    QFETCH(qint64, incremento);
 
     QLineEdit caja;
     Spinner sp(&caja);
+    sp.fijar_paso(incremento);
     sp.fijar_maximo(maximo);
     sp.fijar_minimo(minimo);
     caja.setText(texto);

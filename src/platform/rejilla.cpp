@@ -1,0 +1,225 @@
+#include "platform/rejilla.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "core/numtext.h"
+#include "platform/twips.h"
+
+namespace korgas {
+
+Rejilla::Rejilla(QWidget* padre) : QTableWidget(padre) {
+    setFrameShape(QFrame::NoFrame);
+    verticalHeader()->hide();
+    horizontalHeader()->hide();
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+
+    connect(this, &QTableWidget::cellClicked, this, [this](int f, int c) {
+        if (es_fija(f + filas_fijas_, c)) return;
+        emit clic();
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& actual) {
+                if (!actual.isValid() || actual.column() >= columnas_fijas_ ||
+                    columnas_fijas_ >= columnCount())
+                    return;
+                selectionModel()->setCurrentIndex(model()->index(actual.row(), columnas_fijas_),
+                                                  QItemSelectionModel::NoUpdate);
+            });
+    connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
+        if (escribiendo_ || !editable_) return;
+        emit editada(it->row() + filas_fijas_, it->column());
+    });
+}
+
+bool Rejilla::es_fija(int fila, int columna) const {
+    return fila < filas_fijas_ || columna < columnas_fijas_;
+}
+
+void Rejilla::fijar_fijas(int filas, int columnas) {
+    const int total = this->filas();
+    filas_fijas_ = std::clamp(filas, 0, 1);
+    columnas_fijas_ = std::max(0, columnas);
+    horizontalHeader()->setVisible(filas_fijas_ == 1);
+    fijar_filas(total);
+    for (int f = 0; f < rowCount(); ++f)
+        for (int c = 0; c < columnCount(); ++c) dar_forma(f, c);
+}
+
+void Rejilla::fijar_filas(int n) {
+    const int antes = rowCount();
+    setRowCount(std::max(0, n - filas_fijas_));
+    for (int f = antes; f < rowCount(); ++f)
+        for (int c = 0; c < std::min(columnas_fijas_, columnCount()); ++c) dar_forma(f, c);
+}
+
+int Rejilla::filas() const {
+    return rowCount() + filas_fijas_;
+}
+
+void Rejilla::fijar_columnas(int n) {
+    const int antes = columnCount();
+    setColumnCount(std::max(0, n));
+    for (int c = antes; c < columnCount(); ++c) {
+        if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem);
+        horizontalHeaderItem(c)->setTextAlignment(Qt::AlignCenter);
+        if (c < columnas_fijas_)
+            for (int f = 0; f < rowCount(); ++f) dar_forma(f, c);
+    }
+}
+
+QTableWidgetItem* Rejilla::celda(int fila, int columna) {
+    if (columna < 0 || columna >= columnCount() || fila < 0 || fila >= filas()) return nullptr;
+    if (fila < filas_fijas_) {
+        if (!horizontalHeaderItem(columna)) setHorizontalHeaderItem(columna, new QTableWidgetItem);
+        return horizontalHeaderItem(columna);
+    }
+    const int f = fila - filas_fijas_;
+    if (!item(f, columna)) {
+        const QSignalBlocker bloqueo(this);
+        setItem(f, columna, new QTableWidgetItem);
+        dar_forma(f, columna);
+    }
+    return item(f, columna);
+}
+
+const QTableWidgetItem* Rejilla::celda(int fila, int columna) const {
+    if (columna < 0 || columna >= columnCount() || fila < 0 || fila >= filas()) return nullptr;
+    if (fila < filas_fijas_) return horizontalHeaderItem(columna);
+    return item(fila - filas_fijas_, columna);
+}
+
+// Flags, colour and alignment of a body item (table coordinates) by its kind.
+void Rejilla::dar_forma(int f, int c) {
+    QTableWidgetItem* it = item(f, c);
+    const bool fija = c < columnas_fijas_;
+    if (!it) {
+        if (!fija) return;
+        const QSignalBlocker bloqueo(this);
+        it = new QTableWidgetItem;
+        setItem(f, c, it);
+    }
+    const QSignalBlocker bloqueo(this);
+    if (fija) {
+        it->setFlags(Qt::ItemIsEnabled);
+        it->setBackground(palette().button());
+        it->setForeground(palette().buttonText());
+        it->setTextAlignment(Qt::AlignCenter);
+    } else {
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (editable_) flags |= Qt::ItemIsEditable;
+        it->setFlags(flags);
+        if (alineacion_columna_.contains(c)) it->setTextAlignment(alineacion_columna_.value(c));
+    }
+}
+
+QString Rejilla::texto(int fila, int columna) const {
+    const QTableWidgetItem* it = celda(fila, columna);
+    return it ? it->text() : QString();
+}
+
+void Rejilla::fijar_texto(int fila, int columna, const QString& texto) {
+    escribiendo_ = true;
+    if (QTableWidgetItem* it = celda(fila, columna)) it->setText(texto);
+    escribiendo_ = false;
+}
+
+void Rejilla::fijar_alineacion(int fila, int columna, Qt::Alignment a) {
+    if (QTableWidgetItem* it = celda(fila, columna)) it->setTextAlignment(a);
+}
+
+void Rejilla::fijar_alineacion_columna(int columna, Qt::Alignment a) {
+    alineacion_columna_.insert(columna, a);
+    if (columna < columnas_fijas_ || columna >= columnCount()) return;
+    for (int f = 0; f < rowCount(); ++f)
+        if (QTableWidgetItem* it = item(f, columna)) it->setTextAlignment(a);
+}
+
+void Rejilla::fijar_negrita(int fila, int columna, bool negrita) {
+    QTableWidgetItem* it = celda(fila, columna);
+    if (!it) return;
+    QFont f = it->font();
+    f.setBold(negrita);
+    it->setFont(f);
+}
+
+void Rejilla::fijar_ancho(int columna, int twips) {
+    if (columna < 0 || columna >= columnCount()) return;
+    setColumnWidth(columna, px(twips));
+    horizontalHeaderItem(columna)->setData(Qt::UserRole, twips);
+}
+
+int Rejilla::ancho(int columna) const {
+    const QTableWidgetItem* h = horizontalHeaderItem(columna);
+    if (h && h->data(Qt::UserRole).isValid()) return h->data(Qt::UserRole).toInt();
+    return columnWidth(columna) * kTwipsPorPixel;
+}
+
+void Rejilla::repartir_ancho(int ancho_twips) {
+    if (columnCount() == 0) return;
+    const double w = (ancho_twips - 250.0) / columnCount();
+    const int cada = int(redondeo_par(w));
+    for (int c = 0; c < columnCount(); ++c) fijar_ancho(c, cada);
+}
+
+void Rejilla::ensanchar_al_contenido(int maximo_twips) {
+    const int maximo = px(maximo_twips);
+    for (int c = 0; c < columnCount(); ++c) {
+        int necesario = sizeHintForColumn(c);
+        if (filas_fijas_ == 1)
+            necesario = std::max(necesario, horizontalHeader()->sectionSizeHint(c));
+        if (necesario > columnWidth(c))
+            fijar_ancho(c, std::min(necesario, maximo) * kTwipsPorPixel);
+    }
+}
+
+int Rejilla::ancho_para_columnas() const {
+    return horizontalHeader()->length() + verticalScrollBar()->sizeHint().width() +
+           2 * frameWidth();
+}
+
+int Rejilla::fila() const {
+    return currentRow() < 0 ? -1 : currentRow() + filas_fijas_;
+}
+
+int Rejilla::columna() const {
+    return currentColumn();
+}
+
+void Rejilla::fijar_celda(int fila, int columna) {
+    setCurrentCell(fila - filas_fijas_, columna);
+}
+
+void Rejilla::mousePressEvent(QMouseEvent* ev) {
+    // A press on a fixed cell neither moves the current cell nor selects.
+    const QModelIndex i = indexAt(ev->position().toPoint());
+    if (i.isValid() && es_fija(i.row() + filas_fijas_, i.column())) {
+        ev->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(ev);
+}
+
+void Rejilla::fijar_editable(bool editable) {
+    editable_ = editable;
+    setEditTriggers(editable
+                        ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed
+                        : QAbstractItemView::NoEditTriggers);
+    for (int f = 0; f < rowCount(); ++f)
+        for (int c = columnas_fijas_; c < columnCount(); ++c) dar_forma(f, c);
+}
+
+}  // namespace korgas
