@@ -2,6 +2,7 @@
 
 #include "platform/ventanas.h"
 #include "shell/frmAbout.h"
+#include "shell/frmIdioma.h"
 #include "shell/frmayuda.h"
 #include "shell/frmtabla.h"
 #include "shell/frmtablaay.h"
@@ -15,6 +16,7 @@ void registrar_shell() {
     Ventanas::registrar(QStringLiteral("frmtermometro"), [] { return new frmtermometro(); });
     registrar_ayuda();
     Ventanas::registrar(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    Ventanas::registrar(QStringLiteral("frmIdioma"), [] { return new frmIdioma; });
 }
 
 }  // namespace korgas
