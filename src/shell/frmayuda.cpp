@@ -7,6 +7,7 @@
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
+#include <QHelpEngineCore>
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
@@ -56,6 +57,19 @@ frmayuda::frmayuda(const QString& coleccion) {
     setProperty("ventana_propia", true);
     setWindowFlag(Qt::Window);
     setWindowTitle(sin_acceso(tx(30)));
+
+    // The pages live in the documentation files the collection names (".qch"
+    // beside it): without them there is no help to show. (Looked at before
+    // the help engine opens them, which would leave an empty file behind.)
+    {
+        QHelpEngineCore previo(coleccion);
+        previo.setReadOnly(true);
+        if (previo.setupData()) {
+            for (const QString& ns : previo.registeredDocumentations())
+                if (!QFileInfo(previo.documentationFileName(ns)).isFile()) sin_paginas_ = true;
+        }
+    }
+    if (sin_paginas_) return;
 
     motor_ = new QHelpEngine(coleccion, this);
     // The collection is only read: the program's folder need not be writable.
@@ -145,11 +159,20 @@ void frmayuda::pagina_cambiada(const QUrl& url) {
     if (i.isValid()) arbol_->setCurrentIndex(i);
 }
 
-void mostrar_ayuda() {
+namespace {
+
+// Text 36, with the main window's caption as title.
+void sin_ayuda() {
     const QString titulo =
         frmprincipal::existente() ? frmprincipal::existente()->windowTitle() : titulo_programa();
+    msgbox(tx(36), 64, titulo);
+}
+
+}  // namespace
+
+void mostrar_ayuda() {
     if (fichero_ayuda.isEmpty() || !QFileInfo(fichero_ayuda).isFile()) {
-        msgbox(tx(36), 64, titulo);
+        sin_ayuda();
         return;
     }
     Ventanas::mostrar(kNombre);
@@ -159,10 +182,15 @@ void registrar_ayuda() {
     Ventanas::registrar(kNombre, []() -> QWidget* {
         auto* w = new frmayuda(fichero_ayuda);
         if (w->valida()) return w;
-        // A collection that cannot be read: its error, and no window.
+        // No window: a collection without its pages is no help; one that
+        // cannot be read is reported with its error.
+        const bool sin_paginas = w->sin_paginas();
         const QString error = w->error();
         delete w;
-        msgbox(error, 0);
+        if (sin_paginas)
+            sin_ayuda();
+        else
+            msgbox(error, 0);
         return nullptr;
     });
 }

@@ -37,6 +37,8 @@ class frmayuda : public QWidget {
     bool valida() const { return valida_; }
     // Why the collection could not be read.
     QString error() const { return error_; }
+    // The collection names documentation files that are not there.
+    bool sin_paginas() const { return sin_paginas_; }
 
     QHelpEngine* motor() const { return motor_; }
     QHelpContentWidget* arbol() const { return arbol_; }
@@ -60,12 +62,13 @@ class frmayuda : public QWidget {
     QToolButton* btinicio_ = nullptr;
     QUrl inicio_;
     bool valida_ = false;
+    bool sin_paginas_ = false;
     QString error_;
 };
 
 // The main window's Help: language text 36 (information, with the main
-// window's caption as title) when the current language has no collection or
-// the file is missing; otherwise the help window, opened at its contents, or
+// window's caption as title) when the current language has no collection, or
+// the collection or its pages are missing; otherwise the help window, opened at its contents, or
 // brought to the front when it is open. A collection that cannot be read is
 // reported with its error.
 void mostrar_ayuda();

@@ -125,17 +125,22 @@ void TstAyuda::mismas_paginas_en_cada_idioma() {
 
 void TstAyuda::sin_coleccion_data() {
     QTest::addColumn<QString>("idioma");
-    QTest::addColumn<bool>("instalada");
-    QTest::newRow("language without collection") << QString("English") << false;
-    QTest::newRow("current language has no section") << QString("Klingon") << false;
-    QTest::newRow("collection of another language only") << QString("English") << true;
+    QTest::addColumn<QString>("instalada");  // the collection put in the folder
+    QTest::addColumn<bool>("sin_paginas");   // and its .qch then removed
+    const QString es = QString::fromUtf8("Español");
+    QTest::newRow("language without collection") << QString("English") << QString() << false;
+    QTest::newRow("current language has no section") << QString("Klingon") << QString() << false;
+    QTest::newRow("collection of another language only") << QString("English") << es << false;
+    QTest::newRow("collection without its pages") << es << es << true;
 }
 
 void TstAyuda::sin_coleccion() {
     QFETCH(QString, idioma);
-    QFETCH(bool, instalada);
+    QFETCH(QString, instalada);
+    QFETCH(bool, sin_paginas);
     ProgramaPrueba prog(idioma);
-    if (instalada) prog.instalar_ayuda(QString::fromUtf8("Español"));
+    if (!instalada.isEmpty()) prog.instalar_ayuda(instalada);
+    if (sin_paginas) QVERIFY(QFile::remove(prog.ruta(instalada + ".qch")));
     QVERIFY(prog.arrancar_hasta_principal());
     QAction* ayuda = entrada("mnuayuda");
     QVERIFY(ayuda->isEnabled());
@@ -149,6 +154,8 @@ void TstAyuda::sin_coleccion() {
     entrada("boton_16")->trigger();
     QCOMPARE(prog.mensajes.size(), std::size_t(2));
     QVERIFY(!ventana_ayuda());
+    // Nothing is left behind in the program's folder.
+    if (sin_paginas) QVERIFY(!QFile::exists(prog.ruta(instalada + ".qch")));
 }
 
 void TstAyuda::coleccion_ilegible() {
