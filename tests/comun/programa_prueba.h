@@ -19,6 +19,7 @@
 #include "core/numtext.h"
 #include "platform/carpeta.h"
 #include "platform/mensajes_qt.h"
+#include "platform/ventanas.h"
 #include "shell/arranque.h"
 #include "shell/frmSplash.h"
 #include "shell/frmprincipal.h"
@@ -119,6 +120,8 @@ class ProgramaPrueba {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<korgas::frmSplash*>(w)) delete w;
         delete korgas::frmprincipal::existente();
+        // The help window has no owner: it goes too.
+        delete korgas::Ventanas::buscar(QStringLiteral("frmayuda"));
     }
 
     // Every message box shown, in order, and the answer each one gets.
