@@ -5,8 +5,10 @@ packages=(
   build-essential cmake pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   fonts-dejavu-core fonts-liberation
   locales
+  poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

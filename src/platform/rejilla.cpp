@@ -190,6 +190,21 @@ int Rejilla::ancho_para_columnas() const {
            2 * frameWidth();
 }
 
+QRect Rejilla::rect_celda(int fila, int columna) const {
+    if (columna < 0 || columna >= columnCount() || fila < 0 || fila >= filas()) return {};
+    const QHeaderView* cabecera = horizontalHeader();
+    QRect r;
+    if (fila < filas_fijas_) {
+        r = QRect(cabecera->sectionViewportPosition(columna), 0, cabecera->sectionSize(columna),
+                  cabecera->height());
+        r.translate(cabecera->geometry().topLeft());
+    } else {
+        r = visualRect(model()->index(fila - filas_fijas_, columna));
+        r.translate(viewport()->geometry().topLeft());
+    }
+    return r;
+}
+
 int Rejilla::fila() const {
     return currentRow() < 0 ? -1 : currentRow() + filas_fijas_;
 }

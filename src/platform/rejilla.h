@@ -57,6 +57,11 @@ class Rejilla : public QTableWidget {
     // room for the vertical scroll bar included.
     int ancho_para_columnas() const;
 
+    // Where a cell lies, fixed cells included, in the grid's own coordinates
+    // (CellLeft, CellTop, CellWidth, CellHeight); an empty rectangle for a cell
+    // that does not exist.
+    QRect rect_celda(int fila, int columna) const;
+
     // The current cell, in the grid's numbering; -1 when there is none.
     int fila() const;
     int columna() const;

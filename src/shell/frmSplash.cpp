@@ -11,6 +11,7 @@
 #include "core/gas.h"
 #include "platform/carpeta.h"
 #include "platform/texto_qt.h"
+#include "shell/creditos.h"
 #include "shell/frmprincipal.h"
 #include "shell/iconos.h"
 #include "shell/idiomas.h"
@@ -137,8 +138,8 @@ void frmSplash::Form_Load() {
     lblWarning->setText(tx(63));
     lblVersion->setText(tx(183));
     // The credits are the same in every language.
-    Label1->setText(QStringLiteral("Diseño y programación / Design and programming:"));
-    Label2->setText(QStringLiteral("el equipo de KOR-GAS / the KOR-GAS team"));
+    Label1->setText(credito_1());
+    Label2->setText(credito_2());
 
     setFixedSize(sizeHint().expandedTo(QSize(720, 300)));
     if (const QScreen* pantalla = screen()) {

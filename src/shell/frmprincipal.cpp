@@ -17,6 +17,7 @@
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/arranque.h"
+#include "shell/frmayuda.h"
 #include "shell/iconos.h"
 #include "shell/idiomas.h"
 
@@ -439,7 +440,7 @@ void frmprincipal::mnutermosc_Click() {
     Ventanas::mostrar(QStringLiteral("frmtermometro"));
 }
 void frmprincipal::mnuayuda_Click() {
-    Ventanas::mostrar(QStringLiteral("frmayuda"));
+    mostrar_ayuda();
 }
 void frmprincipal::mnuacercade_Click() {
     Ventanas::mostrar(QStringLiteral("frmAbout"));

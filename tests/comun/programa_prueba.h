@@ -19,6 +19,7 @@
 #include "core/numtext.h"
 #include "platform/carpeta.h"
 #include "platform/mensajes_qt.h"
+#include "platform/ventanas.h"
 #include "shell/arranque.h"
 #include "shell/frmSplash.h"
 #include "shell/frmprincipal.h"
@@ -79,6 +80,17 @@ class ProgramaPrueba {
         QCOMPARE(f.write(bytes), bytes.size());
     }
 
+    // Puts the help collection of a language (built beside the program) into
+    // the program folder.
+    void instalar_ayuda(const QString& idioma) const {
+        for (const char* ext : {".qhc", ".qch"}) {
+            const QString nombre = idioma + QLatin1String(ext);
+            QFile::remove(ruta(nombre));
+            QVERIFY2(QFile::copy(QStringLiteral(KORGAS_PROGRAM_DIR "/") + nombre, ruta(nombre)),
+                     qPrintable(nombre));
+        }
+    }
+
     // The language the next start uses.
     void elegir_idioma(const std::string& nombre) const {
         korgas::escribirvalor(idioma_lng(), "idioma", "idioma", nombre);
@@ -108,6 +120,8 @@ class ProgramaPrueba {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<korgas::frmSplash*>(w)) delete w;
         delete korgas::frmprincipal::existente();
+        // The help window has no owner: it goes too.
+        delete korgas::Ventanas::buscar(QStringLiteral("frmayuda"));
     }
 
     // Every message box shown, in order, and the answer each one gets.

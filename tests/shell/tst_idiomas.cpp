@@ -140,7 +140,7 @@ void TstIdiomas::menu_de_idiomas() {
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), tx(29));
     QVERIFY(!editor->isChecked());
-    QVERIFY(!editor->isEnabled());  // the language editor is not part of this build
+    QVERIFY(!editor->isEnabled());  // no language editor is registered in this test
     for (int i = k + 3; i <= 10; ++i) QVERIFY(!idioma(i)->isVisible());
     QCOMPARE(fichero_ayuda, marcado ? prog.ruta(nombres[marcado - 1] + ".qhc") : QString());
     if (marcado) QVERIFY(!tx(1).isEmpty());  // the texts are found in any letter case
