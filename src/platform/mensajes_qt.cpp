@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/gas.h"
+#include "core/kvstore.h"
 #include "core/mensajes.h"
 
 namespace korgas {
@@ -72,6 +73,12 @@ QString titulo_programa() {
 QString texto_no_se_puede_leer(const QString& ruta, const QString& causa) {
     return QStringLiteral("No se puede leer el fichero / The file cannot be read:\n%1\n(%2)")
         .arg(ruta, causa);
+}
+
+void mostrar_fichero_ilegible(const ErrorFichero& e, QWidget* padre) {
+    msgbox(
+        texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
+        16, QString(), padre);
 }
 
 int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget* padre) {

@@ -23,6 +23,11 @@ int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString
 // (fixed, in both languages: the language file may be the one at fault).
 QString texto_no_se_puede_leer(const QString& ruta, const QString& causa);
 
+class ErrorFichero;
+
+// Reports a file that cannot be read (critical style), naming it and the cause.
+void mostrar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr);
+
 // Makes the core's messages (korgas::mostrar_mensaje) open msgbox.
 void instalar_mensajes_qt();
 
