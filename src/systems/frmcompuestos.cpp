@@ -142,8 +142,8 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
 
     // The grid follows the gases of the data file.
     AvisoGases* aviso = AvisoGases::instancia();
-    for (auto senal : {&AvisoGases::gas_anadido, &AvisoGases::gas_modificado,
-                       &AvisoGases::gas_borrado})
+    for (auto senal :
+         {&AvisoGases::gas_anadido, &AvisoGases::gas_modificado, &AvisoGases::gas_borrado})
         connect(aviso, senal, this, [this] { llenar_rejilla(); });
 }
 

@@ -297,8 +297,8 @@ void frmdatos::construir() {
     // Tab order: row by row.
     QWidget* anterior = nullptr;
     for (int i = 1; i <= 5; ++i) {
-        for (QWidget* w : std::initializer_list<QWidget*>{Check[i], cmbgas[i], txtmol[i],
-                                                          cmbecu[i], txttemp[i]}) {
+        for (QWidget* w : std::initializer_list<QWidget*>{Check[i], cmbgas[i], txtmol[i], cmbecu[i],
+                                                          txttemp[i]}) {
             if (anterior) setTabOrder(anterior, w);
             anterior = w;
         }

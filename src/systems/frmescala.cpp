@@ -119,8 +119,8 @@ void frmescala::btaceptar_Click() {
         pmin = num(txtmm[3]->text());
         pmax = num(txtmm[4]->text());
         if (pmax < pmin) {
-            msgbox(QStringLiteral("El valor de P máxima debe ser mayor que P mínima"), 0,
-                   QString(), this);
+            msgbox(QStringLiteral("El valor de P máxima debe ser mayor que P mínima"), 0, QString(),
+                   this);
             return;
         }
     }

@@ -122,7 +122,12 @@ frmgraficos::~frmgraficos() {
 }
 
 QSize frmgraficos::sizeHint() const {
-    return {px(kAnchoDiseno), px(kAltoDiseno)};
+    // The design size, but never below the half of the main window that the
+    // window's frame keeps as its minimum: the first drawing is then made
+    // for the size the window is shown at.
+    QSize s(px(kAnchoDiseno), px(kAltoDiseno));
+    if (QMdiArea* a = Ventanas::area()) s = s.expandedTo(a->window()->size() / 2);
+    return s;
 }
 
 void frmgraficos::closeEvent(QCloseEvent* ev) {
@@ -235,7 +240,8 @@ void frmgraficos::redimensiona() {
     // The scale, without checks and without clearing.
     const double alto = escala_min.p - escala_max.p;
     const double ancho = escala_max.v - escala_min.v;
-    pctgrafico->fijar_escala(escala_min.v, escala_max.p, ancho != 0 ? ancho : pctgrafico->escala_ancho(),
+    pctgrafico->fijar_escala(escala_min.v, escala_max.p,
+                             ancho != 0 ? ancho : pctgrafico->escala_ancho(),
                              alto != 0 ? alto : pctgrafico->escala_alto());
 }
 

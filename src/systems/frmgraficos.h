@@ -83,9 +83,9 @@ class frmgraficos : public QWidget {
     void Form_Resize();
     void limite_de_tamano();
 
-    punto ancla_;              // where the left button went down
-    QSize tamano_dibujado_;    // the size the last layout was made for
-    QTimer redimension_;       // the resizes of one turn of the event loop, drawn once
+    punto ancla_;                   // where the left button went down
+    QSize tamano_dibujado_;         // the size the last layout was made for
+    QTimer redimension_;            // the resizes of one turn of the event loop, drawn once
     QWidget* principal_ = nullptr;  // the main window whose size bounds this one
 };
 

@@ -83,6 +83,15 @@ inline korgas::frmgraficos* grafico() {
     return ventana<korgas::frmgraficos>("frmgraficos");
 }
 
+// Lets the window system settle: a window just shown takes its final size
+// and draws for it.
+inline void asentar() {
+    for (int k = 0; k < 5; ++k) {
+        QCoreApplication::processEvents();
+        QTest::qWait(1);
+    }
+}
+
 // The program up to its main window, on the fixture file (or the one given).
 struct Programa {
     std::unique_ptr<ProgramaPrueba> prog;
@@ -90,6 +99,10 @@ struct Programa {
 
     explicit Programa(const QString& idioma = QString(),
                       const QByteArray& datos_gases = fichero(gases_prueba())) {
+        // Every run starts with the state of a program just started.
+        korgas::sistemas = {};
+        korgas::escala_min = korgas::escala_max = {};
+        korgas::escala_auto_min = korgas::escala_auto_max = {};
         prog = std::make_unique<ProgramaPrueba>(idioma, datos_gases);
         principal = prog->arrancar_hasta_principal();
         if (principal) {

@@ -53,9 +53,9 @@ void TstFrmdatos::primera_apertura() {
         QCOMPARE(d->txttemp[i]->text(), QString("300"));
         QCOMPARE(d->txtmol[i]->text(), QString("1.000"));
         QCOMPARE(d->Check[i]->isChecked(), i == 1);
-        for (QWidget* w : std::initializer_list<QWidget*>{d->cmbgas[i], d->cmbecu[i], d->txtmol[i],
-                                                          d->txttemp[i], d->UpDown[i],
-                                                          d->UpDown1[i]})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{d->cmbgas[i], d->cmbecu[i], d->txtmol[i],
+                                             d->txttemp[i], d->UpDown[i], d->UpDown1[i]})
             QCOMPARE(w->isEnabled(), i == 1);
         QCOMPARE(sistemas[i].activo, i == 1);
         QCOMPARE(sistemas[i].numgas, 1);
@@ -86,13 +86,27 @@ void TstFrmdatos::limites_de_las_cajas_data() {
     QTest::addColumn<QString>("visto");
     QTest::addColumn<int>("texto");  // the message: this language text, then the limit
     QTest::addColumn<double>("guardado");
-    QTest::newRow("temperature above 1000") << false << "txttemp_1" << "1200" << "1000" << 80 << 1000.0;
-    QTest::newRow("temperature of 1000") << false << "txttemp_1" << "1000" << "1000" << 0 << 1000.0;
-    QTest::newRow("temperature of 0") << false << "txttemp_1" << "0" << "0" << 0 << 0.0;
-    QTest::newRow("150 mol") << false << "txtmol_1" << "150" << "100" << 78 << 100.0;
-    QTest::newRow("100 mol") << false << "txtmol_1" << "100" << "100" << 0 << 100.0;
-    QTest::newRow("150 g") << true << "txtmol_1" << "150" << "150" << 0 << 150.0;
-    QTest::newRow("1500 g") << true << "txtmol_1" << "1500" << "1000" << 78 << 1000.0;
+    QTest::newRow("temperature above 1000") << false << "txttemp_1"
+                                            << "1200"
+                                            << "1000" << 80 << 1000.0;
+    QTest::newRow("temperature of 1000") << false << "txttemp_1"
+                                         << "1000"
+                                         << "1000" << 0 << 1000.0;
+    QTest::newRow("temperature of 0") << false << "txttemp_1"
+                                      << "0"
+                                      << "0" << 0 << 0.0;
+    QTest::newRow("150 mol") << false << "txtmol_1"
+                             << "150"
+                             << "100" << 78 << 100.0;
+    QTest::newRow("100 mol") << false << "txtmol_1"
+                             << "100"
+                             << "100" << 0 << 100.0;
+    QTest::newRow("150 g") << true << "txtmol_1"
+                           << "150"
+                           << "150" << 0 << 150.0;
+    QTest::newRow("1500 g") << true << "txtmol_1"
+                            << "1500"
+                            << "1000" << 78 << 1000.0;
 }
 
 void TstFrmdatos::limites_de_las_cajas() {
@@ -190,7 +204,7 @@ void TstFrmdatos::cantidad_vacia_al_salir() {
     c->setFocus();
     c->clear();
     QTest::keyClick(c, Qt::Key_Backspace);  // an edit that leaves it empty
-    QCOMPARE(sistemas[1].moles, 1.0);     // an empty box changes nothing
+    QCOMPARE(sistemas[1].moles, 1.0);       // an empty box changes nothing
     // Leaving it: "0", one message, the focus back.
     QTest::keyClick(c, Qt::Key_Tab);
     QTRY_COMPARE(int(p_->mensajes().size()), 1);
