@@ -154,7 +154,6 @@ sistema& frmcompuestos::sis() const {
 }
 
 void frmcompuestos::construir() {
-    setFixedSize(px(9660), px(5070));
     grid = new Rejilla(this);
     grid->setObjectName(QStringLiteral("grid"));
     grid->setGeometry(rect_twips(120, 120, kAnchoRejilla, 3375));
@@ -168,7 +167,12 @@ void frmcompuestos::construir() {
 
     imgformula = new QLabel(this);
     imgformula->setObjectName(QStringLiteral("imgformula"));
-    imgformula->setGeometry(rect_twips(480, 4320, 2415, 495));
+    // The formula pictures are larger than the design's box under the list,
+    // so the picture gets a row of its own under the window's controls.
+    const QSize formulas = tamano_formulas() + QSize(8, 8);
+    const int ancho = px(9660);
+    imgformula->setGeometry(px(480), px(3600 + 1335) + 8, ancho - 2 * px(480), formulas.height());
+    setFixedSize(ancho, imgformula->geometry().bottom() + 1 + px(120));
     imgformula->setAlignment(Qt::AlignCenter);
     imgformula->setAutoFillBackground(true);
     {

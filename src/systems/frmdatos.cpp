@@ -1,5 +1,6 @@
 #include "systems/frmdatos.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -325,6 +326,12 @@ QStringList frmdatos::nombres_gases() {
     return gases;
 }
 
+void frmdatos::poner_gases(int i, const QStringList& gases) {
+    llenar(cmbgas[i], gases);
+    // The list that drops down shows whole names, however narrow the box.
+    cmbgas[i]->view()->setMinimumWidth(cmbgas[i]->view()->sizeHintForColumn(0) + 24);
+}
+
 void frmdatos::llenacombos() {
     const QStringList gases = nombres_gases();
     QStringList ecuaciones;
@@ -332,7 +339,7 @@ void frmdatos::llenacombos() {
         ecuaciones << QString::fromStdString(nombre_ecuacion(e));
     for (int i = 1; i <= 5; ++i) {
         sistema& s = sistemas[std::size_t(i)];
-        llenar(cmbgas[i], gases);
+        poner_gases(i, gases);
         llenar(cmbecu[i], ecuaciones);
         const QColor c = color_sistema(s.color);
         for (QWidget* w :
@@ -526,7 +533,7 @@ void frmdatos::gases_cambiados(int numgas, bool borrado, bool modificado) {
     const QStringList gases = nombres_gases();
     for (int i = 1; i <= 5; ++i) {
         const sistema& s = sistemas[std::size_t(i)];
-        llenar(cmbgas[i], gases);
+        poner_gases(i, gases);
         if (borrado || (modificado && s.numgas == numgas)) {
             // The records were renumbered by whoever deleted the gas: each row
             // takes its gas again and reloads it.

@@ -215,18 +215,11 @@ void frmgraficos::redimensiona() {
     x0y0y->setText(QString::fromStdString(texto_corto(escala_min.p)));
     x1y0->setText(QString::fromStdString(texto_corto(escala_max.v)));
     x0y1->setText(QString::fromStdString(texto_corto(escala_max.p)));
-    for (QLabel* l : {x0y0x, x1y0, x0y1, x0y0y}) l->adjustSize();
-    const double ancho_izq = 0.9 * pl;
-    const int alto_esquina = x0y1->height();
-    x0y1->setGeometry(px(25), px(pt), px(ancho_izq), alto_esquina);
-    x0y0y->setGeometry(px(25), px(pb - twips(x0y0x->height())), px(ancho_izq), alto_esquina);
-    x0y0x->move(px(pl), px(franja(x0y0x)));
-    // x1y0 keeps its right edge on the plot's, whatever its text.
-    x1y0->move(px(pl + pw - twips(x1y0->width())), px(franja(x1y0)));
+    colocar_esquinas();
 
     // Tick marks: ten divisions along the left and the bottom edge.
     QVector<QLineF> marcas;
-    const double x_izq = ancho_izq - 25 + 50;
+    const double x_izq = 0.9 * pl - 25 + 50;
     const double y_fin = franja(lbx) - 250;
     auto p = [](double x, double y) { return QPointF(x / kTwipsPorPixel, y / kTwipsPorPixel); };
     for (int k = 0; k <= 10; ++k) {
@@ -243,6 +236,24 @@ void frmgraficos::redimensiona() {
     pctgrafico->fijar_escala(escala_min.v, escala_max.p,
                              ancho != 0 ? ancho : pctgrafico->escala_ancho(),
                              alto != 0 ? alto : pctgrafico->escala_alto());
+}
+
+void frmgraficos::colocar_esquinas() {
+    const QRect plot = pctgrafico->geometry();
+    const double fh = twips(frmgrafico->height());
+    const double pl = twips(plot.x());
+    const double pw = twips(plot.width());
+    const double pt = twips(plot.y());
+    const double pb = pt + twips(plot.height());
+    auto franja = [&](const QLabel* l) { return pb + (fh - pb - twips(l->height())) / 2; };
+    for (QLabel* l : {x0y0x, x1y0, x0y1, x0y0y}) l->adjustSize();
+    const double ancho_izq = 0.9 * pl;
+    const int alto = x0y1->height();
+    x0y1->setGeometry(px(25), px(pt), px(ancho_izq), alto);
+    x0y0y->setGeometry(px(25), px(pb - twips(x0y0x->height())), px(ancho_izq), alto);
+    x0y0x->move(px(pl), px(franja(x0y0x)));
+    // x1y0 keeps its right edge on the plot's, whatever its text.
+    x1y0->move(px(pl + pw - twips(x1y0->width())), px(franja(x1y0)));
 }
 
 // ---- Drawing ------------------------------------------------------------

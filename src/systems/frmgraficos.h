@@ -67,6 +67,9 @@ class frmgraficos : public QWidget {
     QLabel* x0y0x = nullptr;  // escala_min.v, under the left end
     QLabel* x1y0 = nullptr;   // escala_max.v, under the right end
 
+    // Places the four corner labels for the texts they hold.
+    void colocar_esquinas();
+
     // The mouse handlers of the plot, in the plot's scale.
     void pctgrafico_MouseDown(int boton, double x, double y);
     void pctgrafico_MouseMove(int botones, double x, double y);

@@ -75,6 +75,7 @@ bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     g.x0y0y->setText(fmt(minimo.p, kPatronEsquina));
     g.x1y0->setText(fmt(maximo.v, kPatronEsquina));
     g.x0y1->setText(fmt(maximo.p, kPatronEsquina));
+    g.colocar_esquinas();
     g.pctgrafico->fijar_escala(minimo.v, maximo.p, dv, minimo.p - maximo.p);
     g.pctgrafico->cls();
     return true;

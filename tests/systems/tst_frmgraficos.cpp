@@ -4,6 +4,7 @@
 // scale that cannot be drawn, the read-out and the zoom, and curves that
 // cannot be computed.
 #include <QToolTip>
+#include <limits>
 
 #include "platform/texto_qt.h"
 #include "sistemas_prueba.h"
@@ -75,6 +76,7 @@ class TstFrmgraficos : public QObject {
     void lectura_y_zoom();
     void clic_sin_caja_no_cambia_nada();
     void curvas_que_no_se_calculan();
+    void escala_que_no_es_un_numero();
     void mitad_de_la_ventana_principal();
 
   private:
@@ -398,6 +400,31 @@ void TstFrmgraficos::curvas_que_no_se_calculan() {
     s->btaceptar->click();
     QVERIFY(numeros_finitos(textos(g)));
     QVERIFY(numeros_finitos(textos(s)));
+}
+
+void TstFrmgraficos::escala_que_no_es_un_numero() {
+    // A range that is not a finite number is refused as too large, and the
+    // plot and its labels stay as they were.
+    korgas::frmgraficos* g = dibujar(1, 1, "250", "1");
+    const QImage antes = g->pctgrafico->imagen();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QVERIFY(!korgas::fija_escala(*g, {0, 0}, {5, nan}));
+    QVERIFY(!korgas::fija_escala(*g, {0, 0}, {inf, 10}));
+    QCOMPARE(int(p_->mensajes().size()), 2);
+    QCOMPARE(p_->mensajes()[0].texto, korgas::tx(165) + QChar(13) + korgas::tx(163));
+    QCOMPARE(p_->mensajes()[1].texto, korgas::tx(166) + QChar(13) + korgas::tx(163));
+    QCOMPARE(g->pctgrafico->imagen(), antes);
+    QCOMPARE(esquinas(g), QStringList({"0.00", "5.00", "0.00", "100.00"}));
+
+    // A curve below 0 over the whole range gives a zero range, never a
+    // scale upside down (its lowest pressure is raised to 0).
+    korgas::frmdatos* d = datos();
+    fila(d, 1, true, 1, 1, "100", "1");
+    korgas::punto bajo{0.1, 0}, alto{0.2, 0};
+    korgas::rango_presion(*g->pctgrafico, 1, bajo, alto);
+    QCOMPARE(bajo.p, 0.0);
+    QCOMPARE(alto.p, 0.0);
 }
 
 void TstFrmgraficos::mitad_de_la_ventana_principal() {
