@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
@@ -157,13 +158,33 @@ void frmgraficos::limite_de_tamano() {
         if (principal_) principal_->removeEventFilter(this);
         principal_ = principal;
         principal_->installEventFilter(this);
+        marco->installEventFilter(this);
     }
     marco->setMinimumSize(principal_->width() / 2, principal_->height() / 2);
 }
 
 bool frmgraficos::eventFilter(QObject* obj, QEvent* ev) {
     if (obj == principal_ && ev->type() == QEvent::Resize) limite_de_tamano();
+    if (obj == parentWidget() && ev->type() == QEvent::MouseMove)
+        puntero_en_el_borde(static_cast<QMouseEvent*>(ev));
     return QWidget::eventFilter(obj, ev);
+}
+
+// While an edge of the frame is dragged past the half-size limit, the
+// pointer stays on the edge that no longer follows it: first the bottom edge,
+// else the right one.
+void frmgraficos::puntero_en_el_borde(const QMouseEvent* ev) {
+    auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!marco || !(ev->buttons() & Qt::LeftButton)) return;
+    const QPoint local = ev->position().toPoint();
+    QPoint global = ev->globalPosition().toPoint();
+    if (marco->height() <= marco->minimumHeight() && local.y() > marco->height())
+        global.ry() -= local.y() - (marco->height() - 1);
+    else if (marco->width() <= marco->minimumWidth() && local.x() > marco->width())
+        global.rx() -= local.x() - (marco->width() - 1);
+    else
+        return;
+    QCursor::setPos(global);
 }
 
 void frmgraficos::resizeEvent(QResizeEvent* ev) {

@@ -17,6 +17,7 @@
 #include "core/gas.h"
 
 class QLabel;
+class QMouseEvent;
 
 namespace korgas {
 
@@ -85,6 +86,7 @@ class frmgraficos : public QWidget {
     void redimensiona();
     void Form_Resize();
     void limite_de_tamano();
+    void puntero_en_el_borde(const QMouseEvent* ev);
 
     punto ancla_;                   // where the left button went down
     QSize tamano_dibujado_;         // the size the last layout was made for

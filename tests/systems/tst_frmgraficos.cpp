@@ -434,6 +434,14 @@ void TstFrmgraficos::mitad_de_la_ventana_principal() {
     const QSize mitad = p_->principal->size() / 2;
     marco->resize(mitad.width() + 100, mitad.height() - 40);
     QCOMPARE(marco->height(), mitad.height());
+    // A drag of the bottom edge past the limit leaves the pointer on the edge.
+    QCursor::setPos(marco->mapToGlobal(QPoint(50, marco->height() + 40)));
+    const QPointF dentro(50, marco->height() + 40);
+    QMouseEvent arrastre(QEvent::MouseMove, dentro, marco->mapToGlobal(dentro), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(marco, &arrastre);
+    QCOMPARE(QCursor::pos(), marco->mapToGlobal(QPoint(50, marco->height() - 1)));
+
     marco->resize(mitad.width() - 40, mitad.height() + 100);
     QCOMPARE(marco->width(), mitad.width());
     // The limit follows the main window.
