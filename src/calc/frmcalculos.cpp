@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/entradas.h"
 #include "calc/eventos_caja.h"
 #include "calc/panel_ecuacion.h"
 #include "core/despejar.h"
@@ -27,97 +28,23 @@
 #include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
+#include "platform/valor_caja.h"
 #include "platform/ventanas.h"
 
 namespace korgas {
 
 namespace {
 
-using Conversion = double (*)(double, std::string_view, std::string_view);
-
-const QString kMol = QStringLiteral("mol");
-const QString kGramo = QStringLiteral("g");
-const QString kKelvin = QStringLiteral("\u00BAK");
-const QString kLitro = QStringLiteral("l");
-const QString kAtm = QStringLiteral("atm");
-const QString kGl = QStringLiteral("g/l");
-const QString kKcal = QStringLiteral("Kcal");
-
-const QStringList kCicloTemperatura = {kKelvin, QStringLiteral("\u00BAC"),
-                                       QStringLiteral("\u00BAF"), QStringLiteral("\u00BAR"),
-                                       QStringLiteral("\u00BARe")};
-// The lowest temperature (exclusive) of each unit of the cycle: 0 K in kelvin,
-// Celsius and Rankine; the round -459.0 ºF and -218.4 ºRe, a little above
-// 0 K, in the other two.
-constexpr double kMinimoTemperatura[5] = {0.0, -273.15, -459.0, 0.0, -218.4};
-const QStringList kCicloVolumen = {kLitro, QStringLiteral("dm\u00B3"), QStringLiteral("m\u00B3"),
-                                   QStringLiteral("cm\u00B3")};
-const QStringList kCicloPresion = {kAtm, QStringLiteral("Pa"), QStringLiteral("bar"),
-                                   QStringLiteral("mmHg")};
-const QStringList kCicloDensidad = {kGl, QStringLiteral("kg/m\u00B3"),
-                                    QStringLiteral("g/cm\u00B3")};
-const QStringList kCicloEnergia = {QStringLiteral("atm l"), QStringLiteral("J"),
-                                   QStringLiteral("cal"), kKcal};
-
 constexpr const char* kPatron = "####0.0000";
 constexpr qint64 kMaximoSpinner = 1000000;
 
-const QColor kRojo(255, 0, 0);
-const QColor kNegro(0, 0, 0);
-
-// A result box remembers whether it holds a number (its unit label converts
-// it) or a language text (its unit label does nothing).
-constexpr const char* kEsNumero = "es_numero";
-
-std::string u8(const QString& s) {
-    return s.toStdString();
-}
+// The lowest temperature (exclusive) of each unit of the temperature cycle:
+// 0 K in kelvin, Celsius and Rankine; the round -459.0 ºF and -218.4 ºRe, a
+// little above 0 K, in the other two.
+constexpr double kMinimoTemperatura[5] = {0.0, -273.15, -459.0, 0.0, -218.4};
 
 bool vacia(const QLineEdit* c) {
     return c->text().isEmpty();
-}
-
-void sin_resultado(QLineEdit* c, int texto = 128) {
-    c->setText(tx(texto));
-    c->setProperty(kEsNumero, false);
-}
-
-// Writes a value with a pattern; a value that is not a finite number is never
-// written: the box shows text 128 instead.
-void escribir(QLineEdit* c, double valor, const char* patron = kPatron) {
-    if (!std::isfinite(valor)) {
-        sin_resultado(c);
-        return;
-    }
-    c->setText(fmt(valor, patron));
-    c->setProperty(kEsNumero, true);
-}
-
-// Moves a unit label to the next unit of its cycle and converts the number in
-// its box. Returns the new unit's place in the cycle, -1 when the caption is
-// not one of the cycle's units (nothing changes then).
-int ciclar(QLabel* unidad, QLineEdit* caja, const QStringList& ciclo, Conversion conv,
-           const char* patron = kPatron) {
-    const QString viejo = unidad->text();
-    const int i = int(ciclo.indexOf(viejo));
-    if (i < 0) return -1;
-    const int j = (i + 1) % int(ciclo.size());
-    const QString nuevo = ciclo[j];
-    escribir(caja, conv(num(caja->text()), u8(viejo), u8(nuevo)), patron);
-    unidad->setText(nuevo);
-    return j;
-}
-
-void pintar(QWidget* w, QPalette::ColorRole rol, const QColor& color) {
-    QPalette pal = w->palette();
-    pal.setColor(rol, color);
-    w->setPalette(pal);
-}
-
-Etiqueta* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* e = new Etiqueta(texto, padre);
-    e->setObjectName(QString::fromLatin1(nombre));
-    return e;
 }
 
 QLabel* rotulo(const char* nombre, QWidget* padre) {
@@ -125,28 +52,6 @@ QLabel* rotulo(const char* nombre, QWidget* padre) {
     l->setObjectName(QString::fromLatin1(nombre));
     return l;
 }
-
-QLineEdit* caja(const char* nombre, QWidget* padre, bool solo_lectura = false) {
-    auto* c = new QLineEdit(padre);
-    c->setObjectName(QString::fromLatin1(nombre));
-    c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c->setFixedWidth(solo_lectura ? 110 : 120);
-    c->setReadOnly(solo_lectura);
-    return c;
-}
-
-// The working record is installed as sistemas[0] for the time of one
-// calculation and read back at its end, whichever way the calculation ends.
-class Instalacion {
-  public:
-    explicit Instalacion(sistema& propio) : propio_(propio) { sistemas[0] = propio_; }
-    ~Instalacion() { propio_ = sistemas[0]; }
-    Instalacion(const Instalacion&) = delete;
-    Instalacion& operator=(const Instalacion&) = delete;
-
-  private:
-    sistema& propio_;
-};
 
 const char* const kEntradas[4] = {"mnuf", "mnup", "mnuv", "mnut"};
 
@@ -185,12 +90,12 @@ frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
     panel_->llenar_listas();
 
     // 5. Boxes.
-    txtmol->setText(QStringLiteral("1.000"));
-    txttemp->setText(QStringLiteral("300.0000"));
-    txtpress->setText(QStringLiteral("1.0000"));
-    patm_ = num(txtpress->text());
-    txtvol->setText(QStringLiteral("6.1460"));
-    vmolar_ = num(txtvol->text());
+    escribir_valor(txtmol, 1, QStringLiteral("1.000"));
+    escribir_valor(txttemp, 300, QStringLiteral("300.0000"));
+    escribir_valor(txtpress, 1, QStringLiteral("1.0000"));
+    patm_ = leer_valor(txtpress);
+    escribir_valor(txtvol, 6.146, QStringLiteral("6.1460"));
+    vmolar_ = leer_valor(txtvol);
 
     // 6. The first gas and the first equation, through their handlers (the
     // calculation they start is skipped while the equation list has no
@@ -208,7 +113,7 @@ frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
     // 8, 9.
     panel_->parametros();
     lbmasa->setText(kMol);
-    s_.temperatura = num(txttemp->text());
+    s_.temperatura = leer_valor(txttemp);
 
     // Without gases there is nothing to compute.
     if (panel_->cmbgas->count() == 0) {
@@ -236,38 +141,25 @@ void frmcalculos::construir() {
     ge->setHorizontalSpacing(6);
     ge->setVerticalSpacing(8);
 
-    Label2 = etiqueta("Label2", QStringLiteral("Cantidad de Materia:"), entradas);
-    lbbtemp = etiqueta("lbbtemp", QStringLiteral("Temperatura:"), entradas);
-    lbbvol = etiqueta("lbbvol", QStringLiteral("Volumen:"), entradas);
-    lbbpress = etiqueta("lbbpress", QStringLiteral("Presión:"), entradas);
-    txtmol = caja("txtmol", entradas);
-    txttemp = caja("txttemp", entradas);
-    txtvol = caja("txtvol", entradas);
-    txtpress = caja("txtpress", entradas);
-    lbmasa = etiqueta("lbmasa", kMol, entradas);
-    lbtemp = etiqueta("lbtemp", kKelvin, entradas);
-    lbvol = etiqueta("lbvol", kLitro, entradas);
-    lbpress = etiqueta("lbpress", kAtm, entradas);
+    filas_ = crear_filas_entrada(ge, entradas);
+    const FilasEntrada& filas = filas_;
+    Label2 = filas.titulo[0];
+    lbbtemp = filas.titulo[1];
+    lbbvol = filas.titulo[2];
+    lbbpress = filas.titulo[3];
+    txtmol = filas.caja[0];
+    txttemp = filas.caja[1];
+    txtvol = filas.caja[2];
+    txtpress = filas.caja[3];
+    UpDown0 = filas.spinner[0];
+    UpDown1 = filas.spinner[1];
+    UpDown2 = filas.spinner[2];
+    UpDown3 = filas.spinner[3];
+    lbmasa = filas.unidad[0];
+    lbtemp = filas.unidad[1];
+    lbvol = filas.unidad[2];
+    lbpress = filas.unidad[3];
 
-    Etiqueta* titulos[4] = {Label2, lbbtemp, lbbvol, lbbpress};
-    QLineEdit* cajas[4] = {txtmol, txttemp, txtvol, txtpress};
-    Etiqueta* unidades[4] = {lbmasa, lbtemp, lbvol, lbpress};
-    Spinner** spinners[4] = {&UpDown0, &UpDown1, &UpDown2, &UpDown3};
-    for (int i = 0; i < 4; ++i) {
-        auto* sp = new Spinner(cajas[i], entradas);
-        sp->setObjectName(QStringLiteral("UpDown%1").arg(i));
-        sp->setFixedHeight(cajas[i]->sizeHint().height());
-        *spinners[i] = sp;
-        auto* celda = new QHBoxLayout;
-        celda->setSpacing(0);
-        celda->addWidget(cajas[i]);
-        celda->addWidget(sp);
-        ge->addWidget(titulos[i], i, 0);
-        ge->addLayout(celda, i, 1);
-        ge->addWidget(unidades[i], i, 2);
-        unidades[i]->fijar_mano(true);
-        unidades[i]->setMinimumWidth(48);
-    }
     btcalcular = new QPushButton(QStringLiteral("Calcular"), entradas);
     btcalcular->setObjectName(QStringLiteral("btcalcular"));
     btcalcular->setAutoDefault(false);
@@ -297,18 +189,18 @@ void frmcalculos::construir() {
     lbbdl = rotulo("lbbdl", marco_equilibrio);
     lbbdg = rotulo("lbbdg", marco_equilibrio);
     lbbdh = rotulo("lbbdh", marco_equilibrio);
-    txtvl = caja("txtvl", marco_equilibrio, true);
-    txtvg = caja("txtvg", marco_equilibrio, true);
-    txtpv = caja("txtpv", marco_equilibrio, true);
-    txtdl = caja("txtdl", marco_equilibrio, true);
-    txtdg = caja("txtdg", marco_equilibrio, true);
-    txtdh = caja("txtdh", marco_equilibrio, true);
-    lbvl = etiqueta("lbvl", kLitro, marco_equilibrio);
-    lbvg = etiqueta("lbvg", kLitro, marco_equilibrio);
-    lbpv = etiqueta("lbpv", kAtm, marco_equilibrio);
-    lbdl = etiqueta("lbdl", kGl, marco_equilibrio);
-    lbdg = etiqueta("lbdg", kGl, marco_equilibrio);
-    lbdh = etiqueta("lbdh", kKcal, marco_equilibrio);
+    txtvl = caja_numerica("txtvl", marco_equilibrio, 110, true);
+    txtvg = caja_numerica("txtvg", marco_equilibrio, 110, true);
+    txtpv = caja_numerica("txtpv", marco_equilibrio, 110, true);
+    txtdl = caja_numerica("txtdl", marco_equilibrio, 110, true);
+    txtdg = caja_numerica("txtdg", marco_equilibrio, 110, true);
+    txtdh = caja_numerica("txtdh", marco_equilibrio, 110, true);
+    lbvl = etiqueta_nombrada("lbvl", kLitro, marco_equilibrio);
+    lbvg = etiqueta_nombrada("lbvg", kLitro, marco_equilibrio);
+    lbpv = etiqueta_nombrada("lbpv", kAtm, marco_equilibrio);
+    lbdl = etiqueta_nombrada("lbdl", ciclo_densidad().unidades[0], marco_equilibrio);
+    lbdg = etiqueta_nombrada("lbdg", ciclo_densidad().unidades[0], marco_equilibrio);
+    lbdh = etiqueta_nombrada("lbdh", ciclo_energia().unidades[3], marco_equilibrio);
     QLabel* izq_t[3] = {lbbvl, lbbvg, lbbpv};
     QLineEdit* izq_c[3] = {txtvl, txtvg, txtpv};
     Etiqueta* izq_u[3] = {lbvl, lbvg, lbpv};
@@ -369,15 +261,15 @@ void frmcalculos::construir() {
     const Manejador perdida[4] = {&frmcalculos::txtmol_LostFocus, &frmcalculos::txttemp_LostFocus,
                                   &frmcalculos::txtvol_LostFocus, &frmcalculos::txtpress_LostFocus};
     for (int i = 0; i < 4; ++i) {
-        QLineEdit* c = cajas[i];
         const Manejador m = perdida[i];
         // Enter: the box's LostFocus, then the calculation.
-        new FiltroNumerico(c, 10, [this, m] {
-            (this->*m)();
-            calcular();
-        });
-        eventos_[std::size_t(i)] = new EventosCaja(
-            c, [c] { EventosCaja::seleccionar_todo(c); }, [this, m] { (this->*m)(); });
+        eventos_[std::size_t(i)] = conectar_caja(
+            filas.caja[std::size_t(i)],
+            [this, m] {
+                (this->*m)();
+                calcular();
+            },
+            [this, m] { (this->*m)(); });
     }
 }
 
@@ -405,21 +297,9 @@ void frmcalculos::aplicar_modo(int modo) {
 
 void frmcalculos::marcar(Magnitud m) {
     roja_ = m;
-    struct Fila {
-        Magnitud magnitud;
-        QWidget* titulo;
-        QWidget* caja;
-        QWidget* unidad;
-    };
-    const Fila filas[3] = {{Magnitud::temperatura, lbbtemp, txttemp, lbtemp},
-                           {Magnitud::volumen, lbbvol, txtvol, lbvol},
-                           {Magnitud::presion, lbbpress, txtpress, lbpress}};
-    for (const Fila& f : filas) {
-        const QColor& color = f.magnitud == m ? kRojo : kNegro;
-        pintar(f.titulo, QPalette::WindowText, color);
-        pintar(f.caja, QPalette::Text, color);
-        pintar(f.unidad, QPalette::WindowText, color);
-    }
+    pintar_fila(lbbtemp, txttemp, lbtemp, m == Magnitud::temperatura);
+    pintar_fila(lbbvol, txtvol, lbvol, m == Magnitud::volumen);
+    pintar_fila(lbbpress, txtpress, lbpress, m == Magnitud::presion);
 }
 
 void frmcalculos::closeEvent(QCloseEvent* ev) {
@@ -456,41 +336,15 @@ void frmcalculos::calcular() {
         incognita_ = 3;
     }
 
-    bool temperatura_valida = true;
-    bool fallo = false;
-    switch (incognita_) {
-        case 1:
-            marcar(Magnitud::presion);
-            // vmolar_ stays the molar volume; the total volume is the amount
-            // times it, so solving again never multiplies it twice.
-            patm_ = presion(0, s.moles * vmolar_);
-            escribir(txtpress, convpresion(patm_, "atm", u8(lbpress->text())));
-            break;
-        case 2: {
-            marcar(Magnitud::volumen);
-            const double v = resolver("v", vmolar_, patm_, &fallo);
-            if (fallo || !std::isfinite(v)) {
-                sin_resultado(txtvol);
-            } else {
-                vmolar_ = v;
-                escribir(txtvol, convvolumen(v * s.moles, "l", u8(lbvol->text())));
-            }
-            break;
-        }
-        case 3: {
-            marcar(Magnitud::temperatura);
-            const double t = resolver("t", vmolar_, patm_, &fallo);
-            if (fallo || !std::isfinite(t)) {
-                sin_resultado(txttemp);
-                temperatura_valida = false;
-            } else {
-                s.temperatura = t;
-                escribir(txttemp, convtemperatura(t, u8(kKelvin), u8(lbtemp->text())));
-            }
-            break;
-        }
-        default:
-            break;
+    // A gas whose data give its equation no parameters has nothing to show
+    // but the cannot-compute text, here and in the equilibrium block.
+    const bool calculable = panel_->calculable();
+    bool temperatura_valida = calculable;
+    const Magnitud m = magnitud_de(incognita_);
+    if (m != Magnitud::ninguna) {
+        marcar(m);
+        const bool resuelta = resolver_y_mostrar(m, calculable, vmolar_, patm_, filas_, kPatron);
+        if (m == Magnitud::temperatura) temperatura_valida = resuelta;
     }
 
     if (modo_calculo != 0) return;
@@ -501,7 +355,7 @@ void frmcalculos::equilibrio(bool temperatura_valida) {
     sistema& s = sistemas[0];
     QLineEdit* todas[6] = {txtvg, txtvl, txtpv, txtdh, txtdg, txtdl};
     auto ninguna = [&] {
-        for (QLineEdit* c : todas) sin_resultado(c);
+        for (QLineEdit* c : todas) sin_numero(c);
     };
     const double t = s.temperatura;
     // No temperature at or below 0 K reaches the vapour-pressure routine.
@@ -520,35 +374,37 @@ void frmcalculos::equilibrio(bool temperatura_valida) {
     const bool vl_ok = std::isfinite(vl) && vl > 0;
     const bool vg_ok = std::isfinite(vg) && vg > 0;
     if (vl_ok)
-        escribir(txtvl, convvolumen(vl, "l", u8(lbvl->text())));
+        escribir_en_unidad(txtvl, lbvl, ciclo_volumen(), kLitro, vl, kPatron);
     else
-        sin_resultado(txtvl);
+        sin_numero(txtvl);
     if (vg_ok)
-        escribir(txtvg, convvolumen(vg, "l", u8(lbvg->text())));
+        escribir_en_unidad(txtvg, lbvg, ciclo_volumen(), kLitro, vg, kPatron);
     else
-        sin_resultado(txtvg);
-    escribir(txtpv, convpresion(pv, "atm", u8(lbpv->text())), "####0.00");
+        sin_numero(txtvg);
+    escribir_en_unidad(txtpv, lbpv, ciclo_presion(), kAtm, pv, "####0.00");
 
     if (txtpv->text() != QLatin1String("0.00")) {
         const double dh = vl_ok && vg_ok ? calor_vaporizacion(t, vl, vg) : -1;
         // An enthalpy that is not positive (-1: a vapour pressure one half
         // kelvin away could not be found) is not a result.
         if (std::isfinite(dh) && dh > 0)
-            escribir(txtdh, convenergia(dh, "atm l", u8(lbdh->text())), "###0.00");
+            escribir_en_unidad(txtdh, lbdh, ciclo_energia(), ciclo_energia().unidades[0], dh,
+                               "###0.00");
         else
-            sin_resultado(txtdh);
+            sin_numero(txtdh);
     } else {
-        sin_resultado(txtdh, 129);
+        sin_numero(txtdh, 129);
     }
 
+    const QString gl = ciclo_densidad().unidades[0];
     if (vl_ok)
-        escribir(txtdl, convdensidad(s.gramos / (s.moles * vl), "g/l", u8(lbdl->text())));
+        escribir_en_unidad(txtdl, lbdl, ciclo_densidad(), gl, s.gramos / (s.moles * vl), kPatron);
     else
-        sin_resultado(txtdl);
+        sin_numero(txtdl);
     if (vg_ok)
-        escribir(txtdg, convdensidad(s.gramos / (s.moles * vg), "g/l", u8(lbdg->text())));
+        escribir_en_unidad(txtdg, lbdg, ciclo_densidad(), gl, s.gramos / (s.moles * vg), kPatron);
     else
-        sin_resultado(txtdg);
+        sin_numero(txtdg);
 }
 
 bool frmcalculos::validar(char tipo) {
@@ -556,63 +412,62 @@ bool frmcalculos::validar(char tipo) {
     QLineEdit* c = nullptr;
     QLabel* unidad = nullptr;
     double minimo = 0;
-    QString prefijo;
+    int texto = 0;
     switch (tipo) {
         case 'm':
             c = txtmol;
             unidad = lbmasa;
-            prefijo = QStringLiteral("Valor mínimo de la cantidad de materia: ");
+            texto = 77;
             break;
         case 't':
             c = txttemp;
             unidad = lbtemp;
             minimo = mintemperatura_;
-            prefijo = QStringLiteral("Valor mínimo de la temperatura: ");
+            texto = 79;
             break;
         case 'v':
             c = txtvol;
             unidad = lbvol;
-            prefijo = QStringLiteral("Valor mínimo del volumen: ");
+            texto = 81;
             break;
         case 'p':
             c = txtpress;
             unidad = lbpress;
-            prefijo = QStringLiteral("Valor mínimo de la presión: ");
+            texto = 83;
             break;
         default:
             return false;
     }
     if (tipo != 'm' && vacia(c)) return false;
 
-    const double x = num(c->text());
+    const double x = leer_valor(c);
     const QString u = unidad->text();
-    auto rechazar = [&] {
-        msgbox(prefijo + fmt(minimo, "##0.00") + QLatin1Char(' ') + u, 64, QString(), this);
-        c->setSelection(0, int(c->text().size()));
+    auto rechazo = [&] {
+        rechazar(c, texto, minimo, u, this);
         return false;
     };
-    if (!(x > minimo)) return rechazar();
+    if (!(x > minimo)) return rechazo();
 
     switch (tipo) {
         case 'm': {
             const double moles = convcantidad(x, u8(u), "mol");
             // Grams of a gas without a molar mass give no amount.
-            if (!std::isfinite(moles) || moles <= 0) return rechazar();
+            if (!std::isfinite(moles) || moles <= 0) return rechazo();
             s.moles = moles;
             s.gramos = convcantidad(x, u8(u), "g");
             break;
         }
         case 't': {
-            const double t = convtemperatura(x, u8(u), u8(kKelvin));
-            if (!std::isfinite(t) || t <= 0) return rechazar();
+            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
+            if (!std::isfinite(t) || t <= 0) return rechazo();
             s.temperatura = t;
             break;
         }
         case 'v':
-            vmolar_ = convvolumen(x, u8(u), "l") / s.moles;
+            vmolar_ = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
             break;
         case 'p':
-            patm_ = convpresion(x, u8(u), "atm");
+            patm_ = ciclo_presion().convertir(x, u, kAtm);
             break;
     }
     return true;
@@ -639,8 +494,9 @@ void frmcalculos::lbbtemp_Click() {
 // ---- Inputs ---------------------------------------------------------------
 
 namespace {
+// The box's value with the window's pattern, kept exact.
 void formatear_caja(QLineEdit* c) {
-    c->setText(fmt(num(c->text()), kPatron));
+    escribir_numero(c, leer_valor(c), kPatron);
 }
 }  // namespace
 
@@ -660,9 +516,9 @@ void frmcalculos::txttemp_LostFocus() {
     // for the new temperature, when it is one the calculation accepts.
     const int e = s_.ecuacion;
     if (e != kVirial && e != kSoave && e != kPengRobinson) return;
-    const double x = num(txttemp->text());
+    const double x = leer_valor(txttemp);
     if (!(x > mintemperatura_)) return;
-    const double t = convtemperatura(x, u8(lbtemp->text()), u8(kKelvin));
+    const double t = ciclo_temperatura().convertir(x, lbtemp->text(), kKelvin);
     if (!std::isfinite(t) || t <= 0) return;
     s_.temperatura = t;
     if (panel_->recargar()) panel_->mostrar_parametros(false);
@@ -697,44 +553,44 @@ void frmcalculos::lbmasa_Click() {
 }
 
 void frmcalculos::lbtemp_Click() {
-    const int j = ciclar(lbtemp, txttemp, kCicloTemperatura, convtemperatura);
-    if (j < 0) return;
-    mintemperatura_ = kMinimoTemperatura[j];
+    const QString nuevo = ciclar(lbtemp, txttemp, ciclo_temperatura(), kPatron);
+    if (nuevo.isEmpty()) return;
+    mintemperatura_ = kMinimoTemperatura[ciclo_temperatura().unidades.indexOf(nuevo)];
     UpDown1->fijar_minimo(redondeo_par(mintemperatura_));
 }
 
 void frmcalculos::lbvol_Click() {
-    ciclar(lbvol, txtvol, kCicloVolumen, convvolumen);
+    ciclar(lbvol, txtvol, ciclo_volumen(), kPatron);
 }
 void frmcalculos::lbpress_Click() {
-    ciclar(lbpress, txtpress, kCicloPresion, convpresion);
+    ciclar(lbpress, txtpress, ciclo_presion(), kPatron);
 }
 
 namespace {
 // The result labels act only while their box holds a number.
-void ciclar_resultado(QLabel* unidad, QLineEdit* caja, const QStringList& ciclo, Conversion conv,
+void ciclar_resultado(QLabel* unidad, QLineEdit* caja, const Ciclo& ciclo,
                       const char* patron = kPatron) {
-    if (caja->property(kEsNumero).toBool()) ciclar(unidad, caja, ciclo, conv, patron);
+    if (!caja->text().isEmpty() && muestra_numero(caja)) ciclar(unidad, caja, ciclo, patron);
 }
 }  // namespace
 
 void frmcalculos::lbvl_Click() {
-    ciclar_resultado(lbvl, txtvl, kCicloVolumen, convvolumen);
+    ciclar_resultado(lbvl, txtvl, ciclo_volumen());
 }
 void frmcalculos::lbvg_Click() {
-    ciclar_resultado(lbvg, txtvg, kCicloVolumen, convvolumen);
+    ciclar_resultado(lbvg, txtvg, ciclo_volumen());
 }
 void frmcalculos::lbpv_Click() {
-    ciclar_resultado(lbpv, txtpv, kCicloPresion, convpresion);
+    ciclar_resultado(lbpv, txtpv, ciclo_presion());
 }
 void frmcalculos::lbdl_Click() {
-    ciclar_resultado(lbdl, txtdl, kCicloDensidad, convdensidad);
+    ciclar_resultado(lbdl, txtdl, ciclo_densidad());
 }
 void frmcalculos::lbdg_Click() {
-    ciclar_resultado(lbdg, txtdg, kCicloDensidad, convdensidad);
+    ciclar_resultado(lbdg, txtdg, ciclo_densidad());
 }
 void frmcalculos::lbdh_Click() {
-    ciclar_resultado(lbdh, txtdh, kCicloEnergia, convenergia, "###0.00");
+    ciclar_resultado(lbdh, txtdh, ciclo_energia(), "###0.00");
 }
 
 }  // namespace korgas

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <array>
 
+#include "calc/entradas.h"
 #include "core/gas.h"
 
 class QFrame;
@@ -59,8 +60,6 @@ class frmcalculos : public QWidget {
     void closeEvent(QCloseEvent* ev) override;  // the unload
 
   private:
-    enum class Magnitud { ninguna, presion, volumen, temperatura };
-
     void construir();
     void aplicar_modo(int modo);
     void marcar(Magnitud m);
@@ -91,6 +90,7 @@ class frmcalculos : public QWidget {
 
     sistema s_;
     PanelEcuacion* panel_ = nullptr;
+    FilasEntrada filas_;
 
     Etiqueta* Label2 = nullptr;
     Etiqueta* lbbtemp = nullptr;

@@ -12,11 +12,13 @@
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "core/teclas.h"
+#include "platform/aviso_gases.h"
 #include "platform/controles.h"
 #include "platform/filtro_numerico.h"
 #include "platform/formulas.h"
 #include "platform/mensajes_qt.h"
 #include "platform/texto_qt.h"
+#include "platform/valor_caja.h"
 
 namespace korgas {
 
@@ -29,14 +31,6 @@ QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
     auto* l = new QLabel(texto, padre);
     l->setObjectName(QString::fromLatin1(nombre));
     return l;
-}
-
-// A data file that exists but cannot be read: the user is told which file and
-// why; nothing was loaded from it.
-void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* ventana) {
-    msgbox(
-        texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
-        16, QString(), ventana);
 }
 
 QLineEdit* caja(const char* nombre, QWidget* padre) {
@@ -152,6 +146,10 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     g->setRowStretch(9, 1);
 
     connect(cmbgas, &QComboBox::activated, this, [this](int) { cmbgas_Click(); });
+    AvisoGases* aviso = AvisoGases::instancia();
+    connect(aviso, &AvisoGases::gas_borrado, this, &PanelEcuacion::gas_borrado);
+    connect(aviso, &AvisoGases::gas_anadido, this, [this](int) { rehacer_lista_gases(); });
+    connect(aviso, &AvisoGases::gas_modificado, this, [this](int) { rehacer_lista_gases(); });
     connect(cmbecu, &QComboBox::activated, this, [this](int) { cmbecu_Click(); });
     for (int i = 0; i < 4; ++i) {
         QLineEdit* c = txt[i];
@@ -183,8 +181,9 @@ void PanelEcuacion::activar_eventos(bool si) {
         if (e) e->activar(si);
 }
 
-void PanelEcuacion::llenar_listas() {
+bool PanelEcuacion::llenar_gases() {
     QStringList gases;
+    bool leido = true;
     try {
         for (int i = 1; i <= numgases; ++i) {
             datosgas gas;
@@ -194,9 +193,15 @@ void PanelEcuacion::llenar_listas() {
         }
     } catch (const ErrorFichero& e) {
         gases.clear();
+        leido = false;
         avisar_fichero_ilegible(e, window());
     }
     llenar(cmbgas, gases);
+    return leido;
+}
+
+void PanelEcuacion::llenar_listas() {
+    llenar_gases();
     QStringList ecuaciones;
     for (int e = 0; e < kNumEcuaciones; ++e)
         ecuaciones << QString::fromStdString(nombre_ecuacion(e));
@@ -220,33 +225,40 @@ void PanelEcuacion::parametros() {
         imgformula->clear();
 }
 
+// The boxes show the parameters with five or six decimals but keep them
+// exact: the calculations use the loaded parameters, not their decimals.
 void PanelEcuacion::mostrar_ab() {
-    txt[0]->setText(fmt(s_.gas.c[0], "####0.00000"));
-    txt[1]->setText(fmt(s_.gas.c[1], "####0.00000"));
+    escribir_valor(txt[0], s_.gas.c[0], "####0.00000");
+    escribir_valor(txt[1], s_.gas.c[1], "####0.00000");
 }
 
 void PanelEcuacion::mostrar_parametros(bool con_exponente) {
     mostrar_ab();
-    txt[2]->setText(fmt(s_.gas.c[2], "####0.000000"));
-    txt[3]->setText(fmt(s_.gas.c[3], "####0.000000"));
-    if (con_exponente) txtmu->setText(QString::fromStdString(texto_corto(s_.mu)));
+    escribir_valor(txt[2], s_.gas.c[2], "####0.000000");
+    escribir_valor(txt[3], s_.gas.c[3], "####0.000000");
+    if (con_exponente) escribir_valor(txtmu, s_.mu, QString::fromStdString(texto_corto(s_.mu)));
 }
 
 void PanelEcuacion::leer(sistema& s) const {
     s.ecuacion = cmbecu->currentIndex();
     s.numgas = cmbgas->currentIndex() + 1;
-    for (int i = 0; i < 4; ++i) s.gas.c[std::size_t(i)] = num(txt[i]->text());
+    for (int i = 0; i < 4; ++i) s.gas.c[std::size_t(i)] = leer_valor(txt[i]);
     // An exponent of 1 or less is refused by the box (text 93); it must not
     // reach the equation, which divides by mu - 1.
-    const double mu = num(txtmu->text());
+    const double mu = leer_valor(txtmu);
     if (std::isfinite(mu) && mu > 1) s.mu = mu;
+}
+
+bool PanelEcuacion::calculable() const {
+    return s_.ecuacion == kIdeal || carga_ == Carga::ok;
 }
 
 bool PanelEcuacion::recargar() {
     if (s_.numgas < 1 || s_.numgas > cmbgas->count()) return true;
     const sistema antes = s_;
     try {
-        if (leergas(0, s_) == Carga::sin_seccion) msgbox(tx(221), 48, QString(), window());
+        carga_ = leergas(0, s_);
+        if (carga_ == Carga::sin_seccion) msgbox(tx(221), 48, QString(), window());
     } catch (const ErrorFichero& e) {
         s_ = antes;
         avisar_fichero_ilegible(e, window());
@@ -297,7 +309,7 @@ void PanelEcuacion::txtparametro_Enter(int i) {
 
 void PanelEcuacion::txtmu_Enter() {
     if (txtmu->text().isEmpty()) return;
-    const double x = num(txtmu->text());
+    const double x = leer_valor(txtmu);
     if (!(x > 1) || !std::isfinite(x)) {
         msgbox(tx(93), 64, QString(), window());
         return;
@@ -320,6 +332,35 @@ void PanelEcuacion::txtmu_LostFocus() {
     int tecla = 13;
     tecla_numerica(10, tecla, txtmu->text().toStdString());
     if (tecla == 13) txtmu_Enter();
+}
+
+// ---- Gases added, changed or deleted by the gas editor --------------------
+
+void PanelEcuacion::rehacer_lista_gases() {
+    // Only a window that has loaded its lists follows them.
+    if (cmbecu->count() == 0) return;
+    llenar_gases();
+    QSignalBlocker bloqueo(cmbgas);
+    cmbgas->setCurrentIndex(s_.numgas >= 1 && s_.numgas <= cmbgas->count() ? s_.numgas - 1 : -1);
+}
+
+void PanelEcuacion::gas_borrado(int borrado) {
+    if (cmbecu->count() == 0) return;
+    const int antes = s_.numgas;
+    const int despues = numero_tras_borrado(antes, borrado);
+    if (antes < 1 || despues != 0) {
+        // The later gases move down by one: the record follows its gas.
+        s_.numgas = despues;
+        rehacer_lista_gases();
+        return;
+    }
+    // The window's own gas is gone: it falls back to the first gas, which is
+    // loaded and computed as if chosen, and the user is told once.
+    s_.numgas = 1;
+    rehacer_lista_gases();
+    if (cmbgas->count() == 0) return;
+    msgbox(tx(221), 48, QString(), window());
+    seleccionar(cmbgas, 0);
 }
 
 }  // namespace korgas

@@ -62,6 +62,9 @@ class PanelEcuacion : public QWidget {
     // forced load) and the ten equations. Neither list has a selection yet.
     // When the data file cannot be read the gas list stays empty (reported).
     void llenar_listas();
+    // The gas list alone, without a selection; false when the data file could
+    // not be read (reported; the list is then empty).
+    bool llenar_gases();
 
     // Lays the panel out for the record's equation.
     void parametros();
@@ -77,6 +80,11 @@ class PanelEcuacion : public QWidget {
     // names the file); the record is then restored as it was before the call
     // and the result is false.
     bool recargar();
+    // Whether the last load gave the record what its equation needs: a gas
+    // without valid critical data (or without its section) has no parameters
+    // for any equation but the ideal gas, and the windows then show their
+    // cannot-compute text instead of a number of another equation.
+    bool calculable() const;
 
     // Reads the panel back into s: equation, gas number, the four parameters
     // and the exponent (only a value above 1; another keeps s's exponent).
@@ -91,6 +99,13 @@ class PanelEcuacion : public QWidget {
 
     // Turns the focus handlers off while the window closes.
     void activar_eventos(bool si);
+
+    // The gas editor changed the data file. After a delete the record keeps
+    // its gas under its new number; a record on the deleted gas falls back to
+    // the first gas (told once, text 221) and the window recomputes. After an
+    // addition or a change the list is rebuilt, keeping its selection.
+    void gas_borrado(int numgas);
+    void rehacer_lista_gases();
 
     QLabel* Label5;
     QLabel* Label1;
@@ -107,6 +122,7 @@ class PanelEcuacion : public QWidget {
   private:
     sistema& s_;
     Opciones op_;
+    Carga carga_ = Carga::ok;
     std::array<EventosCaja*, 5> eventos_{};
 };
 

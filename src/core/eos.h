@@ -12,12 +12,18 @@ double presion(int i, double V);
 
 // Integral of P dV of equation eq at temperature T from molar volume V1 to V2,
 // in atm·l/mol. a..d are the equation's parameters (A..D for the virial one);
-// equation 6 reads mu of sistemas[i]. Empty when a volume lies at or inside the
-// excluded volume or the result is not finite.
+// equation 6 reads mu of sistemas[i]. Closed forms but for the two Dieterici
+// equations, which are integrated by adaptive Gauss-Kronrod quadrature in
+// ln(V - vs) to about 1e-11 of the integral. Empty when a volume lies at or
+// inside the excluded volume, the quadrature does not converge, or the result
+// is not finite.
 std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c, double d,
                                    double V1, double V2);
 
-// Composite Simpson's rule with 1000 intervals over presion_tv (equations 3, 9).
+// Composite Simpson's rule with 1000 intervals over presion_tv (equations 3,
+// 9). Too coarse for the steep liquid branch at low temperatures, where it
+// limits a vapour pressure to about 1e-4: integral_pdv integrates these
+// equations by quadrature in ln(V - vs) instead.
 std::optional<double> simpson(int eq, int i, double T, double V1, double V2);
 
 // Pressure of equation 3 or 9 at T and molar volume V with a, b of sistemas[i];

@@ -17,8 +17,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -499,6 +502,18 @@ Firma firma_de(const std::string& ruta) {
     return Firma::de(st);
 }
 
+// The largest file the store reads; the program's files are a few hundred
+// kilobytes.
+constexpr std::uintmax_t kMaximo = std::uintmax_t{1} << 30;
+
+ErrorFichero demasiado_grande(const std::string& ruta) {
+    return ErrorFichero(ruta, "the file is too large to be read (over 1 GiB)");
+}
+
+ErrorFichero sin_memoria(const std::string& ruta) {
+    return ErrorFichero(ruta, "not enough memory to read the file");
+}
+
 // Reads the whole file; the signature is taken from the open file before the
 // read, so a change made during the read shows at the next call.
 bool leer_fichero(const std::string& ruta, std::string& bytes, Firma& firma) {
@@ -517,19 +532,25 @@ bool leer_fichero(const std::string& ruta, std::string& bytes, Firma& firma) {
         throw ErrorFichero(ruta, causa_errno("cannot examine the file", errno));
     comprobar_tipo(ruta, st);
     firma = Firma::de(st);
-    constexpr std::size_t kMaximo = std::size_t{1} << 30;
+    // The size the file claims is checked before any memory is taken for it;
+    // the read checks again, for a file that grows meanwhile.
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaximo) throw demasiado_grande(ruta);
     bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[65536];
-    while (true) {
-        ssize_t r = ::read(fd, buf, sizeof buf);
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            throw ErrorFichero(ruta, causa_errno("cannot read the file", errno));
+    try {
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        char buf[65536];
+        while (true) {
+            ssize_t r = ::read(fd, buf, sizeof buf);
+            if (r < 0) {
+                if (errno == EINTR) continue;
+                throw ErrorFichero(ruta, causa_errno("cannot read the file", errno));
+            }
+            if (r == 0) break;
+            bytes.append(buf, static_cast<std::size_t>(r));
+            if (bytes.size() > kMaximo) throw demasiado_grande(ruta);
         }
-        if (r == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(r));
-        if (bytes.size() > kMaximo) throw ErrorFichero(ruta, "the file is too large");
+    } catch (const std::bad_alloc&) {
+        throw sin_memoria(ruta);
     }
     return true;
 }
@@ -580,15 +601,38 @@ std::filesystem::path destino_real(const std::string& ruta) {
     throw ErrorFichero(ruta, "too many levels of symbolic links");
 }
 
-// Writes bytes as the new contents of ruta: a temporary file beside it, every
-// write checked, flushed to disk, the file's mode kept, renamed over it, the
-// folder flushed. On any failure the temporary file goes and ruta is as it was.
-void reescribir(const std::string& ruta, const std::string& bytes) {
+// The temporary files of a rewrite of destino: "." name ".tmp-" and six
+// letters or digits, beside the file.
+std::string prefijo_temporal(const std::filesystem::path& destino) {
+    return "." + destino.filename().string() + ".tmp-";
+}
+constexpr std::size_t kLetrasTemporal = 6;
+
+// Empty when this process may change the file; else why not. The rename that
+// replaces the file asks only the folder, so the file's own permission is
+// checked here: for root, whom the system lets write any file, a file without
+// any write bit is read-only; anyone else gets the system's own answer
+// (owner, group and access lists).
+std::string sin_permiso(const std::filesystem::path& destino, const struct stat& st) {
+    const char* solo_lectura = "the file is read-only (it has no write permission)";
+    if (::geteuid() == 0) return st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH) ? "" : solo_lectura;
+    if (::faccessat(AT_FDCWD, destino.c_str(), W_OK, AT_EACCESS) == 0) return "";
+    const int e = errno;
+    if (e == EACCES || e == EPERM) return solo_lectura;
+    if (e == EROFS) return causa_errno("the file cannot be written", e);
+    return "";  // the write itself will tell
+}
+
+// Writes bytes as the new contents of destino (the file ruta names): a
+// temporary file beside it, every write checked, flushed to disk, the file's
+// mode kept, renamed over it, the folder flushed. On any failure the temporary
+// file goes and the file is as it was.
+void reescribir(const std::string& ruta, const std::filesystem::path& destino,
+                const std::string& bytes) {
     namespace fs = std::filesystem;
-    fs::path destino = destino_real(ruta);
     fs::path carpeta = destino.parent_path();
     std::string plantilla =
-        (carpeta / ("." + destino.filename().string() + ".tmp-XXXXXX")).string();
+        (carpeta / (prefijo_temporal(destino) + std::string(kLetrasTemporal, 'X'))).string();
 
     mode_t modo;
     bool existia = false;
@@ -604,6 +648,9 @@ void reescribir(const std::string& ruta, const std::string& bytes) {
 
     auto error = [&](const std::string& causa) { return ErrorFichero(ruta, causa); };
     const char* simulado = "simulated failure";
+    if (existia) {
+        if (std::string causa = sin_permiso(destino, st); !causa.empty()) throw error(causa);
+    }
 
     if (falla(1)) throw error(std::string("cannot create the temporary file: ") + simulado);
     std::vector<char> nombre(plantilla.begin(), plantilla.end());
@@ -660,6 +707,130 @@ void reescribir(const std::string& ruta, const std::string& bytes) {
     }
 }
 
+// Removes the temporary files that writers killed part way left for destino.
+// Called with the file's lock held, after a rewrite: no live writer owns one.
+// What cannot be removed stays; it is not this write's failure.
+void borrar_temporales(const std::filesystem::path& destino) {
+    namespace fs = std::filesystem;
+    const std::string prefijo = prefijo_temporal(destino);
+    std::error_code ec;
+    fs::directory_iterator it(destino.parent_path(), ec), fin;
+    for (; !ec && it != fin; it.increment(ec)) {
+        const std::string nombre = it->path().filename().string();
+        if (nombre.size() != prefijo.size() + kLetrasTemporal || !nombre.starts_with(prefijo))
+            continue;
+        if (!std::all_of(nombre.begin() + prefijo.size(), nombre.end(), [](char ch) {
+                return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                       (ch >= '0' && ch <= '9');
+            }))
+            continue;
+        std::error_code e2;
+        if (it->is_regular_file(e2) && !it->is_symlink(e2)) fs::remove(it->path(), e2);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The lock every rewrite of a file holds across processes
+//
+// The lock file sits beside the file (".data.lock" for "data") and is never
+// removed. A rewrite holds a write lock on its byte 1 from before it reads the
+// file until the new file is in place. Open-file-description locks (not flock)
+// so that the lock holds on network file systems too and is released when its
+// holder ends, however it ends. Byte 0 is a turnstile taken before byte 1 and
+// left once byte 1 is held: a writer that has just finished has to queue
+// behind one already waiting, so two writers in a loop take turns instead of
+// one waiting until it gives up.
+
+using Reloj = std::chrono::steady_clock;
+
+std::chrono::milliseconds& plazo() {
+    static std::chrono::milliseconds p{5000};
+    return p;
+}
+
+bool& con_cerrojo() {
+    static bool c = true;
+    return c;
+}
+
+// The lock files this process holds, with how deep: a rewrite inside fn of
+// another rewrite of the same file does not wait for itself.
+std::unordered_map<std::string, int>& tomados() {
+    static std::unordered_map<std::string, int> t;
+    return t;
+}
+
+// Locks (F_WRLCK) or unlocks (F_UNLCK) one byte of the lock file.
+bool bloquear_byte(int fd, short tipo, off_t byte) {
+    struct flock fl {};
+    fl.l_type = tipo;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = byte;
+    fl.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
+}
+
+class Cerrojo {
+  public:
+    // Takes the lock of the file ruta names. When it cannot, fallo() holds the
+    // ErrorFichero to throw and nothing is held.
+    explicit Cerrojo(const std::string& ruta) {
+        try {
+            destino_ = destino_real(ruta);
+            if (con_cerrojo()) tomar(ruta);
+        } catch (const ErrorFichero&) {
+            fallo_ = std::current_exception();
+            soltar();
+        }
+    }
+    ~Cerrojo() { soltar(); }
+    Cerrojo(const Cerrojo&) = delete;
+    Cerrojo& operator=(const Cerrojo&) = delete;
+
+    const std::filesystem::path& destino() const { return destino_; }
+    const std::exception_ptr& fallo() const { return fallo_; }
+
+  private:
+    void tomar(const std::string& ruta) {
+        clave_ = (destino_.parent_path() / ("." + destino_.filename().string() + ".lock")).string();
+        if (tomados()[clave_]++ > 0) return;
+        fd_ = ::open(clave_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd_ < 0)
+            throw ErrorFichero(ruta, causa_errno("cannot open the lock file beside it", errno));
+        const Reloj::time_point limite = Reloj::now() + plazo();
+        esperar(ruta, 0, limite);
+        esperar(ruta, 1, limite);  // on failure soltar closes fd_, which frees byte 0
+        bloquear_byte(fd_, F_UNLCK, 0);
+    }
+
+    void esperar(const std::string& ruta, off_t byte, Reloj::time_point limite) {
+        auto pausa = std::chrono::microseconds(100);
+        while (!bloquear_byte(fd_, F_WRLCK, byte)) {
+            const int e = errno;
+            if (e != EAGAIN && e != EACCES && e != EINTR)
+                throw ErrorFichero(ruta, causa_errno("cannot lock the file", e));
+            if (Reloj::now() >= limite)
+                throw ErrorFichero(ruta, "another program is writing the file; gave up after " +
+                                             std::to_string(plazo().count()) + " ms");
+            std::this_thread::sleep_for(pausa);
+            pausa = std::min(pausa * 2, std::chrono::microseconds(2000));
+        }
+    }
+
+    void soltar() {
+        if (clave_.empty()) return;
+        if (--tomados()[clave_] == 0) tomados().erase(clave_);
+        clave_.clear();
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+        fd_ = -1;
+    }
+
+    std::filesystem::path destino_;
+    std::exception_ptr fallo_;
+    std::string clave_;
+    int fd_ = -1;
+};
+
 }  // namespace
 
 // Reaches the cache on behalf of the free procedures (a friend of Documento).
@@ -691,7 +862,11 @@ class Almacen {
                            std::int64_t leido = 0) {
         Entrada e;
         e.firma = f;
-        e.doc.d_ = Documento::Datos::desde_bytes(bytes);
+        try {
+            e.doc.d_ = Documento::Datos::desde_bytes(bytes);
+        } catch (const std::bad_alloc&) {
+            throw sin_memoria(ruta);
+        }
         e.bytes = std::move(bytes);
         e.dudosa = dudoso(f, leido);
         auto& slot = cache()[ruta];
@@ -700,21 +875,27 @@ class Almacen {
     }
 
     static void editar(const std::string& ruta, const std::function<void(Documento&)>& fn) {
+        // Read, changed and written under the lock, so the change applies to
+        // what is on disk. A change that writes nothing needs no lock: when it
+        // cannot be had, that is a failure only for a change to write.
+        Cerrojo cerrojo(ruta);
         Entrada& e = actual(ruta);
         Documento doc = e.doc;
         const std::string antes = e.bytes;  // fn may reach the cache again
         fn(doc);
         if (doc.d_->bytes() == antes) return;
+        if (cerrojo.fallo()) std::rethrow_exception(cerrojo.fallo());
         // What is written ends every line with CR LF, also the lines the
         // change did not touch and a last line that had no line end.
         for (auto& l : propio(doc.d_).lineas) l.fin = Fin::crlf;
         std::string despues = doc.d_->bytes();
         try {
-            reescribir(ruta, despues);
+            reescribir(ruta, cerrojo.destino(), despues);
         } catch (...) {
             cache().erase(ruta);
             throw;
         }
+        borrar_temporales(cerrojo.destino());
         // The entry takes the new contents and the signature of the new file.
         Firma f;
         try {
@@ -781,6 +962,12 @@ void fallo_escritura(std::function<bool(int paso)> fallo) {
 }
 void vaciar_cache() {
     cache().clear();
+}
+std::chrono::milliseconds plazo_cerrojo(std::chrono::milliseconds p) {
+    return std::exchange(plazo(), p);
+}
+void usar_cerrojo(bool usar) {
+    con_cerrojo() = usar;
 }
 }  // namespace prueba
 

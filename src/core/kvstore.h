@@ -12,9 +12,19 @@
 // renames it over the original: the file is always either the old or the new
 // one. A failed write throws ErrorFichero and leaves the file byte for byte as
 // it was. A file that does not exist reads as empty and is created by the first
-// write; a file that exists but cannot be read throws ErrorFichero.
+// write; a file that exists but cannot be read, or is larger than 1 GiB, throws
+// ErrorFichero.
+//
+// Several processes may write the same file: every rewrite holds a lock on a
+// lock file beside it (".data.lock" for "data") from the moment it reads the
+// file until the new contents are in place, so each change is applied to what
+// is on disk and none is lost. A rewrite that cannot take the lock within a
+// few seconds fails like any write. A successful rewrite also removes the
+// temporary files a killed writer left for the same file. A file without
+// write permission is never replaced, not even by root: the change fails.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -74,8 +84,10 @@ class Documento {
 
 // Applies fn to the current contents of the file and writes the result back in
 // one rewrite (nothing is written when fn throws or changes nothing; the
-// exception goes on to the caller). fn works on the Documento only: a write to
-// the same file through the free procedures inside fn would be overwritten.
+// exception goes on to the caller). The file's lock is held from before the
+// file is read until it is written, so no other process writes in between. fn
+// works on the Documento only: a write to the same file through the free
+// procedures inside fn would be overwritten.
 void editar(const std::string& fichero, const std::function<void(Documento&)>& fn);
 
 // The current contents of the file as a snapshot, checked once: several
@@ -111,6 +123,11 @@ namespace prueba {
 void fallo_escritura(std::function<bool(int paso)> fallo);
 // Forgets every cached file.
 void vaciar_cache();
+// How long a rewrite waits for the lock held by another writer; returns the
+// time it replaces.
+std::chrono::milliseconds plazo_cerrojo(std::chrono::milliseconds plazo);
+// For the benchmark that weighs the lock: false makes rewrites skip it.
+void usar_cerrojo(bool usar);
 }  // namespace prueba
 
 }  // namespace korgas

@@ -218,11 +218,15 @@ std::string formatear(double x, std::string_view patron) {
     return out;
 }
 
-std::string texto_corto(double x) {
+namespace {
+
+// The shortest digits that read back as x in its own precision, laid out as
+// texto_fichero lays out its digits: plain for exponents -4..14, else
+// "1.5E-05".
+template <class T>
+std::string corto(T x) {
     if (!std::isfinite(x)) return "-----";
     if (x == 0) return "0";  // also -0
-    // The shortest digits that read back as x, laid out as texto_fichero lays
-    // out its digits: plain for exponents -4..14, else "1.5E-05".
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
     std::string_view sci(buf, static_cast<std::size_t>(r.ptr - buf));
@@ -258,6 +262,16 @@ std::string texto_corto(double x) {
     return out;
 }
 
+}  // namespace
+
+std::string texto_corto(double x) {
+    return corto(x);
+}
+
+std::string texto_corto_simple(float x) {
+    return corto(x);
+}
+
 std::string texto_fichero(double x) {
     if (!std::isfinite(x)) return "-----";
     if (x == 0) return " 0";  // also -0
@@ -267,6 +281,21 @@ std::string texto_fichero(double x) {
     auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     std::string s(buf, r.ptr);
     exponente_mayuscula(s);
+    // Next to the largest double, 15 digits rounded to nearest name a number
+    // beyond it ("1.79769313486232E+308" reads as infinity); the last digit
+    // then goes one down, toward zero, which keeps the number within the
+    // digits written.
+    if (!std::isfinite(leer_numero(s))) {
+        std::size_t k = std::min(s.find('E'), s.size());
+        while (k-- > 0) {
+            if (!es_digito(s[k])) continue;
+            if (s[k] != '0') {
+                --s[k];
+                break;
+            }
+            s[k] = '9';
+        }
+    }
     if (x > 0) s.insert(s.begin(), ' ');
     return s;
 }

@@ -30,10 +30,16 @@ std::string formatear(double x, std::string_view patron);
 // Zero, also -0, is "0". Non-finite gives "-----".
 std::string texto_corto(double x);
 
+// The same for a single-precision value: the shortest digits that read back
+// as the same float (a position read from the mouse, 37.77778).
+std::string texto_corto_simple(float x);
+
 // A number as the gas editor writes it into the gas data file: at most 15
 // significant digits, exponent as "E-05", a leading blank before a value that is
-// not negative (" 44.01", " 30", "-1", " 1E-05"; -0 is " 0"). A non-finite
-// value, which the file must never hold, gives "-----".
+// not negative (" 44.01", " 30", "-1", " 1E-05"; -0 is " 0"). Every finite
+// value reads back finite: where rounding would pass the largest double, the
+// last digit is cut instead (" 1.79769313486231E+308"). A non-finite value,
+// which the file must never hold, gives "-----".
 std::string texto_fichero(double x);
 
 // The nearest whole number, a half going to the even neighbour. NaN gives 0;

@@ -3,7 +3,9 @@
 
 #include "core/vapor.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "core/comun.h"
@@ -16,13 +18,60 @@ namespace korgas {
 
 namespace {
 
-constexpr double kPaso = 0.001;        // l/mol, the march along the isotherm
+// The march along the isotherm.
+constexpr double kPaso = 0.001;        // l/mol
 constexpr long kMaxPasos = 1'000'000;  // per march: no loop within this is no loop
-constexpr double kToleranciaP = 1e-4;  // atm
-constexpr int kMaxPruebas = 2000;      // halvings of a finite ΔP end long before this
+constexpr int kMaxRevisiones = 16;     // looks for a loop narrower than a step, per march
+// A loop fewer steps wide than this has its ends placed to kExtremoRel of
+// themselves: halfway across a step could put them too far into it.
+constexpr int kLazoAncho = 20;
+constexpr double kExtremoRel = 1e-10;
 
-// The isotherm of one system, sampled by molar volume, and the roots and area
-// of the construction at a trial pressure.
+// The halving of the pressure step ends when the step is below 1e-4 atm,
+// below kToleranciaRel of the pressure, and below kProfundidadRel of the
+// loop's depth (near the critical point the volumes move by about the loop's
+// width over its depth for each atmosphere), but never has to fall below the
+// rounding of the isotherm itself, kPisoRel of the pressure.
+constexpr double kToleranciaP = 1e-4;
+constexpr double kToleranciaRel = 1e-6;
+constexpr double kProfundidadRel = 1e-4;
+constexpr double kPisoRel = 1e-12;
+constexpr int kMaxPruebas = 2000;  // halvings: even a pressure of 1e-300 takes about 1000
+
+constexpr double kRaizRel = 1e-13;  // volumes are solved to this fraction...
+constexpr double kCorteRel = 1e-9;  // ...and must bracket the pressure within this one
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kLnMax = 709;  // ln of a volume that is no gas volume
+
+// The zero of the falling residual r near the guess x: the bracket grows from
+// x in doubling steps, the first `paso`, until r changes sign, never beyond
+// [x_min, x_max].
+template <class F>
+std::optional<double> raiz_desde(const F& r, double x, double paso, double x_min, double x_max) {
+    x = std::clamp(x, x_min, x_max);
+    double fx = r(x);
+    if (!std::isfinite(fx)) return std::nullopt;
+    if (fx == 0) return x;
+    const double sentido = fx > 0 ? 1 : -1;
+    for (int k = 0; k < 64; ++k) {
+        const double y = std::clamp(x + sentido * paso, x_min, x_max);
+        const double fy = r(y);
+        if (!std::isfinite(fy)) return std::nullopt;
+        if (fy == 0) return y;
+        if ((fy > 0) != (fx > 0)) return raiz_acotada(r, x, y, fx, fy, kRaizRel);
+        if (y == x_min || y == x_max) return std::nullopt;
+        x = y;
+        fx = fy;
+        paso *= 2;
+    }
+    return std::nullopt;
+}
+
+enum class Raices { ok, bajo_inicio, fallo };
+
+// The isotherm of one system, sampled by molar volume: its loop, and the
+// roots and area of the construction at a trial pressure.
 class Construccion {
   public:
     Construccion(int eq, int i, double T)
@@ -48,29 +97,101 @@ class Construccion {
                   eq == kPengRobinson || (eq == kVirial && d_ == 0);
     }
 
-    double vs() const { return vs_; }
+    double pmin() const { return pmin_; }
+    double pmax() const { return pmax_; }
 
-    // The system's pressure at molar volume V.
-    double P(double V) const { return presion(i_, V * s_.moles); }
+    // Marches from the start volume in steps of 0.001 l/mol down to the local
+    // minimum of the isotherm and on up to its local maximum; each is placed
+    // halfway across the step that passed it. Just below the critical
+    // temperature, where the loop spans few steps and is shallow, halfway
+    // could put its top below the vapour pressure: the two ends are placed
+    // to kExtremoRel instead, and a loop narrower than a step, which shows in
+    // the march only as a flattening of the fall, is looked for there. False
+    // when there is no loop within the marches' bound.
+    bool busca_lazo() {
+        double v0 = vs_ + kPaso / 1024;  // the point before v1
+        double v1 = vs_ + kPaso;
+        double p1 = P(v1);
+        double v2, p2;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        double caida = nan, caida_previa = nan;  // the last two falls of the march
+        int revisiones = 0;
+        for (long pasos = 1;; ++pasos) {
+            if (pasos > kMaxPasos) return false;
+            v2 = v1 + kPaso;
+            p2 = P(v2);
+            if (!(p2 < p1)) break;
+            const double caida_nueva = p2 - p1;
+            if (caida > caida_previa && caida > caida_nueva && revisiones < kMaxRevisiones) {
+                ++revisiones;
+                if (lazo_estrecho(v1 - 2 * kPaso, v2)) return true;
+            }
+            caida_previa = caida;
+            caida = caida_nueva;
+            v0 = v1;
+            v1 = v2;
+            p1 = p2;
+        }
+        const double min_a = v0, min_b = v2;
+        const double vmin = v1 + kPaso / 2;
 
-    void pon_extremos(double vmin, double vmax) {
-        vmin_ = vmin;
-        vmax_ = vmax;
+        double u0 = v1;
+        v1 = v2;
+        p1 = p2;
+        long subidas = 0;
+        for (;; ++subidas) {
+            if (subidas >= kMaxPasos) return false;
+            v2 = v1 + kPaso;
+            p2 = P(v2);
+            if (!(p2 > p1)) break;
+            u0 = v1;
+            v1 = v2;
+            p1 = p2;
+        }
+        if (subidas >= kLazoAncho && fija(vmin, v1 + kPaso / 2)) return true;
+        return extremos(min_a, min_b, u0, v2);
     }
 
-    // Liquid and gas volumes at pressure p into vl, vg; false when the liquid
-    // root lies below the start volume.
-    bool raices(double p, double& vl, double& vg) const {
+    // Liquid and gas volumes at pressure p into vl, vg.
+    Raices raices(double p, double& vl, double& vg) {
         if (cubica_) {
-            double a1, a2, a3;
+            double a1, a2, a3, x2;
             cubica_volumen(eq_, s_.gas.c, p, T_, a1, a2, a3);
-            double x2;
             cubica(a1, a2, a3, vl, x2, vg);
-        } else {
-            vl = biseccion(eq_, i_, p, T_, inicio_liquido(p), vmin_);
-            vg = biseccion(eq_, i_, p, T_, vmax_, R * T_ / p);
+            if (!(vl < vs_)) return Raices::ok;
+            // Below the start volume: the isotherm has no liquid branch at p,
+            // unless it rises above p just past the start volume, when the
+            // liquid root lies there and the arithmetic has lost it.
+            const double junto = vs_ + 1e-12 * std::max(vs_, kPaso);
+            return P(junto) > p ? Raices::fallo : Raices::bajo_inicio;
         }
-        return !(vl < vs_);
+        // Both roots are solved in logarithms, where the branches are nearly
+        // straight: the liquid one in ln(V - vs) below the lower end of the
+        // loop, the gas one in ln V above its upper end. Each starts from the
+        // root at the previous trial pressure (the gas one moved as an ideal
+        // gas would), or at the first from a step above the start volume and
+        // from R·T/p.
+        auto r_liquido = [&](double x) { return residuo(vs_ + std::exp(x), p); };
+        auto r_gas = [&](double x) { return residuo(std::exp(x), p); };
+        const double x_vmin = std::log(vmin_ - vs_), x_vmax = std::log(vmax_);
+        double guia_l = std::log(std::min(kPaso, (vmin_ - vs_) / 2)), paso_l = 1;
+        double guia_g = std::log(R * T_ / p), paso_g = 1;
+        if (p_previa_ > 0) {
+            const double d = std::log(p / p_previa_);
+            guia_l = xl_previa_;
+            paso_l = std::max(std::fabs(d), kRaizRel);
+            guia_g = xg_previa_ - d;
+            paso_g = std::max(0.1 * std::fabs(d), kRaizRel);
+        }
+        const auto xl = raiz_desde(r_liquido, guia_l, paso_l, x_vmin - 140, x_vmin);
+        const auto xg = raiz_desde(r_gas, guia_g, paso_g, x_vmax, kLnMax);
+        if (!xl || !xg) return Raices::fallo;
+        p_previa_ = p;
+        xl_previa_ = *xl;
+        xg_previa_ = *xg;
+        vl = vs_ + std::exp(*xl);
+        vg = std::exp(*xg);
+        return Raices::ok;
     }
 
     // P·(vg - vl) minus the area under the isotherm; empty when the integral
@@ -83,22 +204,97 @@ class Construccion {
         return A;
     }
 
+    // The construction holds at p: vl and vg lie on the liquid and gas
+    // branches, the isotherm passes through p at each, and the areas agree to
+    // within `tolerancia` expressed as a pressure.
+    bool comprueba(double p, double vl, double vg, double tolerancia) const {
+        if (!std::isfinite(vl) || !std::isfinite(vg)) return false;
+        if (!(vs_ < vl && vl <= vmin_ && vmax_ <= vg)) return false;
+        if (!corta(vl, p) || !corta(vg, p)) return false;
+        const auto A = area(p, vl, vg);
+        return A && std::fabs(*A) <= tolerancia * (vg - vl);
+    }
+
   private:
-    // Left end of the liquid root's interval: one step above the start volume,
-    // unless the liquid branch is so steep there (the Dieterici equations at
-    // low temperature) that its root at p lies within that first step. Then
-    // the residual has one sign over the whole interval and the bisection
-    // would stop at an end that is no root; the end moves halfway down toward
-    // the start volume until the residual changes sign.
-    double inicio_liquido(double p) const {
-        const double f_min = fvolumen(eq_, i_, p, T_, vmin_);
-        double paso = kPaso;
-        if (!(fvolumen(eq_, i_, p, T_, vs_ + paso) * f_min > 0)) return vs_ + paso;
-        for (int k = 0; k < 60; ++k) {
-            paso /= 2;
-            if (fvolumen(eq_, i_, p, T_, vs_ + paso) * f_min <= 0) return vs_ + paso;
+    // The system's pressure at molar volume V.
+    double P(double V) const { return presion(i_, V * s_.moles); }
+
+    // Slope of the isotherm at V, by a central difference.
+    double pendiente(double V) const {
+        const double h = 1e-6 * (V - vs_);
+        return (P(V + h) - P(V - h)) / (2 * h);
+    }
+
+    // The residual of the roots: ln(P/p) where the isotherm is above p, and
+    // -ln(2 - P/p) below it, which goes on smoothly through p and through 0
+    // to the negative pressures inside a deep loop.
+    double residuo(double V, double p) const {
+        const double q = P(V) / p;
+        return q >= 1 ? std::log(q) : -std::log(2 - q);
+    }
+
+    // The isotherm passes through p at V, falling: p lies between its
+    // pressures just either side (a few doubles away at least: a liquid
+    // volume may lie within a millionth of the start volume).
+    bool corta(double V, double p) const {
+        const double ulp = std::nextafter(V, kInf) - V;
+        const double d = std::max(kCorteRel * (V - vs_), 4 * ulp);
+        return P(V - d) >= p && P(V + d) <= p;
+    }
+
+    bool fija(double vmin, double vmax) {
+        if (!(vmin < vmax)) return false;
+        vmin_ = vmin;
+        vmax_ = vmax;
+        pmin_ = P(vmin);
+        pmax_ = P(vmax);
+        return pmin_ < pmax_;
+    }
+
+    // The minimum lies in (a0, a1) and the maximum in (b0, b1), by the
+    // marches; each is the zero of the slope there. When the slopes at the
+    // ends do not say so (both lie within a step or two), the loop is looked
+    // for as a narrow one over the whole stretch.
+    bool extremos(double a0, double a1, double b0, double b1) {
+        auto s = [&](double V) { return pendiente(V); };
+        if (pendiente(a0) < 0 && pendiente(a1) > 0 && pendiente(b0) > 0 && pendiente(b1) < 0) {
+            const auto vmin = raiz_acotada(s, a0, a1, kExtremoRel * a1);
+            const auto vmax = raiz_acotada(s, b0, b1, kExtremoRel * b1);
+            if (vmin && vmax && fija(*vmin, *vmax)) return true;
         }
-        return vs_ + kPaso;  // no liquid root at p: the interval stays as it was
+        return lazo_estrecho(a0, b1);
+    }
+
+    // A loop within [va, vb], where the isotherm falls at both ends: the
+    // steepest rise by a golden-section search, then the two zeros of the
+    // slope on either side of it. False when the isotherm nowhere rises there.
+    bool lazo_estrecho(double va, double vb) {
+        if (!(pendiente(va) < 0) || !(pendiente(vb) < 0)) return false;
+        constexpr double kOro = 0.3819660112501051;  // (3 - √5)/2
+        double lo = va, hi = vb;
+        double m1 = lo + kOro * (hi - lo), m2 = hi - kOro * (hi - lo);
+        double s1 = pendiente(m1), s2 = pendiente(m2);
+        while (!(s1 > 0) && !(s2 > 0) && hi - lo > kExtremoRel * hi) {
+            if (s1 < s2) {
+                lo = m1;
+                m1 = m2;
+                s1 = s2;
+                m2 = hi - kOro * (hi - lo);
+                s2 = pendiente(m2);
+            } else {
+                hi = m2;
+                m2 = m1;
+                s2 = s1;
+                m1 = lo + kOro * (hi - lo);
+                s1 = pendiente(m1);
+            }
+        }
+        const double vi = s1 > 0 ? m1 : m2;
+        if (!(pendiente(vi) > 0)) return false;
+        auto s = [&](double V) { return pendiente(V); };
+        const auto vmin = raiz_acotada(s, va, vi, kExtremoRel * vi);
+        const auto vmax = raiz_acotada(s, vi, vb, kExtremoRel * vb);
+        return vmin && vmax && fija(*vmin, *vmax);
     }
 
     int eq_;
@@ -107,7 +303,8 @@ class Construccion {
     const sistema& s_;
     double a_, b_, c_, d_;
     double vs_ = 0;
-    double vmin_ = 0, vmax_ = 0;
+    double vmin_ = 0, vmax_ = 0, pmin_ = 0, pmax_ = 0;
+    double p_previa_ = 0, xl_previa_ = 0, xg_previa_ = 0;  // the last roots found
     bool cubica_ = false;
 };
 
@@ -122,65 +319,68 @@ double presion_vapor(int eq, int i, double T, double& vl, double& vg) {
     if (!(T > 0) || !(s.moles > 0)) return -1;
 
     Construccion c(eq, i, T);
-    const double vs = c.vs();
+    if (!c.busca_lazo()) return -1;
+    const double pmin = c.pmin(), pmax = c.pmax();
+    const double profundidad = pmax - pmin;
+    if (!std::isfinite(profundidad) || !(pmax > 0)) return -1;
+    auto tolerancia = [&](double p) {
+        return std::max(std::min({kToleranciaP, kToleranciaRel * p, kProfundidadRel * profundidad}),
+                        kPisoRel * p);
+    };
 
-    // March to the local minimum of the isotherm...
-    double v1 = vs + kPaso;
-    double p1 = c.P(v1);
-    double v2, p2;
-    long pasos = 0;
-    for (;;) {
-        if (++pasos > kMaxPasos) return -1;
-        v2 = v1 + kPaso;
-        p2 = c.P(v2);
-        if (!(p2 < p1)) break;
-        v1 = v2;
-        p1 = p2;
-    }
-    const double vmin = (v1 + v2) / 2;
-    const double pmin = c.P(vmin);
-
-    // ...and on to the local maximum.
-    v1 = v2;
-    p1 = p2;
-    pasos = 0;
-    for (;;) {
-        if (++pasos > kMaxPasos) return -1;
-        v2 = v1 + kPaso;
-        p2 = c.P(v2);
-        if (!(p2 > p1)) break;
-        v1 = v2;
-        p1 = p2;
-    }
-    const double vmax = (v1 + v2) / 2;
-    const double pmax = c.P(vmax);
-    c.pon_extremos(vmin, vmax);
-
-    double dp = pmax - pmin;
-    if (!std::isfinite(dp)) return -1;
-
-    if (!c.raices(pmax, vl, vg)) return 0;
-    auto area = c.area(pmax, vl, vg);
-    if (!area) return -1;
-    double area_previa = *area;
-
+    // Halving of the pressure step. The area at the top of the loop is
+    // positive (the rectangle lies above the isotherm), so a negative area
+    // means a trial pressure below the vapour pressure; below 0 the loop has
+    // no floor, and the trial pressure halves until one is found. A step can
+    // carry the trial pressure out of the loop: above its top it is too high,
+    // below its bottom too low, and it has no roots to look for.
+    double dp = profundidad;
     double p = pmin < 0 ? pmax / 2 : pmax - dp / 2;
     double suelo = pmin;
-    for (int prueba = 0; prueba < kMaxPruebas; ++prueba) {
-        if (dp < kToleranciaP) return std::isfinite(p) ? p : -1;
+    double wl = 0, wg = 0;
+    for (int prueba = 0;; ++prueba) {
+        if (prueba == kMaxPruebas || !std::isfinite(p)) return -1;
+        if (dp < tolerancia(p)) break;
         dp /= 2;
-        if (!c.raices(p, vl, vg)) return 0;
-        area = c.area(p, vl, vg);
-        if (!area) return -1;
-        if (*area * area_previa < 0) {
+        bool alta;
+        if (p >= pmax || p <= pmin) {
+            alta = p >= pmax;
+        } else {
+            switch (c.raices(p, wl, wg)) {
+                case Raices::ok:
+                    break;
+                case Raices::bajo_inicio:
+                    vl = wl;
+                    vg = wg;
+                    return 0;
+                case Raices::fallo:
+                    return -1;
+            }
+            const auto area = c.area(p, wl, wg);
+            if (!area) return -1;
+            alta = !(*area < 0);
+        }
+        if (!alta) {
             suelo = p;
             p = p + dp / 2;
         } else {
             p = suelo < 0 ? p / 2 : p - dp / 2;
-            area_previa = *area;
         }
     }
-    return -1;
+
+    // The volumes of the pressure returned, and the construction checked
+    // there: a result the arithmetic cannot make right is no result.
+    if (!(p > pmin && p < pmax)) return -1;
+    const Raices r = c.raices(p, wl, wg);
+    if (r == Raices::bajo_inicio) {
+        vl = wl;
+        vg = wg;
+        return 0;
+    }
+    if (r == Raices::fallo || !c.comprueba(p, wl, wg, 4 * tolerancia(p))) return -1;
+    vl = wl;
+    vg = wg;
+    return p;
 }
 
 double calor_vaporizacion(double T, double vl, double vg) {

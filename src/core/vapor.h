@@ -4,13 +4,17 @@
 
 namespace korgas {
 
-// Vapour pressure (atm) of sistemas[i] at T (its temperatura must be T): -1 for
-// equation 0 (or one outside 1..9), T >= tc - 0.005 or T <= 0, an amount not
-// above 0, when a march finds no loop within 1,000,000 steps, or when an area
-// cannot be computed (a failed equilibrium); 0 when the liquid root falls below
-// the start volume. vl, vg get the molar volumes of liquid and gas (l/mol) of
-// the last trial pressure but one, within 1e-4 atm of the result; they are not
-// touched when the result is -1 before the construction starts.
+// Vapour pressure (atm) of sistemas[i] at T (its temperatura must be T) by the
+// equal-area construction, right to 1e-6 of itself (and to 1e-4 atm), with vl,
+// vg the molar volumes of liquid and gas (l/mol) at that pressure. -1, and vl,
+// vg untouched, when there is none or none that the arithmetic can vouch for:
+// for equation 0 (or one outside 1..9), T >= tc - 0.005 or T <= 0, an amount
+// not above 0, an isotherm without a loop within the marches' 1,000,000
+// steps, and wherever the result could not be checked to satisfy the
+// construction (very low reduced temperatures: a pressure below about 1e-300
+// atm, a liquid volume within a few doubles of the covolume). 0 when the
+// isotherm has no liquid branch at a trial pressure (vl, vg then hold the
+// roots found there).
 double presion_vapor(int eq, int i, double T, double& vl, double& vg);
 
 // Enthalpy of vaporisation (atm·l/mol) of sistemas[0] at T from the volumes

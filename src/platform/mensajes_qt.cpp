@@ -75,7 +75,7 @@ QString texto_no_se_puede_leer(const QString& ruta, const QString& causa) {
         .arg(ruta, causa);
 }
 
-void mostrar_fichero_ilegible(const ErrorFichero& e, QWidget* padre) {
+void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre) {
     msgbox(
         texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
         16, QString(), padre);

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace korgas {
 
+class ErrorFichero;
+
 // The title of a message box given none.
 QString titulo_programa();  // "KOR GAS V1.0"
 
@@ -23,10 +25,8 @@ int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString
 // (fixed, in both languages: the language file may be the one at fault).
 QString texto_no_se_puede_leer(const QString& ruta, const QString& causa);
 
-class ErrorFichero;
-
-// Reports a file that cannot be read (critical style), naming it and the cause.
-void mostrar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr);
+// Tells the user that a file exists but cannot be read (that text, style 16).
+void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr);
 
 // Makes the core's messages (korgas::mostrar_mensaje) open msgbox.
 void instalar_mensajes_qt();

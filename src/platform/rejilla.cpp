@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
 
 #include "core/numtext.h"
@@ -29,6 +30,14 @@ Rejilla::Rejilla(QWidget* padre) : QTableWidget(padre) {
         if (es_fija(f + filas_fijas_, c)) return;
         emit clic();
     });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& actual) {
+                if (!actual.isValid() || actual.column() >= columnas_fijas_ ||
+                    columnas_fijas_ >= columnCount())
+                    return;
+                selectionModel()->setCurrentIndex(model()->index(actual.row(), columnas_fijas_),
+                                                  QItemSelectionModel::NoUpdate);
+            });
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
         if (escribiendo_ || !editable_) return;
         emit editada(it->row() + filas_fijas_, it->column());
@@ -163,6 +172,22 @@ void Rejilla::repartir_ancho(int ancho_twips) {
     const double w = (ancho_twips - 250.0) / columnCount();
     const int cada = int(redondeo_par(w));
     for (int c = 0; c < columnCount(); ++c) fijar_ancho(c, cada);
+}
+
+void Rejilla::ensanchar_al_contenido(int maximo_twips) {
+    const int maximo = px(maximo_twips);
+    for (int c = 0; c < columnCount(); ++c) {
+        int necesario = sizeHintForColumn(c);
+        if (filas_fijas_ == 1)
+            necesario = std::max(necesario, horizontalHeader()->sectionSizeHint(c));
+        if (necesario > columnWidth(c))
+            fijar_ancho(c, std::min(necesario, maximo) * kTwipsPorPixel);
+    }
+}
+
+int Rejilla::ancho_para_columnas() const {
+    return horizontalHeader()->length() + verticalScrollBar()->sizeHint().width() +
+           2 * frameWidth();
 }
 
 int Rejilla::fila() const {

@@ -10,7 +10,9 @@
 //
 // Column widths are in twips (15 to the pixel). A click on a body cell makes
 // it the current cell and then emits clic(); clicks on fixed cells move
-// nothing and emit nothing. Body cells are read-only unless fijar_editable
+// nothing and emit nothing. The current cell is never a fixed cell: where the
+// view would put it on a fixed column (the first focus, a key), it goes to
+// the first body column of that row. Body cells are read-only unless fijar_editable
 // is set, and then a user's edit emits editada(fila, columna).
 #pragma once
 
@@ -47,6 +49,13 @@ class Rejilla : public QTableWidget {
     // Every column the same width: (design width - 250) / columns, to the
     // nearest whole twip (a half to the even neighbour).
     void repartir_ancho(int ancho_twips);
+    // Widens every column whose texts (its header included) do not fit in it
+    // to the width they need, at most maximo_twips; narrower texts leave the
+    // width as it is.
+    void ensanchar_al_contenido(int maximo_twips);
+    // The width (pixels) that shows every column without scrolling sideways,
+    // room for the vertical scroll bar included.
+    int ancho_para_columnas() const;
 
     // The current cell, in the grid's numbering; -1 when there is none.
     int fila() const;

@@ -21,7 +21,8 @@ void escribir_valor(QLineEdit* caja, double valor, const QString& texto) {
         // Any edit by the user makes the text the value.
         QObject::connect(caja, &QLineEdit::textEdited, caja, [caja] { olvidar_valor(caja); });
     }
-    caja->setText(texto);
+    // The same text again leaves the box alone (its selection too).
+    if (caja->text() != texto) caja->setText(texto);
     caja->setProperty(kValor, valor);
     caja->setProperty(kTexto, texto);
 }

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <clocale>
 #include <iostream>
+#include <new>
 
 #include "core/kvstore.h"
 #include "platform/carpeta.h"
@@ -83,26 +84,36 @@ int comprobar_ficheros() {
         const QString causa = ilegible(ruta);
         if (!causa.isEmpty()) return fallo(no_se_puede_leer(ruta, causa), estado);
     }
-    try {
-        std::vector<std::string> lista(1);
-        leersecciones(idioma.toStdString(), lista);
-    } catch (const ErrorFichero& e) {
-        return fallo(no_se_puede_leer(idioma, QString::fromStdString(e.what())), kFaltaIdioma);
-    }
-    try {
-        if (!leer_numgases(datos.toStdString()))
-            return fallo(QStringLiteral("El fichero de datos no da un número de gases válido "
-                                        "(clave n de la sección general).\n"
-                                        "The gas data file gives no valid number of gases "
-                                        "(key n of section general).\n%1\n\n"
-                                        "El programa no puede continuar. / The program cannot "
-                                        "go on.")
-                             .arg(datos),
-                         kNumeroMalo);
-    } catch (const ErrorFichero& e) {
-        return fallo(no_se_puede_leer(datos, QString::fromStdString(e.what())), kFaltanDatos);
-    }
-    return 0;
+    // Whatever stops a read (the store's error, a lack of memory, anything
+    // else) ends in the message naming the file, never in an abort.
+    auto leyendo = [](const QString& ruta, int estado, const auto& leer) {
+        try {
+            return leer();
+        } catch (const std::bad_alloc&) {
+            return fallo(no_se_puede_leer(ruta, QStringLiteral("no hay memoria suficiente / "
+                                                               "not enough memory")),
+                         estado);
+        } catch (const std::exception& e) {
+            return fallo(no_se_puede_leer(ruta, QString::fromStdString(e.what())), estado);
+        }
+    };
+    if (const int estado = leyendo(idioma, kFaltaIdioma, [&] {
+            std::vector<std::string> lista(1);
+            leersecciones(idioma.toStdString(), lista);
+            return 0;
+        }))
+        return estado;
+    return leyendo(datos, kFaltanDatos, [&] {
+        if (leer_numgases(datos.toStdString())) return 0;
+        return fallo(QStringLiteral("El fichero de datos no da un número de gases válido "
+                                    "(clave n de la sección general).\n"
+                                    "The gas data file gives no valid number of gases "
+                                    "(key n of section general).\n%1\n\n"
+                                    "El programa no puede continuar. / The program cannot "
+                                    "go on.")
+                         .arg(datos),
+                     kNumeroMalo);
+    });
 }
 
 int arrancar() {

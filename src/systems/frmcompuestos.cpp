@@ -309,7 +309,7 @@ void frmcompuestos::llenar_rejilla() {
             }
         }
     } catch (const ErrorFichero& err) {
-        mostrar_fichero_ilegible(err, this);
+        avisar_fichero_ilegible(err, this);
     }
     grid->setUpdatesEnabled(true);
 }

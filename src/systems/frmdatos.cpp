@@ -321,7 +321,7 @@ QStringList frmdatos::nombres_gases() {
         }
     } catch (const ErrorFichero& e) {
         gases.clear();
-        mostrar_fichero_ilegible(e, this);
+        avisar_fichero_ilegible(e, this);
     }
     return gases;
 }

@@ -34,7 +34,7 @@ void recargar_sistema(sistema& s, bool avisar, QWidget* ventana) {
         }
     } catch (const ErrorFichero& e) {
         s = antes;
-        mostrar_fichero_ilegible(e, ventana);
+        avisar_fichero_ilegible(e, ventana);
         return;
     }
     if (!avisar) return;

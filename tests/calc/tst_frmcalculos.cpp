@@ -8,6 +8,7 @@
 
 #include "calc/frmcalculos.h"
 #include "calc/panel_ecuacion.h"
+#include "core/eos.h"
 #include "core/gas.h"
 #include "core/numtext.h"
 #include "core/vapor.h"
@@ -15,6 +16,7 @@
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
+#include "platform/valor_caja.h"
 
 using namespace pruebas;
 using korgas::frmcalculos;
@@ -35,8 +37,8 @@ QString f4(double x) {
 }
 
 // What the equilibrium block must show for a gas at T in the starting units,
-// from the core routines called directly on a record whose parameters are
-// those the panel's boxes show.
+// from the core routines called directly on a record with the loaded
+// parameters (the boxes show them rounded, the calculation uses them exact).
 struct Equilibrio {
     QString vl, vg, pv, dh, dl, dg;
 };
@@ -49,9 +51,6 @@ Equilibrio esperado(int numgas, int ecuacion, double T) {
     s.moles = 1;
     s.mu = 1.5;
     korgas::leergas(0, s);
-    for (int i = 0; i < 4; ++i)
-        s.gas.c[std::size_t(i)] = korgas::leer_numero(
-            korgas::formatear(s.gas.c[std::size_t(i)], i < 2 ? "####0.00000" : "####0.000000"));
     s.gramos = s.gas.pm;
     korgas::sistemas[0] = s;
     double vl = 0, vg = 0;
@@ -105,6 +104,7 @@ class TstFrmcalculos : public QObject {
     void equilibrium_below_critical();
     void equilibrium_units_and_129();
     void figures_by_hand();
+    void exact_values_behind_the_texts();
     void enthalpy_not_positive_is_not_a_result();
     void result_labels();
     void spinners_recompute();
@@ -225,8 +225,10 @@ void TstFrmcalculos::choice_of_quantity() {
     QCOMPARE(caja(w.get(), "txttemp")->text(), QString("300.0000"));
     QCOMPARE(color_texto(rotulo(w.get(), "lbbtemp")), kRojo);
     QCOMPARE(color_texto(caja(w.get(), "txtpress")), kNegro);
+    // The pressure shown, 4.0055, is kept exact behind its text: the
+    // temperature comes back as it was.
     teclear(caja(w.get(), "txtmol"), "1");
-    QCOMPARE(caja(w.get(), "txttemp")->text(), QString("299.9976"));
+    QCOMPARE(caja(w.get(), "txttemp")->text(), QString("300.0000"));
 
     // Outside the general mode the captions take no click.
     auto p = abrir(1);
@@ -339,12 +341,12 @@ void TstFrmcalculos::unit_cycles_of_inputs() {
          "txttemp",
          {"ºC", "ºF", "ºR", "ºRe", "ºK"},
          {"26.8500", "80.3300", "540.0000", "21.4800", "300.0000"}},
-        // The value is read back from the four decimals shown at each step.
-        {"lbvol", "txtvol", {"dm³", "m³", "cm³", "l"}, {"6.1460", "0.0061", "6100.0000", "6.1000"}},
+        // Each step converts the exact value, not the four decimals shown.
+        {"lbvol", "txtvol", {"dm³", "m³", "cm³", "l"}, {"6.1460", "0.0061", "6146.0000", "6.1460"}},
         {"lbpress",
          "txtpress",
          {"Pa", "bar", "mmHg", "atm"},
-         {"101325.0000", "1.0133", "760.0375", "1.0000"}},
+         {"101325.0000", "1.0133", "760.0000", "1.0000"}},
     };
     const double minimos[] = {-273.15, -459.0, 0, -218.4, 0};
     auto w = abrir(3);  // T computed: the pressure box holds "1.0000"
@@ -408,8 +410,9 @@ void TstFrmcalculos::equilibrium_below_critical() {
 
 void TstFrmcalculos::figures_by_hand() {
     // A one-gas file whose van der Waals parameters come from tc and pc alone:
-    // a = 27·R²·tc²/(64·pc) = 3.60610, b = R·tc/(8·pc) = 0.04280, and at 300 K
-    // and 6.146 l, P = R·T/(V - b) - a/V² = 3.9382 atm.
+    // a = 27·R²·tc²/(64·pc) = 3.606100, b = R·tc/(8·pc) = 0.0428029 (shown
+    // rounded, used exact), and at 300 K and 6.146 l,
+    // P = R·T/(V - b) - a/V² = 3.9382 atm.
     QFile f(QString::fromStdString(korgas::fichdatos));
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QByteArray d =
@@ -433,8 +436,8 @@ void TstFrmcalculos::figures_by_hand() {
     };
     // The equal-area figures, with the densities pm/v in g/l and the
     // enthalpy in Kcal/mol.
-    const Fila filas[] = {{"300", "3.9382", "68.93", "0.1035", "0.1666", "0.42", 425.12, 264.22},
-                          {"250", "3.2659", "31.61", "0.0683", "0.4720", "1.40", 644.50, 93.23}};
+    const Fila filas[] = {{"300", "3.9382", "68.94", "0.1036", "0.1665", "0.42", 424.89, 264.38},
+                          {"250", "3.2659", "31.62", "0.0683", "0.4719", "1.40", 644.41, 93.26}};
     for (const Fila& r : filas) {
         teclear(caja(w.get(), "txttemp"), r.t);
         QCOMPARE(caja(w.get(), "txtpress")->text(), QString(r.p));
@@ -445,8 +448,13 @@ void TstFrmcalculos::figures_by_hand() {
         QVERIFY(std::abs(korgas::num(caja(w.get(), "txtdl")->text()) - r.dl) < 0.5);
         QVERIFY(std::abs(korgas::num(caja(w.get(), "txtdg")->text()) - r.dg) < 0.05);
     }
-    // 1.40 Kcal around the energy cycle, 1 cal = 4.184 J, 1 atm l = 101.325 J.
-    const QStringList dh = {"57.81", "5857.60", "1400.00", "1.40"};
+    // 1.40 Kcal around the energy cycle, 1 cal = 4.184 J, 1 atm l = 101.325 J,
+    // each step from the exact enthalpy, not from its two decimals.
+    const double kcal = korgas::leer_valor(caja(w.get(), "txtdh"));
+    QVERIFY(std::abs(kcal - 1.4027) < 0.001);
+    const QStringList dh = {korgas::fmt(kcal * 4184 / 101.325, "###0.00"),
+                            korgas::fmt(kcal * 4184, "###0.00"),
+                            korgas::fmt(kcal * 1000, "###0.00"), "1.40"};
     for (const QString& x : dh) {
         pulsar(rotulo(w.get(), "lbdh"));
         QCOMPARE(caja(w.get(), "txtdh")->text(), x);
@@ -466,6 +474,47 @@ void TstFrmcalculos::figures_by_hand() {
     pulsar(rotulo(p.get(), "lbmasa"));
     QCOMPARE(caja(p.get(), "txtpress")->text(), QString("0.0910"));
     QVERIFY(entorno_->mensajes.empty());
+}
+
+void TstFrmcalculos::exact_values_behind_the_texts() {
+    // Van der Waals carbon dioxide at 250 K from the file's critical data:
+    // the parameters are used as loaded, not as their five decimals.
+    auto w = abrir(0);
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "250");
+    QCOMPARE(caja(w.get(), "txtpv")->text(), QString("31.61"));
+    QCOMPARE(caja(w.get(), "txtvg")->text(), QString("0.4719"));
+
+    // A unit cycle there and back leaves the state as it was.
+    QLineEdit* v = caja(w.get(), "txtvol");
+    QLineEdit* p = caja(w.get(), "txtpress");
+    const QString presion = p->text();
+    const double exacta = korgas::leer_valor(p);
+    for (int i = 0; i < 4; ++i) pulsar(rotulo(w.get(), "lbvol"));
+    QCOMPARE(v->text(), QString("6.1460"));
+    pulsar(control<QPushButton>(w.get(), "btcalcular"));
+    QCOMPARE(p->text(), presion);
+    QCOMPARE(korgas::leer_valor(p), exacta);
+
+    // The virial D shows six decimals and counts with all of them.
+    elegir(w.get(), kDioxido, 5);
+    teclear(caja(w.get(), "txttemp"), "300");
+    korgas::sistema s;
+    s.numgas = kDioxido;
+    s.ecuacion = 5;
+    s.temperatura = 300;
+    s.moles = 1;
+    s.mu = 1.5;
+    QCOMPARE(korgas::leergas(0, s), korgas::Carga::ok);
+    QVERIFY(caja(w.get(), "txtd")->text() != korgas::fmt(s.gas.c[3], "0.000000000000"));
+    korgas::sistemas[0] = s;
+    QCOMPARE(korgas::leer_valor(p), korgas::presion(0, 6.146));
+
+    // A value typed over a kept one is taken as typed.
+    teclear(caja(w.get(), "txtd"), "0.000078");
+    s.gas.c[3] = 0.000078;
+    korgas::sistemas[0] = s;
+    QCOMPARE(korgas::leer_valor(p), korgas::presion(0, 6.146));
 }
 
 void TstFrmcalculos::equilibrium_units_and_129() {
@@ -499,22 +548,24 @@ void TstFrmcalculos::equilibrium_units_and_129() {
 }
 
 void TstFrmcalculos::enthalpy_not_positive_is_not_a_result() {
-    // Water under Berthelot at 250 K: a vapour pressure of a few pascals, and
-    // an enthalpy from Clapeyron that comes out negative.
+    // Carbon dioxide under van der Waals 0.13 K below its critical
+    // temperature: a vapour pressure, but T + 0.5 K is pulled to 304.125 K,
+    // within 0.005 K of tc, where there is none, so Clapeyron gives no
+    // enthalpy. (The parameters the panel shows, a = 3.60894 and b = 0.04285,
+    // put the isotherm's own critical point at 304.105 K.)
     auto w = abrir(0);
+    elegir(w.get(), kDioxido, 1);
+    teclear(caja(w.get(), "txttemp"), "304.00");
+    QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 0);
+    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(128));
+
+    // Water under Berthelot at 250 K: a vapour pressure of a few pascals, and
+    // from vapour pressures right to their digits a positive enthalpy.
     elegir(w.get(), kAgua, 2);
     pulsar(rotulo(w.get(), "lbpv"));
     teclear(caja(w.get(), "txttemp"), "250");
     QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 0);
-    QCOMPARE(caja(w.get(), "txtdh")->text(), korgas::tx(128));
-
-    // Near the critical temperature the pull of T + 0.5 K gives no positive
-    // enthalpy either.
-    elegir(w.get(), kDioxido, 1);
-    teclear(caja(w.get(), "txttemp"), "304.12");
-    const QString dh = caja(w.get(), "txtdh")->text();
-    QVERIFY(dh == korgas::tx(128) || korgas::num(dh) > 0);
-    QVERIFY(!dh.startsWith('-'));
+    QVERIFY(korgas::num(caja(w.get(), "txtdh")->text()) > 0);
 }
 
 void TstFrmcalculos::result_labels() {
@@ -530,12 +581,15 @@ void TstFrmcalculos::result_labels() {
     teclear(caja(w.get(), "txttemp"), "250");
     QLineEdit* dh = caja(w.get(), "txtdh");
     QLabel* lbdh = rotulo(w.get(), "lbdh");
-    const double kcal = korgas::num(dh->text());
+    // The box keeps the exact enthalpy; every unit shows it, not the two
+    // decimals of the unit before.
+    const double kcal = korgas::leer_valor(dh);
     QVERIFY(kcal > 0);
+    QCOMPARE(dh->text(), korgas::fmt(kcal, "###0.00"));
     const QString alm = korgas::fmt(kcal * 4184 / 101.325, "###0.00");
-    const QString j = korgas::fmt(korgas::num(alm) * 101.325, "###0.00");
-    const QString cal = korgas::fmt(korgas::num(j) / 4.184, "###0.00");
-    const QString kc = korgas::fmt(korgas::num(cal) / 1000, "###0.00");
+    const QString j = korgas::fmt(kcal * 4184, "###0.00");
+    const QString cal = korgas::fmt(kcal * 1000, "###0.00");
+    const QString kc = korgas::fmt(kcal, "###0.00");
     const QStringList unidades = {"atm l", "J", "cal", "Kcal"};
     const QStringList textos = {alm, j, cal, kc};
     for (int i = 0; i < 4; ++i) {
@@ -544,11 +598,11 @@ void TstFrmcalculos::result_labels() {
         QCOMPARE(dh->text(), textos[i]);
     }
     QLineEdit* vl = caja(w.get(), "txtvl");
-    const QString litros = vl->text();
+    const double litros = korgas::leer_valor(vl);
     pulsar(rotulo(w.get(), "lbvl"));
     pulsar(rotulo(w.get(), "lbvl"));
     QCOMPARE(rotulo(w.get(), "lbvl")->text(), QString("m³"));
-    QCOMPARE(vl->text(), f4(korgas::num(litros) / 1000));
+    QCOMPARE(vl->text(), f4(litros / 1000));
 }
 
 void TstFrmcalculos::spinners_recompute() {
@@ -714,7 +768,8 @@ void TstFrmcalculos::typed_parameter_counts() {
     const QString cargada = a->text();
     const double tc = 304.1282, pc = 72.8083;
     QCOMPARE(cargada, korgas::fmt(27 * R * R * tc * tc / (64 * pc), "####0.00000"));
-    const double b = korgas::num(caja(w.get(), "txtb")->text());
+    // The calculation uses b as loaded, not as its five decimals show it.
+    const double b = R * tc / (8 * pc);
 
     teclear(a, "2.5");
     QCOMPARE(a->text(), QString("2.5"));

@@ -46,6 +46,47 @@ TEST(Cubica, RaicesOrdenadas) {
     }
 }
 
+// Roots many orders of magnitude apart, as a liquid and a gas volume at a low
+// pressure: each comes out right to a few units of rounding, where the closed
+// form alone loses the small ones (or overflows on the cube of the largest).
+TEST(Cubica, RaicesMuySeparadas) {
+    const struct {
+        double r1, r2, r3;
+    } casos[] = {
+        {0.03, 1.2, 4.5e7}, {0.03, 1.2, 2.8e12}, {0.0427, 0.11, 1.6e41},
+        {1e-3, 2e-3, 1e60}, {-2e-9, 5e-9, 7.0},  {-8e55, 0.5, 3.0},
+    };
+    for (const auto& c : casos) {
+        const double a1 = -(c.r1 + c.r2 + c.r3);
+        const double a2 = c.r1 * c.r2 + c.r1 * c.r3 + c.r2 * c.r3;
+        const double a3 = -c.r1 * c.r2 * c.r3;
+        double x1 = 0, x2 = 0, x3 = 0;
+        cubica(a1, a2, a3, x1, x2, x3);
+        const double raices[3] = {c.r1, c.r2, c.r3};
+        const double halladas[3] = {x1, x2, x3};
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_NEAR(halladas[k], raices[k], 1e-13 * std::fabs(raices[k]))
+                << k << ": " << c.r1 << " " << c.r2 << " " << c.r3;
+        }
+    }
+}
+
+// The van der Waals cubic at a pressure of 2.8e-12 atm (argon at a tenth of
+// its critical temperature): the liquid volume is still a root of the cubic.
+TEST(Cubica, VanDerWaalsABajaPresion) {
+    const double a = 1.344034871261367, b = 0.032205456556118353, T = 15.0687, P = 2.8e-12;
+    double x1, x2, x3;
+    cubica(-(b + R * T / P), a / P, -a * b / P, x1, x2, x3);
+    ASSERT_LT(x1, x2);
+    ASSERT_LT(x2, x3);
+    for (double v : {x1, x2, x3}) {
+        // Residual of the pressure, relative to the size of its two terms.
+        const double atraccion = a / (v * v);
+        EXPECT_NEAR(R * T / (v - b) - atraccion, P, 1e-12 * (atraccion + P)) << v;
+    }
+    EXPECT_NEAR(x1, 0.033220809878, 1e-11);
+}
+
 TEST(Cuadratica, RaicesYSinRaices) {
     Avisos avisos;
     double x1 = 0, x2 = 0;

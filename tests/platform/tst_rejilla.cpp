@@ -18,6 +18,8 @@ class TstRejilla : public QObject {
     void anchos();
     void clic_solo_en_el_cuerpo();
     void edicion();
+    void celda_actual_nunca_fija();
+    void ensanchar_al_contenido();
 };
 
 void TstRejilla::celdas_con_fijas() {
@@ -124,6 +126,46 @@ void TstRejilla::edicion() {
     QCOMPARE(editadas.count(), 1);
     QCOMPARE(editadas[0][0].toInt(), 1);
     QCOMPARE(editadas[0][1].toInt(), 1);
+}
+
+void TstRejilla::celda_actual_nunca_fija() {
+    Rejilla r;
+    r.fijar_fijas(1, 1);
+    r.fijar_columnas(3);
+    r.fijar_filas(4);
+    r.resize(300, 200);
+    r.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&r));
+    // The first focus, and a key to the left, stop at the first body column.
+    r.setFocus();
+    QTest::keyClick(&r, Qt::Key_Down);
+    QCOMPARE(r.columna(), 1);
+    QTest::keyClick(&r, Qt::Key_Left);
+    QCOMPARE(r.columna(), 1);
+    r.setCurrentCell(2, 0);
+    QCOMPARE(r.fila(), 3);
+    QCOMPARE(r.columna(), 1);
+}
+
+void TstRejilla::ensanchar_al_contenido() {
+    Rejilla r;
+    r.fijar_fijas(1, 1);
+    r.fijar_columnas(3);
+    r.fijar_filas(3);
+    for (int c = 0; c < 3; ++c) r.fijar_ancho(c, 600);
+    r.fijar_texto(0, 1, "a header wider than forty pixels");
+    r.fijar_texto(2, 0, "a name wider than forty pixels");
+    r.fijar_texto(1, 2, "1.5");
+    r.ensanchar_al_contenido(600000);
+    QVERIFY(r.columnWidth(0) > r.fontMetrics().horizontalAdvance("a name wider than forty pixels"));
+    QVERIFY(r.columnWidth(1) > r.fontMetrics().horizontalAdvance("a header wider than forty"));
+    QCOMPARE(r.ancho(0), r.columnWidth(0) * 15);
+    QCOMPARE(r.ancho(2), 600);  // its text fits: left alone
+    // Never beyond the limit given.
+    r.fijar_ancho(0, 600);
+    r.ensanchar_al_contenido(900);
+    QCOMPARE(r.ancho(0), 900);
+    QVERIFY(r.ancho_para_columnas() > r.horizontalHeader()->length());
 }
 
 QTEST_MAIN(TstRejilla)

@@ -6,8 +6,10 @@
 #include <QProcess>
 #include <QTimer>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 
+#include "locale_coma.h"
 #include "platform/texto_qt.h"
 #include "programa_prueba.h"
 
@@ -24,7 +26,10 @@ class TstArranque : public QObject {
     void cerrado_por_el_escritorio();
     void ficheros_que_faltan_data();
     void ficheros_que_faltan();
-    void programa_sin_fichero_de_idiomas();
+    void fichero_enorme_data();
+    void fichero_enorme();
+    void programa_que_no_puede_leer_data();
+    void programa_que_no_puede_leer();
     void numeros_sin_la_configuracion_regional();
 };
 
@@ -198,15 +203,61 @@ void TstArranque::ficheros_que_faltan() {
     QVERIFY(!frmprincipal::existente());
 }
 
-void TstArranque::programa_sin_fichero_de_idiomas() {
-    // The real program, started in a folder of its own without its language
-    // file: a message naming the file and a non-zero exit status.
+// A file far larger than any the program reads: 100 GB, nearly all of it a hole.
+void hacer_enorme(const QString& ruta) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.resize(qint64{100} << 30));
+}
+
+void TstArranque::fichero_enorme_data() {
+    QTest::addColumn<QString>("fichero");
+    QTest::newRow("language file") << "idioma.lng";
+    QTest::newRow("gas data file") << "data";
+}
+
+void TstArranque::fichero_enorme() {
+    QFETCH(QString, fichero);
+    ProgramaPrueba prog;
+    hacer_enorme(prog.ruta(fichero));
+    const int estado = comprobar_ficheros();
+    QVERIFY(estado != 0);
+    QVERIFY(prog.mensajes.size() == 1);
+    QCOMPARE(prog.mensajes[0].estilo, 16);
+    QVERIFY2(prog.mensajes[0].texto.contains(prog.ruta(fichero)),
+             qPrintable(prog.mensajes[0].texto));
+    QVERIFY2(prog.mensajes[0].texto.contains("too large"), qPrintable(prog.mensajes[0].texto));
+}
+
+void TstArranque::programa_que_no_puede_leer_data() {
+    QTest::addColumn<QString>("quitar");
+    QTest::addColumn<QString>("enorme");
+    QTest::addColumn<QString>("nombrado");
+    QTest::newRow("no language file") << "idioma.lng"
+                                      << ""
+                                      << "idioma.lng";
+    QTest::newRow("gas data file far too large") << ""
+                                                 << "data"
+                                                 << "data";
+}
+
+void TstArranque::programa_que_no_puede_leer() {
+    // The real program, started in a folder of its own with a file it cannot
+    // read: a message naming the file and a non-zero exit status, never an
+    // abort.
+    QFETCH(QString, quitar);
+    QFETCH(QString, enorme);
+    QFETCH(QString, nombrado);
     const QString programa = QStringLiteral(KORGAS_PROGRAM_DIR "/korgas");
     if (!QFile::exists(programa)) QSKIP("the program is not built in this build folder");
     QTemporaryDir dir;
     QVERIFY(QFile::copy(programa, dir.path() + "/korgas"));
     QFile::setPermissions(dir.path() + "/korgas", QFile::permissions(programa));
-    QVERIFY(QFile::copy(QStringLiteral(KORGAS_SOURCE_DIR "/data/data"), dir.path() + "/data"));
+    for (const char* f : {"data", "idioma.lng"})
+        if (quitar != f)
+            QVERIFY(
+                QFile::copy(QStringLiteral(KORGAS_SOURCE_DIR "/data/") + f, dir.path() + "/" + f));
+    if (!enorme.isEmpty()) hacer_enorme(dir.path() + "/" + enorme);
 
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -217,12 +268,15 @@ void TstArranque::programa_sin_fichero_de_idiomas() {
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QVERIFY(p.exitCode() != 0);
     const QString salida = QString::fromUtf8(p.readAllStandardError());
-    QVERIFY2(salida.contains(dir.path() + "/idioma.lng"), qPrintable(salida));
+    QVERIFY2(salida.contains(dir.path() + "/" + nombrado), qPrintable(salida));
 }
 
 void TstArranque::numeros_sin_la_configuracion_regional() {
     // As a desktop with a decimal comma would leave them.
-    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    QVERIFY(korgas_pruebas::poner_locale_coma(LC_NUMERIC));
+    char coma[16];
+    std::snprintf(coma, sizeof coma, "%.2f", 2.25);
+    QCOMPARE(QString(coma), QString("2,25"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     preparar_aplicacion();
     QCOMPARE(QString(std::setlocale(LC_NUMERIC, nullptr)), QString("C"));

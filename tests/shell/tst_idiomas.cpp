@@ -199,7 +199,8 @@ void TstIdiomas::idioma_desaparecido() {
 }
 
 void TstIdiomas::escritura_fallida_data() {
-    QTest::addColumn<int>("paso");
+    QTest::addColumn<int>("paso");  // the step that fails; 0: the file is read-only
+    QTest::newRow("read-only file") << 0;
     QTest::newRow("temporary file") << 1;
     QTest::newRow("write") << 2;
     QTest::newRow("flush") << 3;
@@ -211,10 +212,15 @@ void TstIdiomas::escritura_fallida() {
     ProgramaPrueba prog;
     QVERIFY(prog.arrancar_hasta_principal());
     const QByteArray antes = prog.leer("idioma.lng");
+    const auto permisos = QFile::permissions(prog.ruta("idioma.lng"));
+    if (paso == 0)
+        QFile::setPermissions(prog.ruta("idioma.lng"),
+                              QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     prueba::fallo_escritura([paso](int p) { return p == paso; });
     QVERIFY(!cambiaridioma("English"));
     idioma(2)->trigger();
     prueba::fallo_escritura({});
+    QFile::setPermissions(prog.ruta("idioma.lng"), permisos);
     QCOMPARE(prog.mensajes.size(), std::size_t(2));
     for (const Mensaje& m : prog.mensajes) {
         QCOMPARE(m.estilo, 16);
