@@ -172,6 +172,13 @@ void Ventanas::descargar(const QString& nombre) {
     delete ventana.data();
 }
 
+void Ventanas::habilitar(const QString& nombre, bool si) {
+    auto it = registro().find(nombre);
+    if (it == registro().end() || !it->second.ventana) return;
+    QWidget* w = it->second.marco ? it->second.marco.data() : it->second.ventana.data();
+    w->setEnabled(si);
+}
+
 QAction* entrada(const QString& nombre) {
     QWidget* principal = nullptr;
     if (QMdiArea* area = area_hijas()) principal = area->window();

@@ -57,6 +57,10 @@ class Ventanas {
     static QWidget* buscar(const QString& nombre);
     // Closes the window: its unload handler runs and it is destroyed.
     static void descargar(const QString& nombre);
+    // Enables or disables a loaded window as a whole, its frame included (a
+    // disabled window takes no input, not even at its close button); nothing
+    // when it is not loaded.
+    static void habilitar(const QString& nombre, bool si);
 };
 
 // A menu entry or toolbar button of the main window by its objectName

@@ -374,14 +374,29 @@ void frmprincipal::mnusalir_Click() {
 }
 
 void frmprincipal::mnumoles_Click() {
-    // The check marks; the data window converts and shows its amounts.
-    item(QStringLiteral("mnugramos"))->setChecked(false);
-    item(QStringLiteral("mnumoles"))->setChecked(true);
+    cambiar_unidad(false);
 }
 
 void frmprincipal::mnugramos_Click() {
-    item(QStringLiteral("mnumoles"))->setChecked(false);
-    item(QStringLiteral("mnugramos"))->setChecked(true);
+    cambiar_unidad(true);
+}
+
+void frmprincipal::cambiar_unidad(bool gramos) {
+    QAction* nueva = item(gramos ? QStringLiteral("mnugramos") : QStringLiteral("mnumoles"));
+    QAction* vieja = item(gramos ? QStringLiteral("mnumoles") : QStringLiteral("mnugramos"));
+    // The amounts are converted only when the other unit was in force.
+    const bool convertir = vieja->isChecked();
+    // The data window shows its amounts in the unit in force: a closed one
+    // is opened first, still under the old unit, so the conversion below is
+    // the only one its amounts get.
+    const QString datos = QStringLiteral("frmdatos");
+    QWidget* ventana = Ventanas::buscar(datos);
+    if (!ventana && Ventanas::registrada(datos)) ventana = Ventanas::mostrar(datos);
+    vieja->setChecked(false);
+    nueva->setChecked(true);
+    if (ventana && ventana->metaObject()->indexOfMethod("aplicar_unidad(bool,bool)") >= 0)
+        QMetaObject::invokeMethod(ventana, "aplicar_unidad", Qt::DirectConnection,
+                                  Q_ARG(bool, gramos), Q_ARG(bool, convertir));
 }
 
 void frmprincipal::mnunuevo_Click() {

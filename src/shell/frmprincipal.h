@@ -41,8 +41,8 @@ class frmprincipal : public QMainWindow {
     // The size of the area the child windows open in, in twips (15 per pixel).
     QSize cliente_twips() const;
 
-    // The amount unit of the data window (public: the data window calls them to
-    // show its amounts in the unit that carries the check mark).
+    // The amount unit of the data window: the check mark moves to the unit,
+    // and the data window (opened when it is closed) shows its amounts in it.
     void mnumoles_Click();
     void mnugramos_Click();
     // The new-file command: the five gas systems start again.
@@ -67,6 +67,7 @@ class frmprincipal : public QMainWindow {
     void crear_barra();
     void estados_iniciales();
 
+    void cambiar_unidad(bool gramos);
     void mnusalir_Click();
     void mnudato_Click();
     void mnugases_Click();

@@ -66,6 +66,7 @@ class TstVentanas : public QObject {
     void dialogo_fuera_del_area();
     void sin_registrar();
     void entrada_por_nombre();
+    void habilitar_la_ventana_entera();
 
   private:
     QMainWindow* principal_ = nullptr;
@@ -208,6 +209,26 @@ void TstVentanas::entrada_por_nombre() {
     Ventanas::fijar_area(nullptr);  // found among the top-level windows as well
     QCOMPARE(korgas::entrada("mnup"), p);
     Ventanas::fijar_area(area_);
+}
+
+void TstVentanas::habilitar_la_ventana_entera() {
+    // A window in the area is disabled with its frame, so its close button
+    // does nothing either; a window of its own is disabled itself.
+    QWidget* a = Ventanas::mostrar("frmcalculos");
+    QWidget* marco = a->parentWidget();
+    Ventanas::habilitar("frmcalculos", false);
+    QVERIFY(!marco->isEnabled());
+    QVERIFY(!a->isEnabled());
+    Ventanas::habilitar("frmcalculos", true);
+    QVERIFY(marco->isEnabled() && a->isEnabled());
+
+    QWidget* d = Ventanas::mostrar("frmAbout");
+    Ventanas::habilitar("frmAbout", false);
+    QVERIFY(!d->isEnabled());
+    // A window that is not loaded: nothing happens.
+    Ventanas::habilitar("frmdatos", false);
+    QVERIFY(!Ventanas::buscar("frmdatos"));
+    QVERIFY(Ventanas::mostrar("frmdatos")->isEnabled());
 }
 
 QTEST_MAIN(TstVentanas)

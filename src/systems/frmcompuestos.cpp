@@ -1,0 +1,396 @@
+#include "systems/frmcompuestos.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "core/kvstore.h"
+#include "core/numtext.h"
+#include "platform/aviso_gases.h"
+#include "platform/controles.h"
+#include "platform/eventos_foco.h"
+#include "platform/filtro_numerico.h"
+#include "platform/formulas.h"
+#include "platform/mensajes_qt.h"
+#include "platform/rejilla.h"
+#include "platform/texto_qt.h"
+#include "platform/twips.h"
+#include "platform/valor_caja.h"
+#include "platform/ventanas.h"
+#include "systems/frmdatos.h"
+#include "systems/sistemas_qt.h"
+
+namespace korgas {
+
+namespace {
+
+constexpr int kAnchoRejilla = 9375;
+constexpr const char* kPatronAB = "####0.00000";
+constexpr const char* kPatronCD = "####0.000000";
+constexpr const char* kPatronOmega = "####0.000";
+
+// What the window shows for one equation.
+struct Forma {
+    int columnas;
+    QStringList cabeceras;  // of columns 1..
+    QStringList rotulos;    // of the shown boxes
+    int cajas;              // boxes 1..cajas shown
+    bool exponente;
+};
+
+Forma forma(int e) {
+    const QString a = QStringLiteral("a:");
+    const QString b = QStringLiteral("b:");
+    const QString bl = QStringLiteral("b [l / mol]");
+    switch (e) {
+        case kVanDerWaals:
+        case kDieterici:
+        case kDietericiSadus:
+            return {3, {QStringLiteral("a [l ² atm / mol ²]"), bl}, {a, b}, 2, false};
+        case kBerthelot:
+            return {3, {QStringLiteral("a [l ² atm / mol ² K]"), bl}, {a, b}, 2, false};
+        case kRedlichKwong:
+            return {3, {QStringLiteral("a [l ² atm / mol ² K ½]"), bl}, {a, b}, 2, false};
+        case kVirial:
+            return {5,
+                    {QStringLiteral("A"), bl, QStringLiteral("C [l ² / mol ²]"),
+                     QStringLiteral("D [l ³ / mol ³]")},
+                    {QStringLiteral("A:"), QStringLiteral("B:"), QStringLiteral("C:"),
+                     QStringLiteral("D:")},
+                    4,
+                    false};
+        case kGeneralizada:
+            return {3, {QStringLiteral("a"), QStringLiteral("b")}, {a, b}, 2, true};
+        case kSoave:
+        case kPengRobinson:
+            return {4,
+                    {QStringLiteral("a (T) [l ² atm / mol ²]"), bl, QStringLiteral("w")},
+                    {QStringLiteral("a (T):"), b},
+                    2,
+                    false};
+        default:
+            return {1, {}, {}, 0, false};
+    }
+}
+
+const char* patron_caja(int k) {
+    return k < 2 ? kPatronAB : kPatronCD;
+}
+
+frmdatos* ventana_datos() {
+    return qobject_cast<frmdatos*>(Ventanas::buscar(QStringLiteral("frmdatos")));
+}
+
+// Design places of the boxes (in the frame): left, top.
+constexpr double kCajas[4][2] = {{480, 600}, {2640, 600}, {480, 960}, {2640, 960}};
+constexpr double kRotulos[4][2] = {{120, 600}, {2340, 600}, {120, 960}, {2340, 960}};
+
+// A label right-aligned against its box, from its design left or further
+// left when its text needs the room.
+void junto_a(QLabel* l, double izquierda, double arriba, const QLineEdit* caja) {
+    const int fin = caja->x() - 3;
+    const int ancho = std::max(fin - px(izquierda), l->sizeHint().width());
+    const int x = std::max(2, fin - ancho);
+    l->setGeometry(x, px(arriba), fin - x, caja->height());
+}
+
+}  // namespace
+
+frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
+    setObjectName(QStringLiteral("frmcompuestos"));
+    construir();
+
+    // A system below 1 (the calculation windows leave 0) is system 1.
+    if (sistema_actual < 1) sistema_actual = 1;
+    // 1, 2: the grid and a first layout.
+    muestraecuacion();
+    // 3, 4: column 0 centred; captions.
+    grid->fijar_alineacion_columna(0, Qt::AlignCenter);
+    setWindowTitle(tx(140));
+    frmdatosp->setTitle(tx(141));
+    chkdp->setText(tx(142));
+    btaceptar->setText(tx(65));
+    // 5.
+    QStringList ecuaciones;
+    for (int e = 0; e < kNumEcuaciones; ++e)
+        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    llenar(cmbecu, ecuaciones);
+    // 7: the row's equation, chosen as the user chooses it (the grid is filled
+    // by the choice).
+    frmdatos* d = ventana_datos();
+    seleccionar(cmbecu, d ? d->cmbecu[sistema_actual]->currentIndex() : sis().ecuacion);
+    // 8, 9.
+    setWindowTitle(tx(144) + QLatin1Char(' ') + cmbecu->currentText());
+    {
+        QPalette pal = cmbecu->palette();
+        const QColor c = color_sistema(sis().color);
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(g, QPalette::Text, c);
+            pal.setColor(g, QPalette::ButtonText, c);
+        }
+        cmbecu->setPalette(pal);
+    }
+    // 10.
+    if (sis().personalizado) marcar(chkdp, true);
+    // 12.
+    Ventanas::habilitar(QStringLiteral("frmdatos"), false);
+
+    // The grid follows the gases of the data file.
+    AvisoGases* aviso = AvisoGases::instancia();
+    for (auto senal :
+         {&AvisoGases::gas_anadido, &AvisoGases::gas_modificado, &AvisoGases::gas_borrado})
+        connect(aviso, senal, this, [this] { llenar_rejilla(); });
+}
+
+frmcompuestos::~frmcompuestos() = default;
+
+sistema& frmcompuestos::sis() const {
+    return sistemas[std::size_t(std::clamp(sistema_actual, 0, 5))];
+}
+
+void frmcompuestos::construir() {
+    grid = new Rejilla(this);
+    grid->setObjectName(QStringLiteral("grid"));
+    grid->setGeometry(rect_twips(120, 120, kAnchoRejilla, 3375));
+    grid->fijar_fijas(1, 1);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    cmbecu = new QComboBox(this);
+    cmbecu->setObjectName(QStringLiteral("cmbecu"));
+    cmbecu->setGeometry(px(480), px(3840), px(2415), cmbecu->sizeHint().height());
+
+    imgformula = new QLabel(this);
+    imgformula->setObjectName(QStringLiteral("imgformula"));
+    // The formula pictures are larger than the design's box under the list,
+    // so the picture gets a row of its own under the window's controls.
+    const QSize formulas = tamano_formulas() + QSize(8, 8);
+    const int ancho = px(9660);
+    imgformula->setGeometry(px(480), px(3600 + 1335) + 8, ancho - 2 * px(480), formulas.height());
+    setFixedSize(ancho, imgformula->geometry().bottom() + 1 + px(120));
+    imgformula->setAlignment(Qt::AlignCenter);
+    imgformula->setAutoFillBackground(true);
+    {
+        QPalette pal = imgformula->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        imgformula->setPalette(pal);
+    }
+
+    frmdatosp = new QGroupBox(this);
+    frmdatosp->setObjectName(QStringLiteral("frmdatosp"));
+    frmdatosp->setGeometry(rect_twips(3240, 3600, 4575, 1335));
+    chkdp = new QCheckBox(frmdatosp);
+    chkdp->setObjectName(QStringLiteral("chkdp"));
+    chkdp->setGeometry(rect_twips(1200, 240, 2775, 255));
+
+    const char* const cajas[4] = {"txta", "txtb", "txtc", "txtd"};
+    const char* const rotulos[4] = {"lba", "lbb", "lbc", "lbd"};
+    const char* const diseno[4] = {"a :", "b :", "C:", "D:"};
+    for (int k = 0; k < 4; ++k) {
+        txt[k] = new QLineEdit(frmdatosp);
+        txt[k]->setObjectName(QLatin1String(cajas[k]));
+        txt[k]->setGeometry(rect_twips(kCajas[k][0], kCajas[k][1], 1695, 285));
+        lb[k] = new QLabel(QString::fromLatin1(diseno[k]), frmdatosp);
+        lb[k]->setObjectName(QLatin1String(rotulos[k]));
+        lb[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        junto_a(lb[k], kRotulos[k][0], kRotulos[k][1], txt[k]);
+        new FiltroNumerico(txt[k], 10);
+        QLineEdit* c = txt[k];
+        eventos_.push_back(new EventosFoco(c, [c] { seleccionar_todo(c); }));
+    }
+    txtmu = new QLineEdit(frmdatosp);
+    txtmu->setObjectName(QStringLiteral("txtmu"));
+    txtmu->setGeometry(rect_twips(1740, 960, 1695, 285));
+    lbmu = new QLabel(QStringLiteral("\u03BC :"), frmdatosp);
+    lbmu->setObjectName(QStringLiteral("lbmu"));
+    lbmu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    junto_a(lbmu, 1500, 960, txtmu);
+    new FiltroNumerico(txtmu, 10, [this] { txtmu_Enter(); });
+    eventos_.push_back(new EventosFoco(
+        txtmu, [this] { seleccionar_todo(txtmu); },
+        [this] {
+            // Leaving the box with text in it is an Enter.
+            if (!txtmu->text().isEmpty()) txtmu_Enter();
+        }));
+
+    btaceptar = new QPushButton(this);
+    btaceptar->setObjectName(QStringLiteral("btaceptar"));
+    btaceptar->setGeometry(rect_twips(8040, 4080, 1455, 375));
+    btaceptar->setAutoDefault(false);
+
+    connect(cmbecu, &QComboBox::activated, this, [this] { cmbecu_Click(); });
+    connect(chkdp, &QCheckBox::clicked, this, [this] { chkdp_Click(); });
+    connect(grid, &Rejilla::clic, this, [this] { grid_Click(); });
+    connect(btaceptar, &QPushButton::clicked, this, [this] { btaceptar_Click(); });
+}
+
+void frmcompuestos::closeEvent(QCloseEvent* ev) {
+    for (EventosFoco* e : eventos_) e->activar(false);
+    Ventanas::habilitar(QStringLiteral("frmdatos"), true);
+    ev->accept();
+}
+
+// ---- Layout and grid ------------------------------------------------------
+
+void frmcompuestos::mostrar_parametros(int n) {
+    const sistema& s = sis();
+    for (int k = 0; k < n; ++k) escribir_valor(txt[k], s.gas.c[std::size_t(k)], patron_caja(k));
+}
+
+void frmcompuestos::muestraecuacion() {
+    const sistema& s = sis();
+    const int e = s.ecuacion;
+    const Forma f = forma(e);
+
+    // 1. The grid's columns, rows and headers.
+    grid->fijar_columnas(f.columnas);
+    grid->fijar_filas(numgases + 1);
+    grid->repartir_ancho(kAnchoRejilla);
+    grid->fijar_texto(0, 0, tx(143));
+    for (int c = 1; c < f.columnas; ++c) grid->fijar_texto(0, c, f.cabeceras[c - 1]);
+    for (int c = 1; c < f.columnas; ++c)
+        grid->fijar_alineacion_columna(c, Qt::AlignRight | Qt::AlignVCenter);
+
+    // 2. Boxes and labels shown, captions.
+    for (int k = 0; k < 4; ++k) {
+        const bool ver = k < f.cajas && !(f.exponente && k >= 2);
+        txt[k]->setVisible(ver);
+        lb[k]->setVisible(ver);
+        if (ver && k < f.rotulos.size()) lb[k]->setText(f.rotulos[k]);
+        junto_a(lb[k], kRotulos[k][0], kRotulos[k][1], txt[k]);
+    }
+    txtmu->setVisible(f.exponente);
+    lbmu->setVisible(f.exponente);
+    chkdp->setVisible(e != kIdeal);
+
+    // 3. Enabled by the own flag; a(T) of 7 and 8 is never typed here.
+    for (int k = 0; k < f.cajas; ++k) {
+        const bool si = s.personalizado && !(k == 0 && (e == kSoave || e == kPengRobinson));
+        txt[k]->setEnabled(si);
+        lb[k]->setEnabled(si);
+    }
+
+    // 4. Contents.
+    mostrar_parametros(f.exponente ? 2 : f.cajas);
+    if (f.exponente) txtmu->setText(QString::fromStdString(texto_corto(s.mu)));
+
+    // 5.
+    imgformula->setPixmap(formula(e, devicePixelRatioF()));
+}
+
+void frmcompuestos::llenar_rejilla() {
+    const sistema& s = sis();
+    const int e = cmbecu->currentIndex();
+    if (e < 0) return;
+    grid->setUpdatesEnabled(false);
+    grid->fijar_filas(numgases + 1);
+    valores_.assign(std::size_t(numgases) + 1, {});
+    try {
+        for (int i = 1; i <= numgases; ++i) {
+            datosgas g;
+            double t = s.temperatura;
+            double mu = s.mu;
+            leergas(-1, e, i, t, mu, s.personalizado, g);
+            valores_[std::size_t(i)] = g.c;
+            grid->fijar_texto(i, 0, QString::fromStdString(g.nombre));
+            if (e == kIdeal) continue;
+            grid->fijar_texto(i, 1, fmt(g.c[0], kPatronAB));
+            grid->fijar_texto(i, 2, fmt(g.c[1], kPatronAB));
+            if (e == kVirial) {
+                grid->fijar_texto(i, 3, fmt(g.c[2], kPatronCD));
+                grid->fijar_texto(i, 4, fmt(g.c[3], kPatronCD));
+            } else if (e == kSoave || e == kPengRobinson) {
+                grid->fijar_texto(i, 3, fmt(g.c[2], kPatronOmega));
+            }
+        }
+    } catch (const ErrorFichero& err) {
+        avisar_fichero_ilegible(err, this);
+    }
+    grid->setUpdatesEnabled(true);
+}
+
+// ---- Handlers -------------------------------------------------------------
+
+void frmcompuestos::cmbecu_Click() {
+    const int e = cmbecu->currentIndex();
+    setWindowTitle(tx(144) + QLatin1Char(' ') + cmbecu->currentText());
+    // The data window takes the choice as its own; the same equation again
+    // is no new choice.
+    if (frmdatos* d = ventana_datos()) {
+        QComboBox* lista = d->cmbecu[sistema_actual];
+        if (lista->currentIndex() != e) seleccionar(lista, e);
+    } else {
+        sis().ecuacion = e;
+    }
+    muestraecuacion();
+    llenar_rejilla();
+}
+
+void frmcompuestos::chkdp_Click() {
+    sistema& s = sis();
+    s.personalizado = chkdp->isChecked();
+    const int n = s.ecuacion == kVirial ? 4 : 2;
+    if (!s.personalizado) {
+        for (int k = 0; k < n; ++k) {
+            txt[k]->setEnabled(false);
+            lb[k]->setEnabled(false);
+        }
+        recargar_sistema(s, false, this);
+        mostrar_parametros(n);
+    } else {
+        for (int k = 0; k < n; ++k) {
+            txt[k]->setEnabled(true);
+            lb[k]->setEnabled(true);
+        }
+    }
+    if (frmdatos* d = ventana_datos()) d->fijar_color_marca(s.personalizado);
+}
+
+void frmcompuestos::grid_Click() {
+    const int fila = grid->fila();
+    if (sis().ecuacion == kIdeal || fila < 1 || fila >= int(valores_.size())) return;
+    grid->selectRow(fila - 1);
+    const auto& v = valores_[std::size_t(fila)];
+    // The text as the grid shows it, with the exact value behind it.
+    const int desde = sis().ecuacion == kVirial ? 2 : 0;
+    for (int k = desde; k < desde + 2; ++k)
+        escribir_valor(txt[k], v[std::size_t(k)], grid->texto(fila, k + 1));
+}
+
+void frmcompuestos::txtmu_Enter() {
+    sistema& s = sis();
+    if (!txtmu->text().isEmpty()) {
+        const double mu = num(txtmu->text());
+        if (!(mu > 1)) {
+            msgbox(tx(93), 64, QString(), this);
+            return;
+        }
+        s.mu = mu;
+        recargar_sistema(s, false, this);
+    }
+    muestraecuacion();
+    llenar_rejilla();
+}
+
+void frmcompuestos::datosnuevos() {
+    sistema& s = sis();
+    // The ideal gas has no parameters: boxes hidden under it store nothing.
+    if (s.ecuacion == kIdeal) return;
+    const int n = s.ecuacion == kVirial ? 4 : 2;
+    bool alguna = false;
+    for (int k = 0; k < n; ++k) alguna = alguna || !txt[k]->text().isEmpty();
+    if (!alguna) return;
+    for (int k = 0; k < n; ++k) s.gas.c[std::size_t(k)] = leer_valor(txt[k]);
+}
+
+void frmcompuestos::btaceptar_Click() {
+    if (sis().personalizado) datosnuevos();
+    close();
+}
+
+}  // namespace korgas

@@ -1,0 +1,163 @@
+#include "systems/frmescala.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "core/gas.h"
+#include "core/numtext.h"
+#include "platform/controles.h"
+#include "platform/eventos_foco.h"
+#include "platform/filtro_numerico.h"
+#include "platform/lienzo.h"
+#include "platform/mensajes_qt.h"
+#include "platform/texto_qt.h"
+#include "platform/twips.h"
+#include "platform/ventanas.h"
+#include "systems/frmgraficos.h"
+#include "systems/graficos.h"
+#include "systems/sistemas_qt.h"
+
+namespace korgas {
+
+namespace {
+
+QString corto(double x) {
+    return QString::fromStdString(texto_corto(x));
+}
+
+frmgraficos* ventana_grafico() {
+    return qobject_cast<frmgraficos*>(Ventanas::buscar(QStringLiteral("frmgraficos")));
+}
+
+void habilitar_grafico() {
+    Ventanas::habilitar(QStringLiteral("frmgraficos"), true);
+}
+
+}  // namespace
+
+frmescala::frmescala(QWidget* padre) : QWidget(padre) {
+    setObjectName(QStringLiteral("frmescala"));
+    setFixedSize(px(3150), px(3255));
+    const char* const disenos[5] = {"", "V mínimo:", "V máximo:", "P mínimo:", "P máximo:"};
+    for (int k = 1; k <= 4; ++k) {
+        const double arriba = 240 + 480 * (k - 1);
+        Label[k] = new QLabel(QString::fromUtf8(disenos[k]), this);
+        Label[k]->setObjectName(QStringLiteral("Label%1").arg(k));
+        Label[k]->setGeometry(rect_twips(360, arriba, 1140, 285));
+        txtmm[k] = new QLineEdit(this);
+        txtmm[k]->setObjectName(QStringLiteral("txtmm_%1").arg(k));
+        txtmm[k]->setGeometry(rect_twips(1560, arriba, 1215, 285));
+        new FiltroNumerico(txtmm[k], 10);
+        QLineEdit* c = txtmm[k];
+        eventos_.push_back(new EventosFoco(c, [c] { seleccionar_todo(c); }));
+    }
+    chky = new QCheckBox(this);
+    chky->setObjectName(QStringLiteral("chky"));
+    chky->setGeometry(rect_twips(600, 2160, 2175, 255));
+    btaceptar = new QPushButton(this);
+    btaceptar->setObjectName(QStringLiteral("btaceptar"));
+    btaceptar->setGeometry(rect_twips(1800, 2640, 1095, 375));
+    btcancelar = new QPushButton(this);
+    btcancelar->setObjectName(QStringLiteral("btcancelar"));
+    btcancelar->setGeometry(rect_twips(360, 2640, 1095, 375));
+    for (QPushButton* b : {btaceptar, btcancelar}) b->setAutoDefault(false);
+    connect(chky, &QCheckBox::clicked, this, [this] { chky_Click(); });
+    connect(btaceptar, &QPushButton::clicked, this, [this] { btaceptar_Click(); });
+    connect(btcancelar, &QPushButton::clicked, this, [this] { btcancelar_Click(); });
+
+    // Form_Load.
+    setWindowTitle(tx(150));
+    for (int k = 1; k <= 4; ++k) Label[k]->setText(tx(150 + k));
+    chky->setText(tx(155));
+    btaceptar->setText(tx(65));
+    btcancelar->setText(tx(156));
+    if (escala_min.v == 0 && escala_min.p == 0 && escala_max.v == 0 && escala_max.p == 0) {
+        escala_min = escala_auto_min;
+        escala_max = escala_auto_max;
+    }
+    txtmm[1]->setText(corto(escala_min.v));
+    txtmm[2]->setText(corto(escala_max.v));
+    txtmm[3]->setText(corto(escala_min.p));
+    txtmm[4]->setText(corto(escala_max.p));
+    Ventanas::habilitar(QStringLiteral("frmgraficos"), false);
+    marcar(chky, true);
+}
+
+frmescala::~frmescala() = default;
+
+void frmescala::closeEvent(QCloseEvent* ev) {
+    for (EventosFoco* e : eventos_) e->activar(false);
+    // However the dialog closes, the graph window takes input again.
+    habilitar_grafico();
+    ev->accept();
+}
+
+void frmescala::chky_Click() {
+    const bool automatica = chky->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{Label[3], Label[4], txtmm[3], txtmm[4]})
+        w->setEnabled(!automatica);
+}
+
+void frmescala::btaceptar_Click() {
+    if (txtmm[1]->text().isEmpty() || txtmm[2]->text().isEmpty()) return;
+    const double vmin = num(txtmm[1]->text());
+    const double vmax = num(txtmm[2]->text());
+    if (vmax < vmin) {
+        msgbox(QStringLiteral("El valor de V máximo debe ser mayor que V mínimo"), 0, QString(),
+               this);
+        return;
+    }
+    const bool automatica = chky->isChecked();
+    double pmin = 0;
+    double pmax = 0;
+    if (!automatica) {
+        if (txtmm[3]->text().isEmpty() || txtmm[4]->text().isEmpty()) return;
+        pmin = num(txtmm[3]->text());
+        pmax = num(txtmm[4]->text());
+        if (pmax < pmin) {
+            msgbox(QStringLiteral("El valor de P máxima debe ser mayor que P mínima"), 0, QString(),
+                   this);
+            return;
+        }
+    }
+    frmgraficos* g = ventana_grafico();
+    if (!g) return;
+
+    escala_min.v = vmin;
+    escala_max.v = vmax;
+    if (automatica) {
+        bool primera = true;
+        for (int j = 1; j <= 5; ++j) {
+            sistema& s = sistemas[std::size_t(j)];
+            if (!s.activo || !curva_valida(s)) continue;
+            s.minimo.v = vmin;
+            s.maximo.v = vmax;
+            rango_presion(*g->pctgrafico, j, s.minimo, s.maximo);
+            escala_min.p = primera ? s.minimo.p : std::min(escala_min.p, s.minimo.p);
+            escala_max.p = primera ? s.maximo.p : std::max(escala_max.p, s.maximo.p);
+            primera = false;
+        }
+    } else {
+        escala_min.p = pmin;
+        escala_max.p = pmax;
+    }
+
+    habilitar_grafico();
+    g->pctgrafico->cls();
+    if (fija_escala(*g, escala_min, escala_max)) {
+        g->dibuja();
+        txtmm[3]->setText(corto(escala_min.p));
+        txtmm[4]->setText(corto(escala_max.p));
+    }
+}
+
+void frmescala::btcancelar_Click() {
+    habilitar_grafico();
+    close();
+}
+
+}  // namespace korgas

@@ -1,0 +1,170 @@
+#include "systems/graficos.h"
+
+#include <QChar>
+#include <QLabel>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "core/comun.h"
+#include "core/eos.h"
+#include "core/vapor.h"
+#include "platform/lienzo.h"
+#include "platform/mensajes_qt.h"
+#include "platform/texto_qt.h"
+#include "platform/twips.h"
+#include "systems/frmgraficos.h"
+#include "systems/sistemas_qt.h"
+
+namespace korgas {
+
+namespace {
+
+constexpr const char* kPatronEsquina = "####0.00";
+
+// Everything a vapour pressure depends on.
+struct ClaveVapor {
+    int ecuacion;
+    double temperatura, moles, tc, mu;
+    std::array<double, 4> c;
+
+    bool operator==(const ClaveVapor&) const = default;
+};
+
+struct Vapor {
+    ClaveVapor clave;
+    double pv, vl, vg;
+};
+
+std::array<std::optional<Vapor>, 6>& vapores() {
+    static std::array<std::optional<Vapor>, 6> v;
+    return v;
+}
+
+ClaveVapor clave_de(const sistema& s) {
+    return {s.ecuacion, s.temperatura, s.moles, s.gas.tc, s.mu, s.gas.c};
+}
+
+// The excluded volume of a curve (total, l).
+double covolumen(const sistema& s) {
+    const double b = s.gas.c[1];
+    return s.moles * (s.ecuacion == kDietericiSadus ? b / 4 : b);
+}
+
+}  // namespace
+
+bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
+    const double dv = maximo.v - minimo.v;
+    const double dp = maximo.p - minimo.p;
+    int aviso = 0;
+    if (std::abs(dp) == 0)
+        aviso = 162;
+    else if (std::abs(dv) == 0)
+        aviso = 164;
+    else if (!(std::abs(dp) <= 1e8))  // also a range that is not a number
+        aviso = 165;
+    else if (!(std::abs(dv) <= 1e8))
+        aviso = 166;
+    if (aviso) {
+        msgbox(tx(aviso) + QChar(13) + tx(163), 16, QStringLiteral("Advertencia"), &g);
+        return false;
+    }
+    g.x0y0x->setText(fmt(minimo.v, kPatronEsquina));
+    g.x0y0y->setText(fmt(minimo.p, kPatronEsquina));
+    g.x1y0->setText(fmt(maximo.v, kPatronEsquina));
+    g.x0y1->setText(fmt(maximo.p, kPatronEsquina));
+    g.colocar_esquinas();
+    g.pctgrafico->fijar_escala(minimo.v, maximo.p, dv, minimo.p - maximo.p);
+    g.pctgrafico->cls();
+    return true;
+}
+
+void dibuja_isoterma(Lienzo& plot, int i, double vmin, double vmax, double vg, double vl) {
+    if (!indice_valido(i)) return;
+    const sistema& s = sistemas[i];
+    const QColor color = color_sistema(s.color);
+    const double paso = (vmax - vmin) / 100;
+    const double xb = covolumen(s);
+    double v1 = vmin;
+    double p1 = presion(i, v1);
+    for (int k = 0; k < 100; ++k) {
+        const double v2 = v1 + paso;
+        const double p2 = presion(i, v2);
+        // Inside the excluded volume the curve is not drawn at all, so it never
+        // paints over another curve there.
+        if (!(v1 <= xb)) {
+            plot.fijar_estilo(v1 > vl && v2 < vg ? Lienzo::Estilo::punteado
+                                                 : Lienzo::Estilo::solido);
+            plot.linea(v1, p1, v2, p2, color);
+        }
+        v1 = v2;
+        p1 = p2;
+    }
+    plot.fijar_estilo(Lienzo::Estilo::solido);
+}
+
+double presion_vapor_curva(int i, double& vl, double& vg) {
+    if (!indice_valido(i)) return -1;
+    const sistema& s = sistemas[i];
+    auto& cache = vapores()[std::size_t(i)];
+    const ClaveVapor clave = clave_de(s);
+    if (!cache || !(cache->clave == clave)) {
+        double l = 0;
+        double g = 0;
+        const double pv = presion_vapor(s.ecuacion, i, s.temperatura, l, g);
+        cache = Vapor{clave, pv, l, g};
+    }
+    vl = cache->vl;
+    vg = cache->vg;
+    return cache->pv;
+}
+
+void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl) {
+    if (!indice_valido(i)) return;
+    const sistema& s = sistemas[i];
+    if (s.personalizado) return;
+    double l = 0;
+    double g = 0;
+    const double pv = presion_vapor_curva(i, l, g);
+    vl = l * s.moles;
+    vg = g * s.moles;
+    // Without an equilibrium there is no two-phase stretch either.
+    if (!(pv >= 0) || !std::isfinite(pv) || !std::isfinite(vl) || !std::isfinite(vg)) {
+        vl = 0;
+        vg = 0;
+        return;
+    }
+    plot.linea(vl, pv, vg, pv, color_sistema(s.color));
+}
+
+int muestras(const Lienzo& plot) {
+    return std::clamp(plot.width() * kTwipsPorPixel, 1, 32767);
+}
+
+void rango_presion(const Lienzo& plot, int i, punto& minimo, punto& maximo) {
+    const int n = muestras(plot);
+    const double paso = (maximo.v - minimo.v) / n;
+    double bajo = std::numeric_limits<double>::infinity();
+    double alto = -std::numeric_limits<double>::infinity();
+    double v = minimo.v;
+    for (int k = 0; k <= n; ++k) {
+        const double p = presion(i, v);
+        if (std::isfinite(p)) {
+            bajo = std::min(bajo, p);
+            alto = std::max(alto, p);
+        }
+        v += paso;
+    }
+    if (bajo > alto) bajo = alto = 0;  // no sample could be computed
+    // The cap keeps the interesting part of a curve that shoots up near its
+    // excluded volume; it never turns the range upside down.
+    if (alto > 1000 && 100 > bajo) alto = 100;
+    if (bajo < 0) bajo = 0;
+    alto = std::max(alto, bajo);
+    minimo.p = bajo;
+    maximo.p = alto;
+}
+
+}  // namespace korgas
