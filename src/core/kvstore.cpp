@@ -416,9 +416,8 @@ void Documento::reemplazar(const std::vector<std::string>& lineas) {
     std::vector<Linea> nuevas;
     nuevas.reserve(lineas.size());
     for (const auto& t : lineas) nuevas.push_back(nueva_linea(para_escribir(t, Uso::linea)));
-    auto& d = propio(d_);
-    d.prefijo.clear();
-    d.lineas = std::move(nuevas);
+    // A byte-order mark before the first line is no line: it stays.
+    propio(d_).lineas = std::move(nuevas);
 }
 
 std::vector<std::string> Documento::lineas() const {

@@ -70,7 +70,8 @@ class Documento {
     bool borrarseccion(const std::string& seccion);
     int cambiarlinea(const std::string& vieja, const std::string& nueva);
 
-    // Replaces the whole contents by these lines (UTF-8, no line ends).
+    // Replaces every line by these lines (UTF-8, no line ends); a byte-order
+    // mark before the first line stays.
     void reemplazar(const std::vector<std::string>& lineas);
     // The lines as UTF-8 text, without line ends.
     std::vector<std::string> lineas() const;

@@ -131,6 +131,15 @@ TEST_F(EditorGases, DeleteRenumbersTheLaterGasesAndTouchesNothingElse) {
     EXPECT_EQ(korgas::buscarseccion(ruta, "g32"), 0);
 }
 
+TEST_F(EditorGases, DeleteKeepsAByteOrderMark) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string ruta = carpeta_.escribir(bom + fichero(32));
+    korgas::editar(ruta, [&](Documento& d) { korgas::borrar_gas(d, 30, "Gas 30"); });
+    const std::string despues = carpeta_.leer();
+    EXPECT_EQ(despues.substr(0, 3), bom);
+    EXPECT_EQ(despues.substr(3, 18), "[general]\r\nn= 31\r\n");
+}
+
 TEST_F(EditorGases, DeletingTheLastGasRenamesNothing) {
     const std::string ruta = carpeta_.escribir(fichero(30));
     const std::string antes = carpeta_.leer();

@@ -750,7 +750,9 @@ TEST(Editar, ReemplazarYLineas) {
         EXPECT_EQ(d.leervalor("english", "1"), "File");
     });
     EXPECT_EQ(vistas, (std::vector<std::string>{"[idioma]", "actual=Español"}));
-    EXPECT_EQ(bytes_de(f), "[idioma]\r\nactual=English\r\n\r\n[English]\r\n1=File\r\n");
+    // The byte-order mark is no line: it stays before the new lines.
+    EXPECT_EQ(bytes_de(f),
+              "\xEF\xBB\xBF[idioma]\r\nactual=English\r\n\r\n[English]\r\n1=File\r\n");
     EXPECT_EQ(leervalor(f, "idioma", "actual"), "English");
 }
 
