@@ -751,8 +751,7 @@ TEST(Editar, ReemplazarYLineas) {
     });
     EXPECT_EQ(vistas, (std::vector<std::string>{"[idioma]", "actual=Español"}));
     // The byte-order mark is no line: it stays before the new lines.
-    EXPECT_EQ(bytes_de(f),
-              "\xEF\xBB\xBF[idioma]\r\nactual=English\r\n\r\n[English]\r\n1=File\r\n");
+    EXPECT_EQ(bytes_de(f), "\xEF\xBB\xBF[idioma]\r\nactual=English\r\n\r\n[English]\r\n1=File\r\n");
     EXPECT_EQ(leervalor(f, "idioma", "actual"), "English");
 }
 
