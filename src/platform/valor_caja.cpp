@@ -21,10 +21,11 @@ void escribir_valor(QLineEdit* caja, double valor, const QString& texto) {
         // Any edit by the user makes the text the value.
         QObject::connect(caja, &QLineEdit::textEdited, caja, [caja] { olvidar_valor(caja); });
     }
-    // The same text again leaves the box alone (its selection too).
-    if (caja->text() != texto) caja->setText(texto);
+    // The value first, so that a handler of the text's change already reads
+    // it; the same text again leaves the box alone (its selection too).
     caja->setProperty(kValor, valor);
     caja->setProperty(kTexto, texto);
+    if (caja->text() != texto) caja->setText(texto);
 }
 
 void escribir_valor(QLineEdit* caja, double valor, const char* patron) {

@@ -39,6 +39,13 @@ void TstValorCaja::guarda_hasta_que_el_usuario_edita() {
     QTest::keyClicks(&caja, "6.15");
     QCOMPARE(leer_valor(&caja), 6.15);
 
+    // A handler of the text's change already reads the exact value.
+    double visto = 0;
+    auto c = QObject::connect(&caja, &QLineEdit::textChanged, [&] { visto = leer_valor(&caja); });
+    escribir_valor(&caja, 2.0 / 3.0, "0.00");
+    QCOMPARE(visto, 2.0 / 3.0);
+    QObject::disconnect(c);
+
     // Text set from code without a value: the text is the value.
     escribir_valor(&caja, 1.0 / 3.0, "0.000");
     caja.setText("2");
