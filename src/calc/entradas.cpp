@@ -8,11 +8,11 @@
 #include <QVariant>
 #include <cmath>
 
-#include "calc/eventos_caja.h"
 #include "core/despejar.h"
 #include "core/eos.h"
 #include "core/unidades.h"
 #include "platform/etiqueta.h"
+#include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
 #include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
@@ -237,11 +237,11 @@ FilasEntrada crear_filas_entrada(QGridLayout* g, QWidget* padre) {
     return f;
 }
 
-EventosCaja* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,
+EventosFoco* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,
                            std::function<void()> al_salir) {
     new FiltroNumerico(caja, 10, std::move(al_enter));
-    return new EventosCaja(
-        caja, [caja] { EventosCaja::seleccionar_todo(caja); }, std::move(al_salir));
+    return new EventosFoco(
+        caja, [caja] { seleccionar_todo(caja); }, std::move(al_salir));
 }
 
 }  // namespace korgas

@@ -26,7 +26,7 @@ class QWidget;
 
 namespace korgas {
 
-class EventosCaja;
+class EventosFoco;
 class Etiqueta;
 class Spinner;
 
@@ -137,7 +137,7 @@ Etiqueta* etiqueta_nombrada(const char* nombre, const QString& texto, QWidget* p
 
 // The numeric key filter (maximum length 10) with Enter, and the focus
 // handlers: the whole text selected on focus, al_salir when the focus moves on.
-EventosCaja* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,
+EventosFoco* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,
                            std::function<void()> al_salir);
 
 // ---- The window's own record ----------------------------------------------

@@ -15,7 +15,6 @@
 #include <string_view>
 
 #include "calc/entradas.h"
-#include "calc/eventos_caja.h"
 #include "calc/panel_ecuacion.h"
 #include "core/despejar.h"
 #include "core/eos.h"
@@ -24,6 +23,7 @@
 #include "core/vapor.h"
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
+#include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
 #include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
@@ -305,7 +305,7 @@ void frmcalculos::marcar(Magnitud m) {
 void frmcalculos::closeEvent(QCloseEvent* ev) {
     for (const char* n : kEntradas)
         if (QAction* a = entrada(QString::fromLatin1(n))) a->setEnabled(true);
-    for (EventosCaja* e : eventos_)
+    for (EventosFoco* e : eventos_)
         if (e) e->activar(false);
     panel_->activar_eventos(false);
     ev->accept();

@@ -25,7 +25,7 @@ class QPushButton;
 namespace korgas {
 
 class Etiqueta;
-class EventosCaja;
+class EventosFoco;
 class PanelEcuacion;
 class Spinner;
 
@@ -131,7 +131,7 @@ class frmcalculos : public QWidget {
     Etiqueta* lbpv = nullptr;
     Etiqueta* lbdh = nullptr;
 
-    std::array<EventosCaja*, 4> eventos_{};
+    std::array<EventosFoco*, 4> eventos_{};
 
     int incognita_ = 0;  // 0 none, 1 pressure, 2 volume, 3 temperature
     double vmolar_ = 0;  // molar volume, l/mol

@@ -16,12 +16,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calc/eventos_caja.h"
 #include "calc/panel_ecuacion.h"
 #include "core/numtext.h"
 #include "core/unidades.h"
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
+#include "platform/eventos_foco.h"
 #include "platform/lienzo.h"
 #include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
@@ -536,7 +536,7 @@ bool frmoperaciones::eventFilter(QObject* obj, QEvent* ev) {
 }
 
 void frmoperaciones::closeEvent(QCloseEvent* ev) {
-    for (EventosCaja* e : eventos_)
+    for (EventosFoco* e : eventos_)
         if (e) e->activar(false);
     panel_->activar_eventos(false);
     arrastre_ = nullptr;

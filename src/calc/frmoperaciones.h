@@ -22,7 +22,7 @@ class QToolButton;
 
 namespace korgas {
 
-class EventosCaja;
+class EventosFoco;
 class Etiqueta;
 class Lienzo;
 class PanelEcuacion;
@@ -124,7 +124,7 @@ class frmoperaciones : public QWidget {
     sistema s_;
     PanelEcuacion* panel_ = nullptr;
     FilasEntrada filas_;
-    std::array<EventosCaja*, 4> eventos_{};
+    std::array<EventosFoco*, 4> eventos_{};
 
     // Instruments.
     Lienzo* pctpiston = nullptr;

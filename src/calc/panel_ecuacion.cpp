@@ -8,12 +8,12 @@
 #include <cmath>
 #include <vector>
 
-#include "calc/eventos_caja.h"
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "core/teclas.h"
 #include "platform/aviso_gases.h"
 #include "platform/controles.h"
+#include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
 #include "platform/formulas.h"
 #include "platform/mensajes_qt.h"
@@ -154,11 +154,11 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     for (int i = 0; i < 4; ++i) {
         QLineEdit* c = txt[i];
         new FiltroNumerico(c, 10, [this, i] { txtparametro_Enter(i); });
-        eventos_[i] = new EventosCaja(c, [c] { EventosCaja::seleccionar_todo(c); }, {});
+        eventos_[i] = new EventosFoco(c, [c] { seleccionar_todo(c); }, {});
     }
     new FiltroNumerico(txtmu, 10, [this] { txtmu_Enter(); });
-    eventos_[4] = new EventosCaja(
-        txtmu, [this] { EventosCaja::seleccionar_todo(txtmu); }, [this] { txtmu_LostFocus(); });
+    eventos_[4] = new EventosFoco(
+        txtmu, [this] { seleccionar_todo(txtmu); }, [this] { txtmu_LostFocus(); });
 
     // The rows keep their place while hidden, so the panel and its window
     // keep one size whatever the equation shows. Nothing is shown until the

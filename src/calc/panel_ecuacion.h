@@ -24,7 +24,7 @@ class QLineEdit;
 
 namespace korgas {
 
-class EventosCaja;
+class EventosFoco;
 
 // The unit text of parameter a by equation: the one thing that differs between
 // the windows that carry the panel.
@@ -123,7 +123,7 @@ class PanelEcuacion : public QWidget {
     sistema& s_;
     Opciones op_;
     Carga carga_ = Carga::ok;
-    std::array<EventosCaja*, 5> eventos_{};
+    std::array<EventosFoco*, 5> eventos_{};
 };
 
 }  // namespace korgas
