@@ -100,16 +100,7 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
         c->setMinimumContentsLength(22);
         c->setMaxVisibleItems(15);
     }
-    imgformula = etiqueta("imgformula", QString(), this);
-    imgformula->setAlignment(Qt::AlignCenter);
-    imgformula->setMinimumSize(tamano_formulas() + QSize(8, 8));
-    imgformula->setFrameShape(QFrame::StyledPanel);
-    imgformula->setAutoFillBackground(true);
-    {
-        QPalette pal = imgformula->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        imgformula->setPalette(pal);
-    }
+    imgformula = cuadro_formula(this);
 
     const char* nombres_lb[4] = {"lba", "lbb", "lbc", "lbd"};
     const char* nombres_txt[4] = {"txta", "txtb", "txtc", "txtd"};

@@ -165,21 +165,13 @@ void frmcompuestos::construir() {
     cmbecu->setObjectName(QStringLiteral("cmbecu"));
     cmbecu->setGeometry(px(480), px(3840), px(2415), cmbecu->sizeHint().height());
 
-    imgformula = new QLabel(this);
-    imgformula->setObjectName(QStringLiteral("imgformula"));
+    imgformula = cuadro_formula(this);
     // The formula pictures are larger than the design's box under the list,
     // so the picture gets a row of its own under the window's controls.
     const QSize formulas = tamano_formulas() + QSize(8, 8);
     const int ancho = px(9660);
     imgformula->setGeometry(px(480), px(3600 + 1335) + 8, ancho - 2 * px(480), formulas.height());
     setFixedSize(ancho, imgformula->geometry().bottom() + 1 + px(120));
-    imgformula->setAlignment(Qt::AlignCenter);
-    imgformula->setAutoFillBackground(true);
-    {
-        QPalette pal = imgformula->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        imgformula->setPalette(pal);
-    }
 
     frmdatosp = new QGroupBox(this);
     frmdatosp->setObjectName(QStringLiteral("frmdatosp"));
