@@ -47,12 +47,6 @@ bool vacia(const QLineEdit* c) {
     return c->text().isEmpty();
 }
 
-QLabel* rotulo(const char* nombre, QWidget* padre) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    return l;
-}
-
 const char* const kEntradas[4] = {"mnuf", "mnup", "mnuv", "mnut"};
 
 }  // namespace

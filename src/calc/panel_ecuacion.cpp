@@ -27,12 +27,6 @@ namespace {
 const QString kLmol = QStringLiteral("l / mol");
 const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
 
-QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    return l;
-}
-
 QLineEdit* caja(const char* nombre, QWidget* padre) {
     auto* c = new QLineEdit(padre);
     c->setObjectName(QString::fromLatin1(nombre));
@@ -88,9 +82,9 @@ Disposicion disposicion(int e, const UnidadesParametros& unidades) {
 PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padre)
     : QWidget(padre), s_(registro), op_(std::move(opciones)) {
     setObjectName(QStringLiteral("panel_ecuacion"));
-    Label5 = etiqueta("Label5", QStringLiteral("Gas:"), this);
-    Label1 = etiqueta("Label1", QStringLiteral("Ecuación:"), this);
-    Label6 = etiqueta("Label6", QStringLiteral("Parámetros:"), this);
+    Label5 = rotulo("Label5", this, QStringLiteral("Gas:"));
+    Label1 = rotulo("Label1", this, QStringLiteral("Ecuación:"));
+    Label6 = rotulo("Label6", this, QStringLiteral("Parámetros:"));
     cmbgas = new QComboBox(this);
     cmbgas->setObjectName(QStringLiteral("cmbgas"));
     cmbecu = new QComboBox(this);
@@ -108,12 +102,12 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     const QString titulos[4] = {QStringLiteral("a :"), QStringLiteral("b :"),
                                 QStringLiteral("C(T):"), QStringLiteral("D(T):")};
     for (int i = 0; i < 4; ++i) {
-        lb[i] = etiqueta(nombres_lb[i], titulos[i], this);
+        lb[i] = rotulo(nombres_lb[i], this, titulos[i]);
         txt[i] = caja(nombres_txt[i], this);
-        lbunit[i] = etiqueta(nombres_unit[i], QStringLiteral("Label"), this);
+        lbunit[i] = rotulo(nombres_unit[i], this, QStringLiteral("Label"));
         lbunit[i]->setMinimumWidth(120);
     }
-    lbmu = etiqueta("lbmu", QStringLiteral("\u03BC :"), this);
+    lbmu = rotulo("lbmu", this, QStringLiteral("\u03BC :"));
     txtmu = caja("txtmu", this);
 
     auto* g = new QGridLayout(this);

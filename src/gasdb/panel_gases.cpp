@@ -83,12 +83,6 @@ Propiedades diseno_parametro() {
             {QStringLiteral("headerbackcolor"), 0x8000000Fu}};
 }
 
-QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QLatin1String(nombre));
-    return l;
-}
-
 }  // namespace
 
 PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc,
@@ -99,8 +93,8 @@ PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc
       texttc_(texttc),
       guardar_criticos_(std::move(guardar_criticos)) {
     setObjectName(QStringLiteral("panel_gases"));
-    Label1 = etiqueta("Label1", tx(51) + QLatin1Char(':'), this);
-    Label6 = etiqueta("Label6", tx(54) + QLatin1Char(':'), this);
+    Label1 = rotulo("Label1", this, tx(51) + QLatin1Char(':'));
+    Label6 = rotulo("Label6", this, tx(54) + QLatin1Char(':'));
     cmbecu = new QComboBox(this);
     cmbecu->setObjectName(QStringLiteral("cmbecu"));
     cmbecu->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -114,13 +108,13 @@ PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc
     const char* nombres_unit[4] = {"lbunita", "lbunitb", "lbunitc", "lbunitd"};
     const Propiedades diseno = diseno_parametro();
     for (int i = 0; i < 4; ++i) {
-        lb[i] = etiqueta(nombres_lb[i], QString(), this);
+        lb[i] = rotulo(nombres_lb[i], this, QString());
         txt[i] = crear_textextend(QLatin1String(nombres_txt[i]), diseno, this);
         txt[i]->setFixedWidth(110);
-        lbunit[i] = etiqueta(nombres_unit[i], QString(), this);
+        lbunit[i] = rotulo(nombres_unit[i], this, QString());
         lbunit[i]->setMinimumWidth(130);
     }
-    lbmu = etiqueta("lbmu", QStringLiteral("\u03BC :"), this);
+    lbmu = rotulo("lbmu", this, QStringLiteral("\u03BC :"));
     txtmu = crear_textextend(QStringLiteral("txtmu"), diseno, this);
     txtmu->setFixedWidth(110);
 

@@ -22,10 +22,19 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QStringList>
 
 namespace korgas {
+
+// A label with its design name as objectName, the name tests and scripts
+// find it by.
+inline QLabel* rotulo(const QString& nombre, QWidget* padre, const QString& texto = QString()) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(nombre);
+    return l;
+}
 
 inline void llenar(QComboBox* lista, const QStringList& entradas) {
     QSignalBlocker bloqueo(lista);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "platform/controles.h"
 #include "platform/etiqueta.h"
 #include "platform/mensajes_qt.h"
 #include "platform/texto_qt.h"
@@ -24,12 +25,6 @@
 namespace korgas {
 
 namespace {
-
-QLabel* etiqueta(QWidget* padre, const char* nombre) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QLatin1String(nombre));
-    return l;
-}
 
 void fuente(QWidget* w, qreal puntos, QFont::Weight peso = QFont::Normal, bool cursiva = false) {
     QFont f = w->font();
@@ -64,14 +59,14 @@ frmAbout::frmAbout() : QDialog(frmprincipal::existente()) {
     setModal(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Image1 = etiqueta(this, "Image1");
-    lblTitle = etiqueta(this, "lblTitle");
-    lblVersion = etiqueta(this, "lblVersion");
-    lblDescription = etiqueta(this, "lblDescription");
-    lblDisclaimer = etiqueta(this, "lblDisclaimer");
-    Label1 = etiqueta(this, "Label1");
-    Label2 = etiqueta(this, "Label2");
-    Label3 = etiqueta(this, "Label3");
+    Image1 = rotulo("Image1", this);
+    lblTitle = rotulo("lblTitle", this);
+    lblVersion = rotulo("lblVersion", this);
+    lblDescription = rotulo("lblDescription", this);
+    lblDisclaimer = rotulo("lblDisclaimer", this);
+    Label1 = rotulo("Label1", this);
+    Label2 = rotulo("Label2", this);
+    Label3 = rotulo("Label3", this);
     Label4 = new Etiqueta(this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->fijar_mano(true);

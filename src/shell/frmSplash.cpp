@@ -10,6 +10,7 @@
 
 #include "core/gas.h"
 #include "platform/carpeta.h"
+#include "platform/controles.h"
 #include "platform/texto_qt.h"
 #include "shell/creditos.h"
 #include "shell/frmprincipal.h"
@@ -19,12 +20,6 @@
 namespace korgas {
 
 namespace {
-
-QLabel* etiqueta(QWidget* padre, const char* nombre) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QLatin1String(nombre));
-    return l;
-}
 
 void fuente(QLabel* l, qreal puntos, QFont::Weight peso = QFont::Normal, bool cursiva = false) {
     QFont f = l->font();
@@ -61,16 +56,16 @@ void frmSplash::construir() {
     fraMainFrame->setObjectName(QStringLiteral("fraMainFrame"));
     exterior->addWidget(fraMainFrame);
 
-    Image1 = etiqueta(fraMainFrame, "Image1");
-    Image2 = etiqueta(fraMainFrame, "Image2");
-    lblCompanyProduct = etiqueta(fraMainFrame, "lblCompanyProduct");
-    lblProductName = etiqueta(fraMainFrame, "lblProductName");
-    lblProductDescription = etiqueta(fraMainFrame, "lblProductDescription");
-    lblPlatform = etiqueta(fraMainFrame, "lblPlatform");
-    lblWarning = etiqueta(fraMainFrame, "lblWarning");
-    lblVersion = etiqueta(fraMainFrame, "lblVersion");
-    Label1 = etiqueta(fraMainFrame, "Label1");
-    Label2 = etiqueta(fraMainFrame, "Label2");
+    Image1 = rotulo("Image1", fraMainFrame);
+    Image2 = rotulo("Image2", fraMainFrame);
+    lblCompanyProduct = rotulo("lblCompanyProduct", fraMainFrame);
+    lblProductName = rotulo("lblProductName", fraMainFrame);
+    lblProductDescription = rotulo("lblProductDescription", fraMainFrame);
+    lblPlatform = rotulo("lblPlatform", fraMainFrame);
+    lblWarning = rotulo("lblWarning", fraMainFrame);
+    lblVersion = rotulo("lblVersion", fraMainFrame);
+    Label1 = rotulo("Label1", fraMainFrame);
+    Label2 = rotulo("Label2", fraMainFrame);
 
     const qreal escala = devicePixelRatioF();
     Image1->setPixmap(dibujo_matraz(120, escala));

@@ -12,6 +12,7 @@
 
 #include "core/numtext.h"
 #include "core/unidades.h"
+#include "platform/controles.h"
 #include "platform/lienzo.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -106,12 +107,6 @@ QCursor puntero() {
     return QCursor(pm, 1, 15);
 }
 
-QLabel* rotulo(const QString& nombre, const QString& texto, QWidget* padre) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(nombre);
-    return l;
-}
-
 }  // namespace
 
 frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
@@ -134,7 +129,7 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         m->setGeometry(rect_twips(kMargen + i * kPasoMarco, kMargen, kAnchoMarco, kAltoMarco));
 
         QLabel* tit = txttit[std::size_t(i)] =
-            rotulo(QStringLiteral("txttit_") + n, tx(110 + i), m);
+            rotulo(QStringLiteral("txttit_") + n, m, tx(110 + i));
         tit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         tit->setWordWrap(true);
         tit->setGeometry(rect_twips(60, 120, kAnchoMarco - 120, 600));
@@ -169,11 +164,11 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         // The fixed points beside the top and the bottom of the column.
         const int junto = columna.right() + 1 + px(90);
         QLabel* sup = lbt[std::size_t(i)] =
-            rotulo(QStringLiteral("lbt_") + n, QString::fromUtf8(kRotuloSuperior[i]), m);
+            rotulo(QStringLiteral("lbt_") + n, m, QString::fromUtf8(kRotuloSuperior[i]));
         sup->adjustSize();
         sup->move(junto, columna.top() - sup->height() / 2);
         QLabel* inf = lbt0[std::size_t(i)] =
-            rotulo(QStringLiteral("lbt0_") + n, QString::fromUtf8(kRotuloInferior[i]), m);
+            rotulo(QStringLiteral("lbt0_") + n, m, QString::fromUtf8(kRotuloInferior[i]));
         inf->adjustSize();
         inf->move(junto, fondo_px - inf->height() / 2);
 
@@ -184,7 +179,7 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         connect(c, &QLineEdit::returnPressed, this, [this, i] { txttemp_KeyPress(i); });
 
         QLabel* g = lbgrado[std::size_t(i)] =
-            rotulo(QStringLiteral("lbgrado_") + n, QString::fromUtf8(kUnidades[i]), m);
+            rotulo(QStringLiteral("lbgrado_") + n, m, QString::fromUtf8(kUnidades[i]));
         g->setGeometry(rect_twips(1380, 5580, 480, 330));
         g->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
+#include "platform/controles.h"
 #include "platform/lienzo.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -31,12 +32,6 @@ namespace {
 // The design: the frame at 120, 120, 8655 × 6735 twips in the window.
 constexpr double kAnchoDiseno = 8655 + 2 * 120;
 constexpr double kAltoDiseno = 6735 + 2 * 120;
-
-QLabel* rotulo(const char* nombre, QWidget* padre) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    return l;
-}
 
 // The corner labels' font.
 QFont letra_esquinas() {
