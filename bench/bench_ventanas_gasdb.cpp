@@ -17,6 +17,7 @@
 #include "platform/carpeta.h"
 #include "platform/controles.h"
 #include "platform/mensajes_qt.h"
+#include "ventanas_bench.h"
 
 namespace {
 
@@ -160,11 +161,7 @@ BENCHMARK(BM_borrar_el_29)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int r = correr_benchmarks_de_ventanas(argc, argv);
     generados::borrar_generados();
-    return 0;
+    return r;
 }

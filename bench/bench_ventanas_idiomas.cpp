@@ -22,6 +22,7 @@
 #include "shell/idiomas.h"
 #include "shell/imprimir.h"
 #include "shell/registro.h"
+#include "ventanas_bench.h"
 
 namespace {
 
@@ -77,20 +78,12 @@ BENCHMARK(BM_abrir_ayuda)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    korgas::fichidioma = KORGAS_SOURCE_DIR "/data/idioma.lng";
-    korgas::idioma_actual = korgas::leervalor(korgas::fichidioma, "idioma", "idioma");
-    std::vector<std::string> lista(1);
-    korgas::numidiomas = std::max(0, korgas::leersecciones(korgas::fichidioma, lista));
-    korgas::listaidiomas = lista;
-    korgas::fichero_ayuda = QStringLiteral(KORGAS_PROGRAM_DIR "/") +
-                            QString::fromStdString(korgas::idioma_actual) + QStringLiteral(".qhc");
-    korgas::instalar_mensajes_qt();
-    korgas::responder_mensajes_con([](const QString&, int, const QString&) { return 1; });
-    korgas::registrar_shell();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return correr_benchmarks_de_ventanas(argc, argv, [] {
+        std::vector<std::string> lista(1);
+        korgas::numidiomas = std::max(0, korgas::leersecciones(korgas::fichidioma, lista));
+        korgas::listaidiomas = lista;
+        korgas::fichero_ayuda = QStringLiteral(KORGAS_PROGRAM_DIR "/") +
+                                QString::fromStdString(korgas::idioma_actual) +
+                                QStringLiteral(".qhc");
+    });
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/lienzo.h"
+#include "ventanas_bench.h"
 
 namespace {
 
@@ -30,10 +31,5 @@ BENCHMARK(BM_curva_de_100_segmentos)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return correr_benchmarks_de_ventanas(argc, argv);
 }

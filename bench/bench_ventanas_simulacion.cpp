@@ -13,6 +13,7 @@
 #include "platform/lienzo.h"
 #include "platform/spinner.h"
 #include "programa_prueba.h"
+#include "ventanas_bench.h"
 
 namespace {
 
@@ -94,10 +95,5 @@ BENCHMARK(BM_paso_temperatura)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return correr_benchmarks_de_ventanas(argc, argv);
 }

@@ -13,6 +13,7 @@
 #include "../tests/systems/sistemas_prueba.h"
 #include "platform/texto_qt.h"
 #include "systems/graficos.h"
+#include "ventanas_bench.h"
 
 using namespace sistemas_prueba;
 
@@ -185,11 +186,5 @@ BENCHMARK(BM_tabla_1000_gases)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    korgas::registrar_systems();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return correr_benchmarks_de_ventanas(argc, argv);
 }

@@ -17,6 +17,7 @@
 #include "platform/mensajes_qt.h"
 #include "platform/ventanas.h"
 #include "shell/registro.h"
+#include "ventanas_bench.h"
 
 namespace {
 
@@ -69,16 +70,7 @@ BENCHMARK(BM_arrastre_en_escalas)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    korgas::fichidioma = KORGAS_SOURCE_DIR "/data/idioma.lng";
-    korgas::idioma_actual = korgas::leervalor(korgas::fichidioma, "idioma", "idioma");
-    korgas::instalar_mensajes_qt();
-    korgas::responder_mensajes_con([](const QString&, int, const QString&) { return 1; });
-    korgas::registrar_shell();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int r = correr_benchmarks_de_ventanas(argc, argv);
     generados::borrar_generados();
-    return 0;
+    return r;
 }
