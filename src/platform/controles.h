@@ -28,6 +28,16 @@
 
 namespace korgas {
 
+// A control's font at a size in points, with a weight and slant.
+inline void fijar_fuente(QWidget* w, qreal puntos, QFont::Weight peso = QFont::Normal,
+                         bool cursiva = false) {
+    QFont f = w->font();
+    f.setPointSizeF(puntos);
+    f.setWeight(peso);
+    f.setItalic(cursiva);
+    w->setFont(f);
+}
+
 // A label with its design name as objectName, the name tests and scripts
 // find it by.
 inline QLabel* rotulo(const QString& nombre, QWidget* padre, const QString& texto = QString()) {

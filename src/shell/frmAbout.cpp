@@ -26,14 +26,6 @@ namespace korgas {
 
 namespace {
 
-void fuente(QWidget* w, qreal puntos, QFont::Weight peso = QFont::Normal, bool cursiva = false) {
-    QFont f = w->font();
-    f.setPointSizeF(puntos);
-    f.setWeight(peso);
-    f.setItalic(cursiva);
-    w->setFont(f);
-}
-
 // The window of the program that w belongs to: w itself or one of its owners.
 bool es_de(const QWidget* dueno, QWindow* ventana) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -77,9 +69,9 @@ frmAbout::frmAbout() : QDialog(frmprincipal::existente()) {
 
     Image1->setPixmap(dibujo_matraz(96, devicePixelRatioF()));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    fuente(lblTitle, 24, QFont::Bold);
-    fuente(lblVersion, 10, QFont::DemiBold);
-    fuente(lblDisclaimer, 8.5, QFont::Normal, true);
+    fijar_fuente(lblTitle, 24, QFont::Bold);
+    fijar_fuente(lblVersion, 10, QFont::DemiBold);
+    fijar_fuente(lblDisclaimer, 8.5, QFont::Normal, true);
     lblTitle->setStyleSheet(QStringLiteral("color: #1b4f8a;"));
     Label4->setStyleSheet(QStringLiteral("color: #1f5fbf; text-decoration: underline;"));
     lblDescription->setWordWrap(true);

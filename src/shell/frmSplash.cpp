@@ -19,18 +19,6 @@
 
 namespace korgas {
 
-namespace {
-
-void fuente(QLabel* l, qreal puntos, QFont::Weight peso = QFont::Normal, bool cursiva = false) {
-    QFont f = l->font();
-    f.setPointSizeF(puntos);
-    f.setWeight(peso);
-    f.setItalic(cursiva);
-    l->setFont(f);
-}
-
-}  // namespace
-
 frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,14 +61,14 @@ void frmSplash::construir() {
     Image2->setPixmap(dibujo_isotermas(230, 150, escala));
     Image2->setAlignment(Qt::AlignCenter);
 
-    fuente(lblCompanyProduct, 10, QFont::DemiBold);
-    fuente(lblProductName, 34, QFont::Bold);
-    fuente(lblProductDescription, 12);
-    fuente(lblVersion, 10, QFont::DemiBold);
-    fuente(lblPlatform, 10);
-    fuente(lblWarning, 8.5, QFont::Normal, true);
-    fuente(Label1, 8.5);
-    fuente(Label2, 8.5);
+    fijar_fuente(lblCompanyProduct, 10, QFont::DemiBold);
+    fijar_fuente(lblProductName, 34, QFont::Bold);
+    fijar_fuente(lblProductDescription, 12);
+    fijar_fuente(lblVersion, 10, QFont::DemiBold);
+    fijar_fuente(lblPlatform, 10);
+    fijar_fuente(lblWarning, 8.5, QFont::Normal, true);
+    fijar_fuente(Label1, 8.5);
+    fijar_fuente(Label2, 8.5);
     lblWarning->setWordWrap(true);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

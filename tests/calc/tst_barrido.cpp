@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "calc/frmcalculos.h"
-#include "programa_prueba.h"
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
+#include "programa_prueba.h"
 
 using namespace pruebas;
 
@@ -22,25 +22,6 @@ class TstBarrido : public QObject {
   private slots:
     void todos_los_gases_y_ecuaciones();
 };
-
-namespace {
-
-// A box shows a finite number, a language text of the window, or nothing.
-QString defecto(QWidget* w) {
-    static const QRegularExpression numero(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
-    const QStringList textos = {korgas::tx(128), korgas::tx(129)};
-    for (QLineEdit* c : w->findChildren<QLineEdit*>()) {
-        const QString t = c->text();
-        if (t.isEmpty() || textos.contains(t)) continue;
-        if (t.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
-            t.contains(QLatin1String("inf"), Qt::CaseInsensitive) || !numero.match(t).hasMatch() ||
-            t.startsWith(QLatin1String("-0.0000")))
-            return c->objectName() + " = \"" + t + "\"";
-    }
-    return {};
-}
-
-}  // namespace
 
 void TstBarrido::todos_los_gases_y_ecuaciones() {
     ProgramaPrueba entorno;
@@ -62,7 +43,7 @@ void TstBarrido::todos_los_gases_y_ecuaciones() {
     QString peor_donde;
     int pasos = 0;
     auto comprobar = [&](const QString& donde) {
-        const QString d = defecto(&w);
+        const QString d = no_numerico(&w, {korgas::tx(128), korgas::tx(129)});
         if (!d.isEmpty()) QFAIL(qPrintable(donde + ": " + d));
     };
 

@@ -29,27 +29,6 @@ class TstBarridoOperaciones : public QObject {
 
 namespace {
 
-// A box shows a finite number, text 128, or nothing; a label or a tool tip
-// never shows "nan" or "inf".
-QString defecto(QWidget* w) {
-    static const QRegularExpression numero(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
-    static const QRegularExpression menos_cero(QStringLiteral("^-0(\\.0*)?$"));
-    for (QLineEdit* c : w->findChildren<QLineEdit*>()) {
-        const QString t = c->text();
-        if (t.isEmpty() || t == korgas::tx(128)) continue;
-        if (!numero.match(t).hasMatch() || menos_cero.match(t).hasMatch())
-            return c->objectName() + " = \"" + t + "\"";
-    }
-    for (QWidget* c : w->findChildren<QWidget*>()) {
-        QString t = c->toolTip();
-        if (auto* l = qobject_cast<QLabel*>(c)) t += l->text();
-        if (t.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
-            t.contains(QLatin1String("inf"), Qt::CaseInsensitive))
-            return c->objectName() + " = \"" + t + "\"";
-    }
-    return {};
-}
-
 void raton(Lienzo* l, QEvent::Type tipo, QPointF p, Qt::MouseButtons botones,
            Qt::MouseButton boton = Qt::NoButton) {
     QMouseEvent ev(tipo, p, l->mapToGlobal(p), boton, botones, Qt::NoModifier);
@@ -100,7 +79,7 @@ void TstBarridoOperaciones::todos_los_gases_y_ecuaciones() {
         const std::size_t antes = entorno.mensajes.size();
         accion();
         ++pasos;
-        const QString d = defecto(&w);
+        const QString d = no_numerico(&w, {korgas::tx(128)});
         if (!d.isEmpty() && fallo.isEmpty()) fallo = donde + ": " + d;
         const std::size_t n = entorno.mensajes.size() - antes;
         // One validation and the three instruments, twice for the steps that

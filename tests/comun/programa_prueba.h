@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <string>
@@ -161,6 +162,29 @@ inline void pulsar(QWidget* w) {
 
 inline QColor color_texto(QWidget* w) {
     return w->palette().color(qobject_cast<QLineEdit*>(w) ? QPalette::Text : QPalette::WindowText);
+}
+
+// What a window shows that is not a number where it should be: every text
+// box holds a finite number (never "-0"), one of the permitted texts, or
+// nothing, and no label or tool tip says "nan" or "inf". Empty when all is
+// well, else the control and its text.
+inline QString no_numerico(QWidget* w, const QStringList& permitidos) {
+    static const QRegularExpression numero(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    static const QRegularExpression menos_cero(QStringLiteral("^-0(\\.0*)?$"));
+    for (QLineEdit* c : w->findChildren<QLineEdit*>()) {
+        const QString t = c->text();
+        if (t.isEmpty() || permitidos.contains(t)) continue;
+        if (!numero.match(t).hasMatch() || menos_cero.match(t).hasMatch())
+            return c->objectName() + " = \"" + t + "\"";
+    }
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        QString t = c->toolTip();
+        if (auto* l = qobject_cast<QLabel*>(c)) t += l->text();
+        if (t.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
+            t.contains(QLatin1String("inf"), Qt::CaseInsensitive))
+            return c->objectName() + " = \"" + t + "\"";
+    }
+    return {};
 }
 
 }  // namespace pruebas
