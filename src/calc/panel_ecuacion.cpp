@@ -120,15 +120,7 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     g->addWidget(cmbecu, 1, 1, 1, 2);
     g->addWidget(imgformula, 2, 0, 1, 3);
     g->addWidget(Label6, 3, 0, 1, 3);
-    for (int i = 0; i < 4; ++i) {
-        g->addWidget(lb[i], 4 + i, 0, Qt::AlignRight);
-        g->addWidget(txt[i], 4 + i, 1);
-        g->addWidget(lbunit[i], 4 + i, 2);
-    }
-    g->addWidget(lbmu, 8, 0, Qt::AlignRight);
-    g->addWidget(txtmu, 8, 1);
-    g->setColumnStretch(2, 1);
-    g->setRowStretch(9, 1);
+    colocar_parametros(g, 4, lb, txt, lbunit, lbmu, txtmu);
 
     connect(cmbgas, &QComboBox::activated, this, [this](int) { cmbgas_Click(); });
     AvisoGases* aviso = AvisoGases::instancia();
@@ -144,21 +136,6 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     new FiltroNumerico(txtmu, 10, [this] { txtmu_Enter(); });
     eventos_[4] = new EventosFoco(
         txtmu, [this] { seleccionar_todo(txtmu); }, [this] { txtmu_LostFocus(); });
-
-    // The rows keep their place while hidden, so the panel and its window
-    // keep one size whatever the equation shows. Nothing is shown until the
-    // window's load chooses an equation.
-    std::vector<QWidget*> filas(lb.begin(), lb.end());
-    filas.insert(filas.end(), txt.begin(), txt.end());
-    filas.insert(filas.end(), lbunit.begin(), lbunit.end());
-    filas.push_back(lbmu);
-    filas.push_back(txtmu);
-    for (QWidget* w : filas) {
-        QSizePolicy sp = w->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        w->setSizePolicy(sp);
-        w->hide();
-    }
 }
 
 void PanelEcuacion::activar_eventos(bool si) {

@@ -91,13 +91,8 @@ frmgases::frmgases(QWidget* padre) : QWidget(padre) {
 
     cmbgas = new QComboBox(this);
     cmbgas->setObjectName(QStringLiteral("cmbgas"));
-    {
-        QSizePolicy sp = cmbgas->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        cmbgas->setSizePolicy(sp);
-    }
     cmbgas->setMaxVisibleItems(15);
-    cmbgas->hide();
+    ocultar_en_su_sitio({cmbgas});
 
     auto boton = [this](const char* nombre, int texto) {
         auto* b = new QPushButton(tx(texto), this);

@@ -127,28 +127,9 @@ PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc
     g->addWidget(chkauto, 1, 0, 1, 3);
     g->addWidget(imgformula, 2, 0, 1, 3);
     g->addWidget(Label6, 3, 0, 1, 3);
-    for (int i = 0; i < 4; ++i) {
-        g->addWidget(lb[i], 4 + i, 0, Qt::AlignRight);
-        g->addWidget(txt[i], 4 + i, 1);
-        g->addWidget(lbunit[i], 4 + i, 2);
-    }
-    g->addWidget(lbmu, 8, 0, Qt::AlignRight);
-    g->addWidget(txtmu, 8, 1);
-    g->setColumnStretch(2, 1);
-    g->setRowStretch(9, 1);
+    colocar_parametros(g, 4, lb, txt, lbunit, lbmu, txtmu);
 
-    // Rows keep their place while hidden, so the window keeps one size
-    // whatever the equation shows.
-    std::vector<QWidget*> filas(lb.begin(), lb.end());
-    filas.insert(filas.end(), txt.begin(), txt.end());
-    filas.insert(filas.end(), lbunit.begin(), lbunit.end());
-    filas.insert(filas.end(), {lbmu, txtmu, chkauto});
-    for (QWidget* w : filas) {
-        QSizePolicy sp = w->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        w->setSizePolicy(sp);
-        w->hide();
-    }
+    ocultar_en_su_sitio({chkauto});
 
     connect(cmbecu, &QComboBox::activated, this, [this](int) { cmbecu_Click(); });
     // The automatic box's handler runs when its state changes, by the user or

@@ -22,9 +22,12 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <array>
+#include <vector>
 
 namespace korgas {
 
@@ -36,6 +39,40 @@ inline void fijar_fuente(QWidget* w, qreal puntos, QFont::Weight peso = QFont::N
     f.setWeight(peso);
     f.setItalic(cursiva);
     w->setFont(f);
+}
+
+// Hides the controls, which keep their place in the layout, so a window
+// keeps one size whatever it shows.
+inline void ocultar_en_su_sitio(const std::vector<QWidget*>& controles) {
+    for (QWidget* w : controles) {
+        QSizePolicy sp = w->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(sp);
+        w->hide();
+    }
+}
+
+// The parameter rows of an equation panel in a grid, from row 'fila' on: the
+// caption, box and unit of each of the four parameters, then the exponent's
+// caption and box; the units' column takes the spare width. All of them
+// start hidden in their places (the equation shows what it uses).
+template <class Caja>
+void colocar_parametros(QGridLayout* g, int fila, const std::array<QLabel*, 4>& titulos,
+                        const std::array<Caja*, 4>& cajas, const std::array<QLabel*, 4>& unidades,
+                        QLabel* titulo_exponente, Caja* exponente) {
+    std::vector<QWidget*> todos;
+    for (int i = 0; i < 4; ++i) {
+        g->addWidget(titulos[i], fila + i, 0, Qt::AlignRight);
+        g->addWidget(cajas[i], fila + i, 1);
+        g->addWidget(unidades[i], fila + i, 2);
+        todos.insert(todos.end(), {titulos[i], cajas[i], unidades[i]});
+    }
+    g->addWidget(titulo_exponente, fila + 4, 0, Qt::AlignRight);
+    g->addWidget(exponente, fila + 4, 1);
+    g->setColumnStretch(2, 1);
+    g->setRowStretch(fila + 5, 1);
+    todos.insert(todos.end(), {titulo_exponente, exponente});
+    ocultar_en_su_sitio(todos);
 }
 
 // A label with its design name as objectName, the name tests and scripts
