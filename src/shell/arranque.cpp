@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
-#include <charconv>
 #include <clocale>
 #include <iostream>
 #include <new>
 
+#include "core/gas.h"
 #include "core/kvstore.h"
 #include "platform/carpeta.h"
 #include "platform/mensajes_qt.h"
@@ -68,13 +68,7 @@ void preparar_aplicacion() {
 }
 
 std::optional<int> leer_numgases(const std::string& fichdatos) {
-    const std::string valor = leervalor(fichdatos, "general", "n");
-    int n = -1;
-    const char* fin = valor.data() + valor.size();
-    const auto [resto, error] = std::from_chars(valor.data(), fin, n);
-    if (valor.empty() || error != std::errc() || resto != fin || n < 0 || n > 32767)
-        return std::nullopt;
-    return n;
+    return numero_de_gases(leer(fichdatos));
 }
 
 int comprobar_ficheros() {
