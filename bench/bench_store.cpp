@@ -9,42 +9,31 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/kvstore.h"
+#include "gases_generados.h"
 
 namespace {
 
-// A file of the given name in a temporary folder of its own, removed with it.
-class FicheroAparte {
+class FicheroIdiomas {
   public:
-    explicit FicheroAparte(const char* nombre) {
+    FicheroIdiomas() {
         std::string plantilla =
             (std::filesystem::temp_directory_path() / "bench-store-XXXXXX").string();
         std::vector<char> b(plantilla.begin(), plantilla.end());
         b.push_back('\0');
         if (!mkdtemp(b.data())) throw std::runtime_error("mkdtemp");
         carpeta_ = b.data();
-        ruta_ = (carpeta_ / nombre).string();
+        ruta_ = (carpeta_ / "idioma.lng").string();
+        poner();
     }
-    ~FicheroAparte() {
+    ~FicheroIdiomas() {
         std::error_code ec;
         std::filesystem::remove_all(carpeta_, ec);
     }
-    FicheroAparte(const FicheroAparte&) = delete;
-    FicheroAparte& operator=(const FicheroAparte&) = delete;
     const std::string& ruta() const { return ruta_; }
-
-  protected:
-    std::filesystem::path carpeta_;
-    std::string ruta_;
-};
-
-class FicheroIdiomas : public FicheroAparte {
-  public:
-    FicheroIdiomas() : FicheroAparte("idioma.lng") { poner(); }
 
     // Writes the file afresh and dates it an hour back, as a shipped file is.
     void poner() {
@@ -67,6 +56,10 @@ class FicheroIdiomas : public FicheroAparte {
         t[1] = t[0];
         utimensat(AT_FDCWD, ruta_.c_str(), t, 0);
     }
+
+  private:
+    std::filesystem::path carpeta_;
+    std::string ruta_;
 };
 
 std::vector<std::string> claves() {
@@ -129,34 +122,11 @@ void BM_Escribirvalor(benchmark::State& state) {
 }
 BENCHMARK(BM_Escribirvalor)->Unit(benchmark::kMicrosecond);
 
-// A gas data file in a folder of its own: the shipped file for 28 gases; for
-// more, its gases repeated in turn under the numbers after them.
-class FicheroGases : public FicheroAparte {
-  public:
-    explicit FicheroGases(int gases) : FicheroAparte("data") {
-        std::ifstream enviado(KORGAS_SOURCE_DIR "/data/data", std::ios::binary);
-        std::stringstream todo;
-        todo << enviado.rdbuf();
-        const std::string texto = todo.str();
-        // The lines of each shipped gas, after its header.
-        std::vector<std::string> cuerpos;
-        for (std::size_t i = texto.find("\r\n[g"); i != std::string::npos;) {
-            const std::size_t inicio = texto.find("\r\n", i + 2) + 2;
-            i = texto.find("\r\n[g", inicio);
-            cuerpos.push_back(texto.substr(inicio, i == std::string::npos ? i : i - inicio));
-        }
-        std::string s = "[general]\r\nn= " + std::to_string(gases) + "\r\n";
-        for (int g = 1; g <= gases; ++g)
-            s += "\r\n[g" + std::to_string(g) + "]\r\n" + cuerpos[(g - 1) % cuerpos.size()];
-        std::ofstream(ruta_, std::ios::binary | std::ios::trunc) << s;
-    }
-};
-
 // One rewrite of a gas data file of 28 or 1000 gases (a value of its first
 // gas changed) with the lock taken and without it, in turn, in the same run.
 // razon is the time with the lock over the time without.
 void BM_ReescrituraConYSinCerrojo(benchmark::State& state) {
-    FicheroGases f(static_cast<int>(state.range(0)));
+    const std::string ruta = generados::fichero_gases(static_cast<int>(state.range(0)));
     using Reloj = std::chrono::steady_clock;
     std::chrono::duration<double> con{}, sin{};
     long long n = 0;
@@ -165,7 +135,7 @@ void BM_ReescrituraConYSinCerrojo(benchmark::State& state) {
         for (bool usar : {n % 2 == 0, n % 2 != 0}) {
             korgas::prueba::usar_cerrojo(usar);
             const auto t0 = Reloj::now();
-            korgas::escribirvalor(f.ruta(), "g1", "pm", std::to_string(++n));
+            korgas::escribirvalor(ruta, "g1", "pm", std::to_string(++n));
             (usar ? con : sin) += Reloj::now() - t0;
         }
     }
@@ -183,4 +153,10 @@ BENCHMARK(BM_ReescrituraConYSinCerrojo)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    generados::borrar_generados();
+    return 0;
+}
