@@ -30,7 +30,7 @@ TEST(PresionVapor, EjemploDeVanDerWaals) {
         EXPECT_NEAR(vg, 0.4719, 5e-5) << moles;
 
         // The generalised equation with exponent 2 is the same isotherm, solved
-        // through bisection instead of the cubic.
+        // through its own root search instead of the cubic.
         pon_sistema(1, kGeneralizada, 250, moles, kAvdw, kBvdw, 0, 0, 2);
         double vl6 = 0, vg6 = 0;
         EXPECT_NEAR(presion_vapor(kGeneralizada, 1, 250, vl6, vg6), 31.615, 5e-4) << moles;
