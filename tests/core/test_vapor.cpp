@@ -212,7 +212,7 @@ TEST(PresionVapor, VirialSinDUsaLaCubica) {
 TEST(PresionVapor, AreasIguales) {
     for (int g : {1, 3, 19, 21, 28}) {  // helium, argon, water, carbon dioxide, toluene
         for (int eq = 1; eq <= 9; ++eq) {
-            for (double tr : {0.3, 0.5, 0.7, 0.9, 0.99}) {
+            for (double tr : {0.3, 0.5, 0.6, 0.7, 0.8, 0.9, 0.95, 0.99}) {
                 sistema& s = carga_sistema(1, g, eq, 0);
                 const double T = tr * s.gas.tc;
                 s.temperatura = T;
