@@ -274,9 +274,7 @@ void frmgases::btsel_Click() {
                 nombres << QString::fromStdString(g.nombre);
         }
     } catch (const ErrorFichero& e) {
-        msgbox(texto_no_se_puede_leer(QString::fromStdString(e.ruta()),
-                                      QString::fromStdString(e.what())),
-               16, QString(), window());
+        avisar_fichero_ilegible(e, window());
         return;
     }
     cmbgas->show();
@@ -301,9 +299,7 @@ void frmgases::cmbgas_Click() {
         carga = leergas(-1, s_.ecuacion, gas_elegido_, s_.temperatura, mu, false, s_.gas);
         datos = leer(fichdatos);
     } catch (const ErrorFichero& e) {
-        msgbox(texto_no_se_puede_leer(QString::fromStdString(e.ruta()),
-                                      QString::fromStdString(e.what())),
-               16, QString(), window());
+        avisar_fichero_ilegible(e, window());
         return;
     }
     if (carga == Carga::sin_seccion) {
