@@ -3,22 +3,20 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
-#include <QPointer>
 #include <QProxyStyle>
-#include <QTimer>
 #include <array>
 #include <cmath>
 #include <string>
 
 #include "core/numtext.h"
 #include "gasdb/propiedades.h"
+#include "platform/eventos_foco.h"
 #include "platform/lienzo.h"
 #include "platform/twips.h"
 #include "platform/valor_caja.h"
@@ -195,8 +193,8 @@ QColor color_de(quint32 valor) {
     return QColor(int(valor & 0xFFu), int((valor >> 8) & 0xFFu), int((valor >> 16) & 0xFFu));
 }
 
-// The inner box: its keys go through the control's filter, its mouse and key
-// events become the control's events, and focus changes run its rules.
+// The inner box: its keys go through the control's filter, and its mouse and
+// key events become the control's events.
 class CajaTexto : public QLineEdit {
   public:
     CajaTexto(textextend* control) : QLineEdit(control), c_(control) {}
@@ -256,23 +254,6 @@ class CajaTexto : public QLineEdit {
         c_->guardar_anterior();
         QLineEdit::dropEvent(ev);
     }
-    void focusInEvent(QFocusEvent* ev) override {
-        QLineEdit::focusInEvent(ev);
-        if (!c_->selonfocus_) return;
-        // After the focus event, so that the click that gave the focus does
-        // not clear the selection again.
-        QPointer<CajaTexto> yo(this);
-        QTimer::singleShot(0, this, [yo] {
-            if (yo && yo->hasFocus()) yo->selectAll();
-        });
-    }
-    void focusOutEvent(QFocusEvent* ev) override {
-        QLineEdit::focusOutEvent(ev);
-        // A message box or a menu takes the focus only for a while.
-        if (ev->reason() == Qt::ActiveWindowFocusReason || ev->reason() == Qt::PopupFocusReason)
-            return;
-        c_->al_salir();
-    }
 
   private:
     void raton(const std::function<void(int&, int&, float&, float&)>& evento, int boton,
@@ -296,6 +277,14 @@ textextend::textextend(QWidget* padre) : QWidget(padre) {
     setFocusProxy(txt_);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(txt_, &QLineEdit::textChanged, this, [this] { al_cambiar(); });
+    // A message box, a menu or another window taking the focus for a while is
+    // not leaving the box.
+    new EventosFoco(
+        txt_,
+        [this] {
+            if (selonfocus_) seleccionar_todo(txt_);
+        },
+        [this] { al_salir(); });
     fijar_alineacion(0);
     fijar_alineacion_cabecera(0);
     disponer();
