@@ -570,43 +570,34 @@ void textextend::escribir_propiedades(Propiedades& p) const {
 }
 
 void textextend::leer_propiedades(const Propiedades& p) {
-    // The properties are applied as stored; the window hears nothing of it.
+    // Each property goes through its setter, applied as stored: the blocker
+    // keeps the reports from the window, and the alignments are not clamped.
     QSignalBlocker bloqueo(this);
     auto leer = [&p](const char* clave, const QVariant& defecto) {
         return p.leer(QLatin1String(clave), defecto);
     };
-    txt_->setText(leer("text", QString()).toString());
+    Text(leer("text", QString()).toString());
     fijar_alineacion(leer("alignement", 1).toInt());
-    apariencia_ = leer("appearance", 1).toInt();
-    borde_ = leer("borderstyle", 1).toInt();
-    txt_->setFrame(borde_ != 0);
-    puntero_ = leer("mousepointer", 0).toInt();
-    icono_ = leer("mouseicon", QPixmap()).value<QPixmap>();
-    aplicar_puntero();
-    modo_ = leer("numberbox", 0).toInt();
-    signo_ = leer("signo", true).toBool();
-    txt_->setReadOnly(leer("locked", false).toBool());
-    txt_->setEnabled(leer("enabled", true).toBool());
-    forecolor_ = leer("forecolor", kAzul).toUInt();
-    fijar_color(txt_, QPalette::Text, forecolor_);
-    if (p.contiene(QStringLiteral("backcolor"))) {
-        backcolor_ = leer("backcolor", 0).toUInt();
-        fijar_color(txt_, QPalette::Base, backcolor_);
-    }
-    txt_->setFont(leer("font", QFont(QLatin1String(kFuente))).value<QFont>());
-    aplicar_clave(leer("passwordchar", QString()).toString());
-    selonfocus_ = leer("selonfocus", true).toBool();
-    cabecera_ = leer("header", false).toBool();
+    Appearance(leer("appearance", 1).toInt());
+    BorderStyle(leer("borderstyle", 1).toInt());
+    MousePointer(leer("mousepointer", 0).toInt());
+    MouseIcon(leer("mouseicon", QPixmap()).value<QPixmap>());
+    NumberBox(leer("numberbox", 0).toInt());
+    Signo(leer("signo", true).toBool());
+    Locked(leer("locked", false).toBool());
+    Enabled(leer("enabled", true).toBool());
+    ForeColor(leer("forecolor", kAzul).toUInt());
+    // Without a stored back colour the box keeps the platform's.
+    if (p.contiene(QStringLiteral("backcolor"))) BackColor(leer("backcolor", 0).toUInt());
+    Font(leer("font", QFont(QLatin1String(kFuente))).value<QFont>());
+    PasswordChar(leer("passwordchar", QString()).toString());
+    SelOnFocus(leer("selonfocus", true).toBool());
+    Header(leer("header", false).toBool());
     fijar_alineacion_cabecera(leer("headeralignement", 1).toInt());
-    forecolor_cabecera_ = leer("headerforecolor", kAzul).toUInt();
-    fijar_color(cabecera_lbl_, QPalette::WindowText, forecolor_cabecera_);
-    backcolor_cabecera_ = leer("headerbackcolor", kBlanco).toUInt();
-    for (QWidget* w : {static_cast<QWidget*>(cabecera_lbl_), static_cast<QWidget*>(this)}) {
-        w->setAutoFillBackground(true);
-        fijar_color(w, QPalette::Window, backcolor_cabecera_);
-    }
-    cabecera_lbl_->setFont(leer("headerfont", QFont(QLatin1String(kFuente))).value<QFont>());
-    cabecera_lbl_->setText(leer("headercaption", QStringLiteral("Header")).toString());
+    HeaderForeColor(leer("headerforecolor", kAzul).toUInt());
+    HeaderBackColor(leer("headerbackcolor", kBlanco).toUInt());
+    HeaderFont(leer("headerfont", QFont(QLatin1String(kFuente))).value<QFont>());
+    HeaderCaption(leer("headercaption", QStringLiteral("Header")).toString());
     disponer();
 }
 
