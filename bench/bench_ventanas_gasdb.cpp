@@ -16,7 +16,6 @@
 #include "gases_generados.h"
 #include "platform/carpeta.h"
 #include "platform/controles.h"
-#include "platform/mensajes_qt.h"
 #include "ventanas_bench.h"
 
 namespace {
@@ -35,7 +34,7 @@ void escribir_fichero(const QString& ruta, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(ruta));
 }
 
-// A program folder of its own with the big data file; every message answered.
+// A program folder of its own with the big data file.
 class Entorno {
   public:
     Entorno() : original_(leer_fichero(QString::fromStdString(generados::fichero_gases(kGases)))) {
@@ -46,7 +45,6 @@ class Entorno {
         korgas::fichidioma = korgas::ruta_programa(QStringLiteral("idioma.lng"));
         korgas::fichdatos = ruta_.toStdString();
         korgas::idioma_actual = "Español";
-        korgas::responder_mensajes_con([](const QString&, int, const QString&) { return 1; });
         // Counts the rewrites: the hook is asked once at the start of each.
         korgas::prueba::fallo_escritura([this](int paso) {
             if (paso == 1) ++reescrituras;
@@ -54,10 +52,7 @@ class Entorno {
         });
         restaurar();
     }
-    ~Entorno() {
-        korgas::prueba::fallo_escritura({});
-        korgas::responder_mensajes_con({});
-    }
+    ~Entorno() { korgas::prueba::fallo_escritura({}); }
 
     // The data file as generated, read once by the store as the editor's
     // open window would have read it.

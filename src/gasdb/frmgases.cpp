@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <exception>
+#include <functional>
 
 #include "core/kvstore.h"
 #include "gasdb/panel_gases.h"
@@ -66,6 +67,24 @@ QString con_causa(const QString& texto, const QString& causa) {
 
 void enfocar(textextend* caja) {
     caja->Txt()->setFocus(Qt::OtherFocusReason);
+}
+
+// Applies the change to the data file in one rewrite. When the change cannot
+// be made (cambio gives false) or the file cannot be written, nothing is
+// written, the failure's text is shown with the cause, and the result is
+// false.
+bool reescribir_datos(const std::function<bool(Documento&)>& cambio, int texto_fallo,
+                      QWidget* padre) {
+    bool hecho = false;
+    QString causa;
+    try {
+        editar(fichdatos, [&](Documento& d) { hecho = cambio(d); });
+    } catch (const std::exception& e) {
+        hecho = false;
+        causa = QString::fromStdString(e.what());
+    }
+    if (!hecho) msgbox(con_causa(tx(texto_fallo), causa), 64, QString(), padre);
+    return hecho;
 }
 
 }  // namespace
@@ -243,17 +262,11 @@ void frmgases::btadd_Click() {
     panel_->guardaecuacion();
     const TablaParametros tabla = panel_->tabla_para_escribir();
     int k = 0;
-    QString causa;
-    try {
-        editar(fichdatos, [&](Documento& d) { k = anadir_gas(d, s_.gas, tabla); });
-    } catch (const std::exception& e) {
-        k = 0;
-        causa = QString::fromStdString(e.what());
-    }
-    if (k == 0) {
-        msgbox(con_causa(tx(225), causa), 64, QString(), window());
-        return;
-    }
+    const auto anadir = [&](Documento& d) {
+        k = anadir_gas(d, s_.gas, tabla);
+        return k != 0;
+    };
+    if (!reescribir_datos(anadir, 225, window())) return;
     numgases = k;
     s_.numgas = k;
     AvisoGases::instancia()->anunciar_alta(k);
@@ -274,9 +287,7 @@ void frmgases::btsel_Click() {
                 nombres << QString::fromStdString(g.nombre);
         }
     } catch (const ErrorFichero& e) {
-        msgbox(texto_no_se_puede_leer(QString::fromStdString(e.ruta()),
-                                      QString::fromStdString(e.what())),
-               16, QString(), window());
+        avisar_fichero_ilegible(e, window());
         return;
     }
     cmbgas->show();
@@ -301,9 +312,7 @@ void frmgases::cmbgas_Click() {
         carga = leergas(-1, s_.ecuacion, gas_elegido_, s_.temperatura, mu, false, s_.gas);
         datos = leer(fichdatos);
     } catch (const ErrorFichero& e) {
-        msgbox(texto_no_se_puede_leer(QString::fromStdString(e.ruta()),
-                                      QString::fromStdString(e.what())),
-               16, QString(), window());
+        avisar_fichero_ilegible(e, window());
         return;
     }
     if (carga == Carga::sin_seccion) {
@@ -354,20 +363,10 @@ void frmgases::btmod_Click() {
     panel_->guardaecuacion();
     const TablaParametros tabla = panel_->tabla_para_escribir();
     const int k = gas_elegido_;
-    bool hecho = false;
-    QString causa;
-    try {
-        editar(fichdatos, [&](Documento& d) {
-            hecho = modificar_gas(d, k, nombre_elegido_.toStdString(), s_.gas, tabla);
-        });
-    } catch (const std::exception& e) {
-        hecho = false;
-        causa = QString::fromStdString(e.what());
-    }
-    if (!hecho) {
-        msgbox(con_causa(tx(223), causa), 64, QString(), window());
-        return;
-    }
+    const auto modificar = [&](Documento& d) {
+        return modificar_gas(d, k, nombre_elegido_.toStdString(), s_.gas, tabla);
+    };
+    if (!reescribir_datos(modificar, 223, window())) return;
     estado_nuevo();
     AvisoGases::instancia()->anunciar_cambio(k);
     msgbox(tx(222), 64, QString(), window());
@@ -377,17 +376,11 @@ void frmgases::btdel_Click() {
     const int k = gas_elegido_;
     limpiar();
     int n = -1;
-    QString causa;
-    try {
-        editar(fichdatos,
-               [&](Documento& d) { n = borrar_gas(d, k, nombre_elegido_.toStdString()); });
-    } catch (const std::exception& e) {
-        n = -1;
-        causa = QString::fromStdString(e.what());
-    }
-    if (n < 0) {
-        msgbox(con_causa(tx(221), causa), 64, QString(), window());
-    } else {
+    const auto borrar = [&](Documento& d) {
+        n = borrar_gas(d, k, nombre_elegido_.toStdString());
+        return n >= 0;
+    };
+    if (reescribir_datos(borrar, 221, window())) {
         numgases = n;
         // The records and the open windows follow their gases before anyone
         // reads them again.

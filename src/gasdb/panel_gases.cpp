@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <string>
 
 #include "core/kvstore.h"
@@ -243,19 +244,24 @@ void PanelGases::mostrar(int i, double v) {
     escribir_valor(txt[i]->Txt(), v, i < 2 ? "####0.00000" : "####0.000000");
 }
 
+void PanelGases::mostrar_parametros(int e) {
+    mostrar(0, s_.gas.c[0]);
+    mostrar(1, s_.gas.c[1]);
+    if (e == kVirial || e == kSoave || e == kPengRobinson) mostrar(2, s_.gas.c[2]);
+    if (e == kVirial) mostrar(3, s_.gas.c[3]);
+}
+
 void PanelGases::mostrar_exponente(double mu) {
-    const bool antes = callado_;
-    callado_ = true;
+    const QScopedValueRollback<bool> callado(callado_, true);
     txtmu->Text(QString::fromStdString(texto_corto(mu)));
-    callado_ = antes;
 }
 
 void PanelGases::calculaparametros(int automatico) {
     const int e = elegida();
     s_.ecuacion = e;
     auto& fila = c_[std::size_t(e)];
-    const bool antes = callado_;
-    callado_ = true;  // what is written here is not the user's typing
+    // What is written here is not the user's typing.
+    const QScopedValueRollback<bool> callado(callado_, true);
     if (automatico == 1) {
         fila[0] = 1;
         if (e != kIdeal) {
@@ -285,17 +291,12 @@ void PanelGases::calculaparametros(int automatico) {
                     mostrar(i, s_.gas.c[std::size_t(i)]);
             }
         }
-        if (e == kSoave || e == kPengRobinson) txt[2]->Enabled(true);
     } else {
         fila[0] = 0;
-        mostrar(0, s_.gas.c[0]);
-        mostrar(1, s_.gas.c[1]);
-        if (e == kVirial || e == kSoave || e == kPengRobinson) mostrar(2, s_.gas.c[2]);
-        if (e == kVirial) mostrar(3, s_.gas.c[3]);
+        mostrar_parametros(e);
         if (e == kGeneralizada) mostrar_exponente(s_.mu);
-        if (e == kSoave || e == kPengRobinson) txt[2]->Enabled(true);
     }
-    callado_ = antes;
+    if (e == kSoave || e == kPengRobinson) txt[2]->Enabled(true);
 }
 
 void PanelGases::chkauto_Click() {
@@ -352,25 +353,18 @@ void PanelGases::txtc_Change() {
 
 void PanelGases::mostrar_registro() {
     const int e = elegida();
-    const bool antes = callado_;
-    callado_ = true;
-    mostrar(0, s_.gas.c[0]);
-    mostrar(1, s_.gas.c[1]);
-    if (e == kVirial || e == kSoave || e == kPengRobinson) mostrar(2, s_.gas.c[2]);
-    if (e == kVirial) mostrar(3, s_.gas.c[3]);
+    const QScopedValueRollback<bool> callado(callado_, true);
+    mostrar_parametros(e);
     if (e == kGeneralizada) {
         s_.mu = s_.gas.c[2];
         mostrar_exponente(s_.mu);
     }
-    callado_ = antes;
 }
 
 void PanelGases::vaciar() {
-    const bool antes = callado_;
-    callado_ = true;
+    const QScopedValueRollback<bool> callado(callado_, true);
     for (textextend* t : txt) t->Text(QString());
     txtmu->Text(QString());
-    callado_ = antes;
 }
 
 }  // namespace korgas

@@ -87,6 +87,9 @@ class PanelGases : public QWidget {
   private:
     int elegida() const;
     void mostrar(int i, double valor);
+    // The record's parameters in the boxes equation e shows: a and b, c and
+    // d of the virial equation, the acentric factor of 7 and 8.
+    void mostrar_parametros(int e);
 
     sistema& s_;
     textextend* textpc_;

@@ -3,22 +3,20 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
-#include <QPointer>
 #include <QProxyStyle>
-#include <QTimer>
 #include <array>
 #include <cmath>
 #include <string>
 
 #include "core/numtext.h"
 #include "gasdb/propiedades.h"
+#include "platform/eventos_foco.h"
 #include "platform/lienzo.h"
 #include "platform/twips.h"
 #include "platform/valor_caja.h"
@@ -195,8 +193,8 @@ QColor color_de(quint32 valor) {
     return QColor(int(valor & 0xFFu), int((valor >> 8) & 0xFFu), int((valor >> 16) & 0xFFu));
 }
 
-// The inner box: its keys go through the control's filter, its mouse and key
-// events become the control's events, and focus changes run its rules.
+// The inner box: its keys go through the control's filter, and its mouse and
+// key events become the control's events.
 class CajaTexto : public QLineEdit {
   public:
     CajaTexto(textextend* control) : QLineEdit(control), c_(control) {}
@@ -256,23 +254,6 @@ class CajaTexto : public QLineEdit {
         c_->guardar_anterior();
         QLineEdit::dropEvent(ev);
     }
-    void focusInEvent(QFocusEvent* ev) override {
-        QLineEdit::focusInEvent(ev);
-        if (!c_->selonfocus_) return;
-        // After the focus event, so that the click that gave the focus does
-        // not clear the selection again.
-        QPointer<CajaTexto> yo(this);
-        QTimer::singleShot(0, this, [yo] {
-            if (yo && yo->hasFocus()) yo->selectAll();
-        });
-    }
-    void focusOutEvent(QFocusEvent* ev) override {
-        QLineEdit::focusOutEvent(ev);
-        // A message box or a menu takes the focus only for a while.
-        if (ev->reason() == Qt::ActiveWindowFocusReason || ev->reason() == Qt::PopupFocusReason)
-            return;
-        c_->al_salir();
-    }
 
   private:
     void raton(const std::function<void(int&, int&, float&, float&)>& evento, int boton,
@@ -296,6 +277,14 @@ textextend::textextend(QWidget* padre) : QWidget(padre) {
     setFocusProxy(txt_);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(txt_, &QLineEdit::textChanged, this, [this] { al_cambiar(); });
+    // A message box, a menu or another window taking the focus for a while is
+    // not leaving the box.
+    new EventosFoco(
+        txt_,
+        [this] {
+            if (selonfocus_) seleccionar_todo(txt_);
+        },
+        [this] { al_salir(); });
     fijar_alineacion(0);
     fijar_alineacion_cabecera(0);
     disponer();
@@ -581,43 +570,34 @@ void textextend::escribir_propiedades(Propiedades& p) const {
 }
 
 void textextend::leer_propiedades(const Propiedades& p) {
-    // The properties are applied as stored; the window hears nothing of it.
+    // Each property goes through its setter, applied as stored: the blocker
+    // keeps the reports from the window, and the alignments are not clamped.
     QSignalBlocker bloqueo(this);
     auto leer = [&p](const char* clave, const QVariant& defecto) {
         return p.leer(QLatin1String(clave), defecto);
     };
-    txt_->setText(leer("text", QString()).toString());
+    Text(leer("text", QString()).toString());
     fijar_alineacion(leer("alignement", 1).toInt());
-    apariencia_ = leer("appearance", 1).toInt();
-    borde_ = leer("borderstyle", 1).toInt();
-    txt_->setFrame(borde_ != 0);
-    puntero_ = leer("mousepointer", 0).toInt();
-    icono_ = leer("mouseicon", QPixmap()).value<QPixmap>();
-    aplicar_puntero();
-    modo_ = leer("numberbox", 0).toInt();
-    signo_ = leer("signo", true).toBool();
-    txt_->setReadOnly(leer("locked", false).toBool());
-    txt_->setEnabled(leer("enabled", true).toBool());
-    forecolor_ = leer("forecolor", kAzul).toUInt();
-    fijar_color(txt_, QPalette::Text, forecolor_);
-    if (p.contiene(QStringLiteral("backcolor"))) {
-        backcolor_ = leer("backcolor", 0).toUInt();
-        fijar_color(txt_, QPalette::Base, backcolor_);
-    }
-    txt_->setFont(leer("font", QFont(QLatin1String(kFuente))).value<QFont>());
-    aplicar_clave(leer("passwordchar", QString()).toString());
-    selonfocus_ = leer("selonfocus", true).toBool();
-    cabecera_ = leer("header", false).toBool();
+    Appearance(leer("appearance", 1).toInt());
+    BorderStyle(leer("borderstyle", 1).toInt());
+    MousePointer(leer("mousepointer", 0).toInt());
+    MouseIcon(leer("mouseicon", QPixmap()).value<QPixmap>());
+    NumberBox(leer("numberbox", 0).toInt());
+    Signo(leer("signo", true).toBool());
+    Locked(leer("locked", false).toBool());
+    Enabled(leer("enabled", true).toBool());
+    ForeColor(leer("forecolor", kAzul).toUInt());
+    // Without a stored back colour the box keeps the platform's.
+    if (p.contiene(QStringLiteral("backcolor"))) BackColor(leer("backcolor", 0).toUInt());
+    Font(leer("font", QFont(QLatin1String(kFuente))).value<QFont>());
+    PasswordChar(leer("passwordchar", QString()).toString());
+    SelOnFocus(leer("selonfocus", true).toBool());
+    Header(leer("header", false).toBool());
     fijar_alineacion_cabecera(leer("headeralignement", 1).toInt());
-    forecolor_cabecera_ = leer("headerforecolor", kAzul).toUInt();
-    fijar_color(cabecera_lbl_, QPalette::WindowText, forecolor_cabecera_);
-    backcolor_cabecera_ = leer("headerbackcolor", kBlanco).toUInt();
-    for (QWidget* w : {static_cast<QWidget*>(cabecera_lbl_), static_cast<QWidget*>(this)}) {
-        w->setAutoFillBackground(true);
-        fijar_color(w, QPalette::Window, backcolor_cabecera_);
-    }
-    cabecera_lbl_->setFont(leer("headerfont", QFont(QLatin1String(kFuente))).value<QFont>());
-    cabecera_lbl_->setText(leer("headercaption", QStringLiteral("Header")).toString());
+    HeaderForeColor(leer("headerforecolor", kAzul).toUInt());
+    HeaderBackColor(leer("headerbackcolor", kBlanco).toUInt());
+    HeaderFont(leer("headerfont", QFont(QLatin1String(kFuente))).value<QFont>());
+    HeaderCaption(leer("headercaption", QStringLiteral("Header")).toString());
     disponer();
 }
 

@@ -47,6 +47,7 @@ class TstTextextend : public QObject {
     void reglas_de_entrada_data();
     void reglas_de_entrada();
     void salir_sin_perder_el_foco_no_cuenta();
+    void entrar_selecciona_el_texto();
     void pegar_vuelve_al_texto_de_antes();
     void consejo_con_el_texto_que_no_cabe();
     void altura_segun_las_fuentes();
@@ -115,11 +116,30 @@ void TstTextextend::salir_sin_perder_el_foco_no_cuenta() {
     QSignalSpy salidas(&c, &textextend::LostFocus);
     salir(c, Qt::ActiveWindowFocusReason);
     salir(c, Qt::PopupFocusReason);
+    salir(c, Qt::MenuBarFocusReason);
     QCOMPARE(c.Text(), QString());
     QCOMPARE(salidas.count(), 0);
     salir(c, Qt::MouseFocusReason);
     QCOMPARE(c.Text(), QString("0"));
     QCOMPARE(salidas.count(), 1);
+}
+
+// Entering by a click selects the whole text only with SelOnFocus (the box
+// itself selects nothing on a click).
+void TstTextextend::entrar_selecciona_el_texto() {
+    for (bool seleccionar : {true, false}) {
+        QWidget marco;
+        textextend c(&marco);
+        c.SelOnFocus(seleccionar);
+        c.Text("12.5");
+        marco.show();
+        QApplication::setActiveWindow(&marco);
+        QVERIFY(QTest::qWaitForWindowActive(&marco));
+        c.Txt()->setFocus(Qt::MouseFocusReason);
+        QVERIFY(c.Txt()->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(c.Txt()->selectedText(), seleccionar ? QString("12.5") : QString());
+    }
 }
 
 void TstTextextend::pegar_vuelve_al_texto_de_antes() {
