@@ -155,9 +155,7 @@ void frmIdioma::leer_fichero() {
     try {
         secciones = secciones_de(leer(fichidioma).lineas());
     } catch (const ErrorFichero& e) {
-        msgbox(texto_no_se_puede_leer(QString::fromStdString(fichidioma),
-                                      QString::fromStdString(e.what())),
-               16, titulo_ventana());
+        avisar_fichero_ilegible(e, nullptr, titulo_ventana());
     }
     // Rows: the keys of the first language in its order, then those only a
     // later language has; every value goes to the row of its key.

@@ -116,6 +116,7 @@ class TstFrmIdioma : public QObject {
 
     void rejilla_del_fichero_data();
     void rejilla_del_fichero();
+    void fichero_ilegible();
     void guardar_cambia_solo_lo_editado_data();
     void guardar_cambia_solo_lo_editado();
     void guardar_sin_cambios_no_escribe();
@@ -171,6 +172,22 @@ void TstFrmIdioma::rejilla_del_fichero() {
     }
     QVERIFY(!w->modificado() && !w->columna_nueva() && !w->guardado_detenido());
     QVERIFY(prog.mensajes.empty());
+}
+
+void TstFrmIdioma::fichero_ilegible() {
+    // The language file turns into something that cannot be read as a file
+    // while the program runs: the editor says so once and shows no texts.
+    ProgramaPrueba prog;
+    QVERIFY(prog.arrancar_hasta_principal());
+    QVERIFY(QFile::remove(prog.ruta("idioma.lng")));
+    QVERIFY(QDir(prog.carpeta()).mkdir("idioma.lng"));
+    frmIdioma* w = abrir_editor();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(prog.mensajes.size(), std::size_t(1));
+    QCOMPARE(prog.mensajes[0].estilo, 16);
+    QVERIFY(prog.mensajes[0].texto.contains(prog.ruta("idioma.lng")));
+    QCOMPARE(rejilla(w)->filas(), 1);
+    QVERIFY(!w->modificado());
 }
 
 void TstFrmIdioma::guardar_cambia_solo_lo_editado_data() {
