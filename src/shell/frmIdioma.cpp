@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QFile>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>

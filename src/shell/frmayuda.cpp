@@ -1,6 +1,5 @@
 #include "shell/frmayuda.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpContentItem>
