@@ -13,6 +13,7 @@
 #include "core/gas.h"
 #include "core/kvstore.h"
 #include "core/numtext.h"
+#include "platform/eventos_foco.h"
 #include "platform/mensajes_qt.h"
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
@@ -85,7 +86,8 @@ frmIdioma::frmIdioma() {
     txtidioma = new QLineEdit(MSFlexIdiomas);
     txtidioma->setObjectName(QStringLiteral("txtidioma"));
     txtidioma->hide();
-    txtidioma->installEventFilter(this);
+    // The box goes when the focus moves on to another control.
+    new EventosFoco(txtidioma, {}, [this] { txtidioma->hide(); });
     btguardar = new QPushButton(this);
     btguardar->setObjectName(QStringLiteral("btguardar"));
     btnuevo = new QPushButton(this);
@@ -260,11 +262,6 @@ void frmIdioma::resizeEvent(QResizeEvent* ev) {
     }
     if (txtidioma->isVisible())
         txtidioma->setGeometry(MSFlexIdiomas->rect_celda(fila_caja_, columna_caja_));
-}
-
-bool frmIdioma::eventFilter(QObject* obj, QEvent* ev) {
-    if (obj == txtidioma && ev->type() == QEvent::FocusOut) txtidioma->hide();
-    return QWidget::eventFilter(obj, ev);
 }
 
 void frmIdioma::btnuevo_Click() {

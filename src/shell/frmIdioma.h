@@ -45,7 +45,6 @@ class frmIdioma : public QWidget {
   protected:
     // The closing question when there are unsaved changes.
     void closeEvent(QCloseEvent* ev) override;
-    bool eventFilter(QObject* obj, QEvent* ev) override;
     void resizeEvent(QResizeEvent* ev) override;
 
   private:

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QLineEdit>
 #include <QMap>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -480,6 +481,22 @@ void TstFrmIdioma::caja_flotante() {
     // Clicks on the keys or the headers open nothing.
     QTest::mouseClick(r->viewport(), Qt::LeftButton, {},
                       r->rect_celda(3, 0).center() - r->viewport()->geometry().topLeft());
+    QVERIFY(!caja(w)->isVisible());
+
+    // A menu popping up over the box (its own, to paste from) leaves it open;
+    // the focus moving to another control of the window hides it.
+    w->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w->window()));
+    clic(w, 5, 2);
+    QVERIFY(caja(w)->hasFocus());
+    QMenu menu;
+    menu.addAction("Pegar");
+    menu.popup(caja(w)->mapToGlobal(QPoint(2, 2)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QVERIFY(caja(w)->isVisible());
+    menu.close();
+    QVERIFY(caja(w)->isVisible());
+    pruebas::control<QPushButton>(w, "btnuevo")->setFocus(Qt::TabFocusReason);
     QVERIFY(!caja(w)->isVisible());
 }
 
