@@ -15,13 +15,11 @@
 
 #include "core/gas.h"
 #include "core/kvstore.h"
-#include "platform/mensajes_qt.h"
 #include "platform/ventanas.h"
 #include "shell/frmIdioma.h"
 #include "shell/frmayuda.h"
 #include "shell/idiomas.h"
 #include "shell/imprimir.h"
-#include "shell/registro.h"
 #include "ventanas_bench.h"
 
 namespace {

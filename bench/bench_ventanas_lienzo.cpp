@@ -1,7 +1,5 @@
 // The picture box: the drawing a graph redraw asks of it.
 #include <benchmark/benchmark.h>
-#include <QApplication>
-#include <cmath>
 
 #include "platform/lienzo.h"
 #include "ventanas_bench.h"

@@ -14,9 +14,7 @@
 #include "core/numtext.h"
 #include "gases_generados.h"
 #include "platform/lienzo.h"
-#include "platform/mensajes_qt.h"
 #include "platform/ventanas.h"
-#include "shell/registro.h"
 #include "ventanas_bench.h"
 
 namespace {

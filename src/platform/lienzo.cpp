@@ -270,12 +270,15 @@ void Lienzo::fijar_consejo(const QString& texto) {
 }
 
 QColor Lienzo::color_en(double x, double y) const {
-    const QPointF p = a_pixeles(x, y) * imagen_.devicePixelRatio();
+    // The image as the box's present size makes it (a hidden box gets no
+    // resize event), so the scale and the pixels agree.
+    const QImage& im = imagen();
+    const QPointF p = a_pixeles(x, y) * im.devicePixelRatio();
     if (!finito(p)) return {};
     const int px = int(std::floor(p.x()));
     const int py = int(std::floor(p.y()));
-    if (!imagen_.valid(px, py)) return {};
-    return imagen_.pixelColor(px, py);
+    if (!im.valid(px, py)) return {};
+    return im.pixelColor(px, py);
 }
 
 void Lienzo::paintEvent(QPaintEvent*) {

@@ -51,7 +51,6 @@ class Lienzo : public QWidget {
     // The user scale, and back to the box's own twips.
     void fijar_escala(double izquierda, double arriba, double ancho, double alto);
     void escala_twips();
-    bool escala_de_usuario() const { return usuario_; }
     double escala_izquierda() const;
     double escala_arriba() const;
     double escala_ancho() const;

@@ -75,10 +75,10 @@ QString texto_no_se_puede_leer(const QString& ruta, const QString& causa) {
         .arg(ruta, causa);
 }
 
-void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre) {
+void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre, const QString& titulo) {
     msgbox(
         texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
-        16, QString(), padre);
+        16, titulo, padre);
 }
 
 int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget* padre) {

@@ -25,8 +25,10 @@ int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString
 // (fixed, in both languages: the language file may be the one at fault).
 QString texto_no_se_puede_leer(const QString& ruta, const QString& causa);
 
-// Tells the user that a file exists but cannot be read (that text, style 16).
-void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr);
+// Tells the user that a file exists but cannot be read (that text, style 16,
+// the program's title unless one is given).
+void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr,
+                             const QString& titulo = QString());
 
 // Makes the core's messages (korgas::mostrar_mensaje) open msgbox.
 void instalar_mensajes_qt();

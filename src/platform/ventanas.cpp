@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 #include <map>
 #include <utility>
 
@@ -177,6 +178,15 @@ void Ventanas::habilitar(const QString& nombre, bool si) {
     if (it == registro().end() || !it->second.ventana) return;
     QWidget* w = it->second.marco ? it->second.marco.data() : it->second.ventana.data();
     w->setEnabled(si);
+}
+
+void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fraccion) {
+    if (!pantalla) return;
+    const QRect libre = pantalla->availableGeometry();
+    ventana->resize(ventana->size().boundedTo(libre.size() * fraccion));
+    QRect r = ventana->frameGeometry();
+    r.moveCenter(libre.center());
+    ventana->move(r.topLeft());
 }
 
 QAction* entrada(const QString& nombre) {

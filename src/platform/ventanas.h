@@ -34,6 +34,7 @@
 
 class QAction;
 class QMdiArea;
+class QScreen;
 class QWidget;
 
 namespace korgas {
@@ -62,6 +63,10 @@ class Ventanas {
     // when it is not loaded.
     static void habilitar(const QString& nombre, bool si);
 };
+
+// Places a window of its own on a screen: no larger than that fraction of the
+// screen's free area, and centred on it. Nothing when there is no screen.
+void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fraccion = 1.0);
 
 // A menu entry or toolbar button of the main window by its objectName
 // ("mnup", "boton_3"); nullptr when the main window is not loaded.

@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QFile>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -14,6 +13,7 @@
 #include "core/gas.h"
 #include "core/kvstore.h"
 #include "core/numtext.h"
+#include "platform/eventos_foco.h"
 #include "platform/mensajes_qt.h"
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
@@ -86,7 +86,8 @@ frmIdioma::frmIdioma() {
     txtidioma = new QLineEdit(MSFlexIdiomas);
     txtidioma->setObjectName(QStringLiteral("txtidioma"));
     txtidioma->hide();
-    txtidioma->installEventFilter(this);
+    // The box goes when the focus moves on to another control.
+    new EventosFoco(txtidioma, {}, [this] { txtidioma->hide(); });
     btguardar = new QPushButton(this);
     btguardar->setObjectName(QStringLiteral("btguardar"));
     btnuevo = new QPushButton(this);
@@ -155,9 +156,7 @@ void frmIdioma::leer_fichero() {
     try {
         secciones = secciones_de(leer(fichidioma).lineas());
     } catch (const ErrorFichero& e) {
-        msgbox(texto_no_se_puede_leer(QString::fromStdString(fichidioma),
-                                      QString::fromStdString(e.what())),
-               16, titulo_ventana());
+        avisar_fichero_ilegible(e, nullptr, titulo_ventana());
     }
     // Rows: the keys of the first language in its order, then those only a
     // later language has; every value goes to the row of its key.
@@ -263,11 +262,6 @@ void frmIdioma::resizeEvent(QResizeEvent* ev) {
     }
     if (txtidioma->isVisible())
         txtidioma->setGeometry(MSFlexIdiomas->rect_celda(fila_caja_, columna_caja_));
-}
-
-bool frmIdioma::eventFilter(QObject* obj, QEvent* ev) {
-    if (obj == txtidioma && ev->type() == QEvent::FocusOut) txtidioma->hide();
-    return QWidget::eventFilter(obj, ev);
 }
 
 void frmIdioma::btnuevo_Click() {

@@ -45,7 +45,6 @@ class frmIdioma : public QWidget {
   protected:
     // The closing question when there are unsaved changes.
     void closeEvent(QCloseEvent* ev) override;
-    bool eventFilter(QObject* obj, QEvent* ev) override;
     void resizeEvent(QResizeEvent* ev) override;
 
   private:
@@ -58,7 +57,6 @@ class frmIdioma : public QWidget {
     // cell's text, all of it selected.
     void abrir_caja(int fila, int columna);
     void txtidioma_Change(const QString& texto);
-    void txtidioma_Edited(const QString& texto);
     void txtidioma_Enter();
     Guardado guardar();
     // The name typed in the header of the new column, when it can name a

@@ -5,13 +5,13 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTimer>
 
 #include "core/gas.h"
 #include "platform/carpeta.h"
 #include "platform/controles.h"
 #include "platform/texto_qt.h"
+#include "platform/ventanas.h"
 #include "shell/creditos.h"
 #include "shell/frmprincipal.h"
 #include "shell/iconos.h"
@@ -125,11 +125,7 @@ void frmSplash::Form_Load() {
     Label2->setText(credito_2());
 
     setFixedSize(sizeHint().expandedTo(QSize(720, 300)));
-    if (const QScreen* pantalla = screen()) {
-        QRect r = rect();
-        r.moveCenter(pantalla->availableGeometry().center());
-        move(r.topLeft());
-    }
+    centrar_en_pantalla(this, screen());
 }
 
 void frmSplash::Timer1_Timer() {
@@ -155,13 +151,7 @@ void frmSplash::entregar() {
     Timer1->stop();
 
     frmprincipal* principal = frmprincipal::instancia();
-    if (const QScreen* pantalla = principal->screen()) {
-        const QRect libre = pantalla->availableGeometry();
-        principal->resize(principal->size().boundedTo(libre.size() * 0.95));
-        QRect r = principal->frameGeometry();
-        r.moveCenter(libre.center());
-        principal->move(r.topLeft());
-    }
+    centrar_en_pantalla(principal, principal->screen(), 0.95);
     principal->show();
     principal->raise();
     principal->activateWindow();

@@ -1,6 +1,5 @@
 #include "shell/frmayuda.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpContentItem>
@@ -8,7 +7,6 @@
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpEngineCore>
-#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
@@ -129,15 +127,8 @@ frmayuda::frmayuda(const QString& coleccion) {
             &frmayuda::contenido_creado);
 
     resize(1000, 700);
-    if (QWidget* principal = frmprincipal::existente()) {
-        if (const QScreen* pantalla = principal->screen()) {
-            const QRect libre = pantalla->availableGeometry();
-            resize(size().boundedTo(libre.size() * 0.9));
-            QRect r = frameGeometry();
-            r.moveCenter(libre.center());
-            move(r.topLeft());
-        }
-    }
+    if (QWidget* principal = frmprincipal::existente())
+        centrar_en_pantalla(this, principal->screen(), 0.9);
 }
 
 void frmayuda::contenido_creado() {

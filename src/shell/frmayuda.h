@@ -40,7 +40,6 @@ class frmayuda : public QWidget {
     // The collection names documentation files that are not there.
     bool sin_paginas() const { return sin_paginas_; }
 
-    QHelpEngine* motor() const { return motor_; }
     QHelpContentWidget* arbol() const { return arbol_; }
     PaginaAyuda* pagina() const { return pagina_; }
     // The first page of the contents, once the tree is built (empty before).

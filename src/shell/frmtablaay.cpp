@@ -2,7 +2,6 @@
 
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
-#include "platform/twips.h"
 #include "shell/frmtabla.h"
 
 namespace korgas {

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "core/numtext.h"
@@ -70,7 +71,8 @@ void Impresora::nueva_pagina() {
 struct ImpresoraQt::Datos {
     QPrinter& impresora;
     QPainter pintor;
-    QFont fuente;
+    // The font's measures on this printer, taken once.
+    std::optional<QFontMetricsF> medidas;
     double twips_por_pixel = 1;
     double ascenso = 0;  // in twips
     double alto_linea = 1;
@@ -89,15 +91,15 @@ ImpresoraQt::ImpresoraQt(QPrinter& impresora) : d_(std::make_unique<Datos>(impre
     d_->twips_por_pixel = 1440.0 / resolucion;
     d_->area = impresora.pageRect(QPrinter::DevicePixel);
 
-    d_->fuente = QFont(QStringLiteral("Courier New"));
-    d_->fuente.setStyleHint(QFont::TypeWriter);
-    d_->fuente.setFixedPitch(true);
-    d_->fuente.setPointSize(10);
-    d_->pintor.setFont(d_->fuente);
+    QFont fuente(QStringLiteral("Courier New"));
+    fuente.setStyleHint(QFont::TypeWriter);
+    fuente.setFixedPitch(true);
+    fuente.setPointSize(10);
+    d_->pintor.setFont(fuente);
     d_->pintor.setPen(Qt::black);
-    const QFontMetricsF medidas(d_->fuente, &impresora);
-    d_->ascenso = medidas.ascent() * d_->twips_por_pixel;
-    d_->alto_linea = medidas.height() * d_->twips_por_pixel;
+    d_->medidas.emplace(fuente, &impresora);
+    d_->ascenso = d_->medidas->ascent() * d_->twips_por_pixel;
+    d_->alto_linea = d_->medidas->height() * d_->twips_por_pixel;
 }
 
 ImpresoraQt::~ImpresoraQt() {
@@ -117,7 +119,7 @@ double ImpresoraQt::alto() const {
 }
 
 double ImpresoraQt::ancho_texto(const QString& t) const {
-    return QFontMetricsF(d_->fuente, &d_->impresora).horizontalAdvance(t) * d_->twips_por_pixel;
+    return d_->medidas->horizontalAdvance(t) * d_->twips_por_pixel;
 }
 
 double ImpresoraQt::alto_linea() const {

@@ -226,6 +226,8 @@ void TstLienzo::la_imagen_sobrevive_al_tamano() {
     Caja c;
     c.l.linea(0, 50, 5, 50, kAzul);
     c.l.resize(300, 150);
+    // Read in the scale right after the resize: the new strip is there.
+    QCOMPARE(c.l.color_en(4.5, 10), kBlanco);
     QCOMPARE(c.px(100, 50), kAzul);
     QCOMPARE(c.px(250, 120), kBlanco);
 }

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QLineEdit>
 #include <QMap>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -116,6 +117,7 @@ class TstFrmIdioma : public QObject {
 
     void rejilla_del_fichero_data();
     void rejilla_del_fichero();
+    void fichero_ilegible();
     void guardar_cambia_solo_lo_editado_data();
     void guardar_cambia_solo_lo_editado();
     void guardar_sin_cambios_no_escribe();
@@ -171,6 +173,22 @@ void TstFrmIdioma::rejilla_del_fichero() {
     }
     QVERIFY(!w->modificado() && !w->columna_nueva() && !w->guardado_detenido());
     QVERIFY(prog.mensajes.empty());
+}
+
+void TstFrmIdioma::fichero_ilegible() {
+    // The language file turns into something that cannot be read as a file
+    // while the program runs: the editor says so once and shows no texts.
+    ProgramaPrueba prog;
+    QVERIFY(prog.arrancar_hasta_principal());
+    QVERIFY(QFile::remove(prog.ruta("idioma.lng")));
+    QVERIFY(QDir(prog.carpeta()).mkdir("idioma.lng"));
+    frmIdioma* w = abrir_editor();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(prog.mensajes.size(), std::size_t(1));
+    QCOMPARE(prog.mensajes[0].estilo, 16);
+    QVERIFY(prog.mensajes[0].texto.contains(prog.ruta("idioma.lng")));
+    QCOMPARE(rejilla(w)->filas(), 1);
+    QVERIFY(!w->modificado());
 }
 
 void TstFrmIdioma::guardar_cambia_solo_lo_editado_data() {
@@ -463,6 +481,22 @@ void TstFrmIdioma::caja_flotante() {
     // Clicks on the keys or the headers open nothing.
     QTest::mouseClick(r->viewport(), Qt::LeftButton, {},
                       r->rect_celda(3, 0).center() - r->viewport()->geometry().topLeft());
+    QVERIFY(!caja(w)->isVisible());
+
+    // A menu popping up over the box (its own, to paste from) leaves it open;
+    // the focus moving to another control of the window hides it.
+    w->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w->window()));
+    clic(w, 5, 2);
+    QVERIFY(caja(w)->hasFocus());
+    QMenu menu;
+    menu.addAction("Pegar");
+    menu.popup(caja(w)->mapToGlobal(QPoint(2, 2)));
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    QVERIFY(caja(w)->isVisible());
+    menu.close();
+    QVERIFY(caja(w)->isVisible());
+    pruebas::control<QPushButton>(w, "btnuevo")->setFocus(Qt::TabFocusReason);
     QVERIFY(!caja(w)->isVisible());
 }
 
