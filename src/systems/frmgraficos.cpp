@@ -333,10 +333,8 @@ void frmgraficos::dibuja() {
     }
     if (curvas == 1) {
         // The excluded volume of the single gas.
-        const sistema& s = sistemas[std::size_t(unica)];
-        const double b = s.ecuacion == kDietericiSadus ? s.gas.c[1] / 4 : s.gas.c[1];
-        pctgrafico->caja_llena(escala_min.v, escala_min.p, s.moles * b, escala_max.p,
-                               QColor(192, 192, 192));
+        pctgrafico->caja_llena(escala_min.v, escala_min.p, covolumen(sistemas[std::size_t(unica)]),
+                               escala_max.p, QColor(192, 192, 192));
     }
 }
 

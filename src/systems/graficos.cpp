@@ -47,13 +47,12 @@ ClaveVapor clave_de(const sistema& s) {
     return {s.ecuacion, s.temperatura, s.moles, s.gas.tc, s.mu, s.gas.c};
 }
 
-// The excluded volume of a curve (total, l).
+}  // namespace
+
 double covolumen(const sistema& s) {
     const double b = s.gas.c[1];
     return s.moles * (s.ecuacion == kDietericiSadus ? b / 4 : b);
 }
-
-}  // namespace
 
 bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     const double dv = maximo.v - minimo.v;

@@ -43,6 +43,10 @@ void rango_presion(const Lienzo& plot, int i, punto& minimo, punto& maximo);
 // The number of steps of rango_presion: the plot's width in twips, 1..32767.
 int muestras(const Lienzo& plot);
 
+// The excluded volume of a system (total, l): moles·b, b/4 for
+// Dieterici-Sadus.
+double covolumen(const sistema& s);
+
 // The vapour pressure of curve i with the molar volumes of liquid and gas,
 // as presion_vapor gives them for its equation and temperature; kept per
 // curve and computed again only when something it depends on has changed.
