@@ -295,22 +295,7 @@ void frmgraficos::actualiza() {
     escala_auto_max.v = 5;
     escala_min.v = 0;
     escala_max.v = 5;
-    bool primera = true;
-    for (int j = 1; j <= 5; ++j) {
-        sistema& s = sistemas[std::size_t(j)];
-        if (!s.activo || !curva_valida(s)) continue;
-        s.minimo.v = 0;
-        s.maximo.v = 5;
-        rango_presion(*pctgrafico, j, s.minimo, s.maximo);
-        if (primera) {
-            escala_auto_min.p = s.minimo.p;
-            escala_auto_max.p = s.maximo.p;
-            primera = false;
-        } else {
-            escala_auto_min.p = std::min(escala_auto_min.p, s.minimo.p);
-            escala_auto_max.p = std::max(escala_auto_max.p, s.maximo.p);
-        }
-    }
+    rango_curvas(*pctgrafico, escala_auto_min, escala_auto_max);
     escala_min.p = escala_auto_min.p;
     escala_max.p = escala_auto_max.p;
     dibuja();

@@ -49,6 +49,20 @@ ClaveVapor clave_de(const sistema& s) {
 
 }  // namespace
 
+void rango_curvas(const Lienzo& plot, punto& minimo, punto& maximo) {
+    bool primera = true;
+    for (int j = 1; j <= 5; ++j) {
+        sistema& s = sistemas[std::size_t(j)];
+        if (!s.activo || !curva_valida(s)) continue;
+        s.minimo.v = minimo.v;
+        s.maximo.v = maximo.v;
+        rango_presion(plot, j, s.minimo, s.maximo);
+        minimo.p = primera ? s.minimo.p : std::min(minimo.p, s.minimo.p);
+        maximo.p = primera ? s.maximo.p : std::max(maximo.p, s.maximo.p);
+        primera = false;
+    }
+}
+
 double covolumen(const sistema& s) {
     const double b = s.gas.c[1];
     return s.moles * (s.ecuacion == kDietericiSadus ? b / 4 : b);
