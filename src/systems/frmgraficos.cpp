@@ -193,8 +193,9 @@ void frmgraficos::Form_Resize() {
         return;
     // Nothing to do when the size the drawing was made for has not changed.
     if (size() == tamano_dibujado_) return;
-    redimensiona();
-    if (fija_escala(*this, escala_min, escala_max)) dibuja();
+    // The layout, the scale's check (a refused scale warns once) and the
+    // drawing: all of it is dibuja.
+    dibuja();
 }
 
 void frmgraficos::redimensiona() {
