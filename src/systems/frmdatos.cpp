@@ -72,17 +72,6 @@ class AlPulsar : public QObject {
     std::function<void()> fn_;
 };
 
-// The text colour of a control in its enabled states; disabled it stays grey.
-void colorear(QWidget* w, const QColor& c) {
-    QPalette pal = w->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(g, QPalette::Text, c);
-        pal.setColor(g, QPalette::ButtonText, c);
-        pal.setColor(g, QPalette::WindowText, c);
-    }
-    w->setPalette(pal);
-}
-
 void poner_en(QWidget* w, double izquierda, double arriba, double ancho, double alto) {
     w->setGeometry(rect_twips(izquierda, arriba, ancho, alto));
 }
