@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <memory>

@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
-#include <cmath>
 
 #include "core/numtext.h"
 #include "platform/controles.h"

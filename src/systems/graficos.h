@@ -54,9 +54,4 @@ int muestras(const Lienzo& plot);
 // Dieterici-Sadus.
 double covolumen(const sistema& s);
 
-// The vapour pressure of curve i with the molar volumes of liquid and gas,
-// as presion_vapor gives them for its equation and temperature; kept per
-// curve and computed again only when something it depends on has changed.
-double presion_vapor_curva(int i, double& vl, double& vg);
-
 }  // namespace korgas

@@ -2,7 +2,6 @@
 // equation, the own parameters and how they reach the curve, the grid
 // click, the exponent of the generalised equation, what OK stores, and its
 // bond with the data window.
-#include <QGroupBox>
 #include <QLabel>
 
 #include "platform/aviso_gases.h"

@@ -3,7 +3,6 @@
 // colours, the grey excluded volume, the automatic scale, the warnings of a
 // scale that cannot be drawn, the read-out and the zoom, and curves that
 // cannot be computed.
-#include <QToolTip>
 #include <limits>
 
 #include "platform/texto_qt.h"
