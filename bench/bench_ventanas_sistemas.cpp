@@ -1,11 +1,10 @@
 // The gas-system windows as the user drives them: the graph window with five
-// systems of different gases and equations at 1280 × 900, and the parameter
+// systems of different gases and equations at 1280 × 900, the parameter
 // table's refill after an equation change on the shipped file and on a file
-// of 1000 gases.
+// of 1000 gases, and the data window opened on that file.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <memory>
@@ -182,6 +181,16 @@ void BM_tabla_1000_gases(benchmark::State& st) {
     cambio_de_ecuacion(st, *actual());
 }
 BENCHMARK(BM_tabla_1000_gases)->Unit(benchmark::kMillisecond);
+
+// Opening the data window on a file of 1000 gases: the names read once and
+// put into the five gas lists.
+void BM_abrir_datos_1000_gases(benchmark::State& st) {
+    actual().reset();
+    actual() = std::make_unique<Escena>(fichero_de(1000));
+    // Gases y condiciones closes the open window and opens it again.
+    for (auto _ : st) actual()->p->abrir_datos();
+}
+BENCHMARK(BM_abrir_datos_1000_gases)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

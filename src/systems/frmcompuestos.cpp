@@ -126,15 +126,7 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     seleccionar(cmbecu, d ? d->cmbecu[sistema_actual]->currentIndex() : sis().ecuacion);
     // 8, 9.
     setWindowTitle(tx(144) + QLatin1Char(' ') + cmbecu->currentText());
-    {
-        QPalette pal = cmbecu->palette();
-        const QColor c = color_sistema(sis().color);
-        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-            pal.setColor(g, QPalette::Text, c);
-            pal.setColor(g, QPalette::ButtonText, c);
-        }
-        cmbecu->setPalette(pal);
-    }
+    colorear(cmbecu, color_sistema(sis().color));
     // 10.
     if (sis().personalizado) marcar(chkdp, true);
     // 12.

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -71,17 +70,6 @@ class AlPulsar : public QObject {
   private:
     std::function<void()> fn_;
 };
-
-// The text colour of a control in its enabled states; disabled it stays grey.
-void colorear(QWidget* w, const QColor& c) {
-    QPalette pal = w->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(g, QPalette::Text, c);
-        pal.setColor(g, QPalette::ButtonText, c);
-        pal.setColor(g, QPalette::WindowText, c);
-    }
-    w->setPalette(pal);
-}
 
 void poner_en(QWidget* w, double izquierda, double arriba, double ancho, double alto) {
     w->setGeometry(rect_twips(izquierda, arriba, ancho, alto));
@@ -326,20 +314,21 @@ QStringList frmdatos::nombres_gases() {
     return gases;
 }
 
-void frmdatos::poner_gases(int i, const QStringList& gases) {
-    llenar(cmbgas[i], gases);
-    // The list that drops down shows whole names, however narrow the box.
-    cmbgas[i]->view()->setMinimumWidth(cmbgas[i]->view()->sizeHintForColumn(0) + 24);
+void frmdatos::poner_gases(const QStringList& gases) {
+    for (int i = 1; i <= 5; ++i) llenar(cmbgas[i], gases);
+    // The list that drops down shows whole names, however narrow the box;
+    // the five lists hold the same names, measured once.
+    const int ancho = cmbgas[1]->view()->sizeHintForColumn(0) + 24;
+    for (int i = 1; i <= 5; ++i) cmbgas[i]->view()->setMinimumWidth(ancho);
 }
 
 void frmdatos::llenacombos() {
-    const QStringList gases = nombres_gases();
+    poner_gases(nombres_gases());
     QStringList ecuaciones;
     for (int e = 0; e < kNumEcuaciones; ++e)
         ecuaciones << QString::fromStdString(nombre_ecuacion(e));
     for (int i = 1; i <= 5; ++i) {
         sistema& s = sistemas[std::size_t(i)];
-        poner_gases(i, gases);
         llenar(cmbecu[i], ecuaciones);
         const QColor c = color_sistema(s.color);
         for (QWidget* w :
@@ -530,10 +519,9 @@ void frmdatos::btparametros_Click() {
 // ---- Gases added, changed or deleted --------------------------------------
 
 void frmdatos::gases_cambiados(int numgas, bool borrado, bool modificado) {
-    const QStringList gases = nombres_gases();
+    poner_gases(nombres_gases());
     for (int i = 1; i <= 5; ++i) {
         const sistema& s = sistemas[std::size_t(i)];
-        poner_gases(i, gases);
         if (borrado || (modificado && s.numgas == numgas)) {
             // The records were renumbered by whoever deleted the gas: each row
             // takes its gas again and reloads it.

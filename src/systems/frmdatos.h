@@ -97,7 +97,8 @@ class frmdatos : public QWidget {
   private:
     void construir();
     QStringList nombres_gases();
-    void poner_gases(int i, const QStringList& gases);
+    // The gas names into the five gas lists.
+    void poner_gases(const QStringList& gases);
     // Writes a box, then runs its change handler.
     void poner_mol(int i, const QString& texto);
     void poner_temp(int i, const QString& texto);

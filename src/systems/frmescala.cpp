@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 
 #include "core/gas.h"
 #include "core/numtext.h"
@@ -19,7 +18,6 @@
 #include "platform/ventanas.h"
 #include "systems/frmgraficos.h"
 #include "systems/graficos.h"
-#include "systems/sistemas_qt.h"
 
 namespace korgas {
 
@@ -130,17 +128,7 @@ void frmescala::btaceptar_Click() {
     escala_min.v = vmin;
     escala_max.v = vmax;
     if (automatica) {
-        bool primera = true;
-        for (int j = 1; j <= 5; ++j) {
-            sistema& s = sistemas[std::size_t(j)];
-            if (!s.activo || !curva_valida(s)) continue;
-            s.minimo.v = vmin;
-            s.maximo.v = vmax;
-            rango_presion(*g->pctgrafico, j, s.minimo, s.maximo);
-            escala_min.p = primera ? s.minimo.p : std::min(escala_min.p, s.minimo.p);
-            escala_max.p = primera ? s.maximo.p : std::max(escala_max.p, s.maximo.p);
-            primera = false;
-        }
+        rango_curvas(*g->pctgrafico, escala_min, escala_max);
     } else {
         escala_min.p = pmin;
         escala_max.p = pmax;

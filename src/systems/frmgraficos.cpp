@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
-#include <cmath>
 
 #include "core/numtext.h"
 #include "platform/controles.h"
@@ -193,8 +192,9 @@ void frmgraficos::Form_Resize() {
         return;
     // Nothing to do when the size the drawing was made for has not changed.
     if (size() == tamano_dibujado_) return;
-    redimensiona();
-    if (fija_escala(*this, escala_min, escala_max)) dibuja();
+    // The layout, the scale's check (a refused scale warns once) and the
+    // drawing: all of it is dibuja.
+    dibuja();
 }
 
 void frmgraficos::redimensiona() {
@@ -295,22 +295,7 @@ void frmgraficos::actualiza() {
     escala_auto_max.v = 5;
     escala_min.v = 0;
     escala_max.v = 5;
-    bool primera = true;
-    for (int j = 1; j <= 5; ++j) {
-        sistema& s = sistemas[std::size_t(j)];
-        if (!s.activo || !curva_valida(s)) continue;
-        s.minimo.v = 0;
-        s.maximo.v = 5;
-        rango_presion(*pctgrafico, j, s.minimo, s.maximo);
-        if (primera) {
-            escala_auto_min.p = s.minimo.p;
-            escala_auto_max.p = s.maximo.p;
-            primera = false;
-        } else {
-            escala_auto_min.p = std::min(escala_auto_min.p, s.minimo.p);
-            escala_auto_max.p = std::max(escala_auto_max.p, s.maximo.p);
-        }
-    }
+    rango_curvas(*pctgrafico, escala_auto_min, escala_auto_max);
     escala_min.p = escala_auto_min.p;
     escala_max.p = escala_auto_max.p;
     dibuja();
@@ -333,10 +318,8 @@ void frmgraficos::dibuja() {
     }
     if (curvas == 1) {
         // The excluded volume of the single gas.
-        const sistema& s = sistemas[std::size_t(unica)];
-        const double b = s.ecuacion == kDietericiSadus ? s.gas.c[1] / 4 : s.gas.c[1];
-        pctgrafico->caja_llena(escala_min.v, escala_min.p, s.moles * b, escala_max.p,
-                               QColor(192, 192, 192));
+        pctgrafico->caja_llena(escala_min.v, escala_min.p, covolumen(sistemas[std::size_t(unica)]),
+                               escala_max.p, QColor(192, 192, 192));
     }
 }
 

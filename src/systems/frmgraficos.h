@@ -32,7 +32,6 @@ class MarcoGrafico : public QFrame {
 
     // Each tick as a line in the frame's pixels.
     void fijar_marcas(QVector<QLineF> marcas);
-    const QVector<QLineF>& marcas() const { return marcas_; }
 
   protected:
     void paintEvent(QPaintEvent* ev) override;

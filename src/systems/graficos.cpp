@@ -47,13 +47,31 @@ ClaveVapor clave_de(const sistema& s) {
     return {s.ecuacion, s.temperatura, s.moles, s.gas.tc, s.mu, s.gas.c};
 }
 
-// The excluded volume of a curve (total, l).
+// The vapour pressure of curve i with the molar volumes of liquid and gas,
+// as presion_vapor gives them for its equation and temperature; kept per
+// curve and computed again only when something it depends on has changed.
+double presion_vapor_curva(int i, double& vl, double& vg) {
+    if (!indice_valido(i)) return -1;
+    const sistema& s = sistemas[i];
+    auto& cache = vapores()[std::size_t(i)];
+    const ClaveVapor clave = clave_de(s);
+    if (!cache || !(cache->clave == clave)) {
+        double l = 0;
+        double g = 0;
+        const double pv = presion_vapor(s.ecuacion, i, s.temperatura, l, g);
+        cache = Vapor{clave, pv, l, g};
+    }
+    vl = cache->vl;
+    vg = cache->vg;
+    return cache->pv;
+}
+
+}  // namespace
+
 double covolumen(const sistema& s) {
     const double b = s.gas.c[1];
     return s.moles * (s.ecuacion == kDietericiSadus ? b / 4 : b);
 }
-
-}  // namespace
 
 bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     const double dv = maximo.v - minimo.v;
@@ -105,22 +123,6 @@ void dibuja_isoterma(Lienzo& plot, int i, double vmin, double vmax, double vg, d
     plot.fijar_estilo(Lienzo::Estilo::solido);
 }
 
-double presion_vapor_curva(int i, double& vl, double& vg) {
-    if (!indice_valido(i)) return -1;
-    const sistema& s = sistemas[i];
-    auto& cache = vapores()[std::size_t(i)];
-    const ClaveVapor clave = clave_de(s);
-    if (!cache || !(cache->clave == clave)) {
-        double l = 0;
-        double g = 0;
-        const double pv = presion_vapor(s.ecuacion, i, s.temperatura, l, g);
-        cache = Vapor{clave, pv, l, g};
-    }
-    vl = cache->vl;
-    vg = cache->vg;
-    return cache->pv;
-}
-
 void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl) {
     if (!indice_valido(i)) return;
     const sistema& s = sistemas[i];
@@ -165,6 +167,20 @@ void rango_presion(const Lienzo& plot, int i, punto& minimo, punto& maximo) {
     alto = std::max(alto, bajo);
     minimo.p = bajo;
     maximo.p = alto;
+}
+
+void rango_curvas(const Lienzo& plot, punto& minimo, punto& maximo) {
+    bool primera = true;
+    for (int j = 1; j <= 5; ++j) {
+        sistema& s = sistemas[std::size_t(j)];
+        if (!s.activo || !curva_valida(s)) continue;
+        s.minimo.v = minimo.v;
+        s.maximo.v = maximo.v;
+        rango_presion(plot, j, s.minimo, s.maximo);
+        minimo.p = primera ? s.minimo.p : std::min(minimo.p, s.minimo.p);
+        maximo.p = primera ? s.maximo.p : std::max(maximo.p, s.maximo.p);
+        primera = false;
+    }
 }
 
 }  // namespace korgas

@@ -40,12 +40,18 @@ void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl);
 // below 0 becomes 0, and the highest is never below the lowest.
 void rango_presion(const Lienzo& plot, int i, punto& minimo, punto& maximo);
 
+// The pressure range of the active curves that can be computed, over
+// minimo.v..maximo.v: the lowest of their lowest and the highest of their
+// highest pressures (rango_presion of each, kept in its record's minimo and
+// maximo) into minimo.p and maximo.p. Without such a curve the pressures stay
+// as they were.
+void rango_curvas(const Lienzo& plot, punto& minimo, punto& maximo);
+
 // The number of steps of rango_presion: the plot's width in twips, 1..32767.
 int muestras(const Lienzo& plot);
 
-// The vapour pressure of curve i with the molar volumes of liquid and gas,
-// as presion_vapor gives them for its equation and temperature; kept per
-// curve and computed again only when something it depends on has changed.
-double presion_vapor_curva(int i, double& vl, double& vg);
+// The excluded volume of a system (total, l): moles·b, b/4 for
+// Dieterici-Sadus.
+double covolumen(const sistema& s);
 
 }  // namespace korgas

@@ -1,5 +1,7 @@
 #include "systems/sistemas_qt.h"
 
+#include <QPalette>
+#include <QWidget>
 #include <cmath>
 
 #include "core/kvstore.h"
@@ -10,6 +12,16 @@ namespace korgas {
 
 QColor color_sistema(std::uint32_t bgr) {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+void colorear(QWidget* w, const QColor& c) {
+    QPalette pal = w->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(g, QPalette::Text, c);
+        pal.setColor(g, QPalette::ButtonText, c);
+        pal.setColor(g, QPalette::WindowText, c);
+    }
+    w->setPalette(pal);
 }
 
 namespace {

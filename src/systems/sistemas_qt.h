@@ -15,6 +15,10 @@ namespace korgas {
 // A colour kept as 0x00BBGGRR.
 QColor color_sistema(std::uint32_t bgr);
 
+// A system's colour as the text colour of a control while it is enabled;
+// disabled, it stays grey.
+void colorear(QWidget* w, const QColor& c);
+
 // Reloads the system's gas in the normal mode (own parameters kept). A load
 // that leaves the exponent of equation 6 at "the file's" (-1, which a load
 // with own parameters does not resolve) gets the gas's exponent from the file,

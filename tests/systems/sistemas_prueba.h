@@ -143,27 +143,6 @@ inline void raton(korgas::Lienzo* l, QEvent::Type tipo, Qt::MouseButton boton,
     QApplication::sendEvent(l, &ev);
 }
 
-// Every label text of the graph window, for checks that no number is shown
-// that is not one.
-inline QStringList textos(QWidget* w) {
-    QStringList t;
-    for (QLabel* l : w->findChildren<QLabel*>()) t << l->text();
-    for (QLineEdit* c : w->findChildren<QLineEdit*>()) t << c->text();
-    return t;
-}
-
-inline bool numeros_finitos(const QStringList& textos) {
-    for (const QString& t : textos) {
-        const QString b = t.toLower();
-        if (b.contains("nan") || b.contains("inf") || b.contains("-----")) return false;
-    }
-    return true;
-}
-
-}  // namespace sistemas_prueba
-
-namespace sistemas_prueba {
-
 // Whether the plot shows the colour at the point or one pixel above or below
 // it (a line at a fractional pixel row falls on either neighbour).
 inline bool color_cerca(const korgas::Lienzo* l, double v, double p, const QColor& c) {

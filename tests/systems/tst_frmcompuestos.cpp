@@ -2,7 +2,6 @@
 // equation, the own parameters and how they reach the curve, the grid
 // click, the exponent of the generalised equation, what OK stores, and its
 // bond with the data window.
-#include <QGroupBox>
 #include <QLabel>
 
 #include "platform/aviso_gases.h"
@@ -328,9 +327,12 @@ void TstFrmcompuestos::lo_que_guarda_aceptar() {
     t->parentWidget()->close();
     QCOMPARE(sistemas[1].gas.c[0], 0.0);
 
-    // Under the ideal gas the hidden boxes store nothing either.
+    // Under the ideal gas the hidden boxes store nothing either, whatever
+    // they still hold.
     datos()->btparametros->click();
     t = tabla();
+    t->txt[0]->setText("10");
+    t->txt[1]->setText("0.5");
     korgas::seleccionar(t->cmbecu, 0);
     t->btaceptar->click();
     QCOMPARE(sistemas[1].gas.c, (std::array<double, 4>{0, 0, 0, 0}));

@@ -130,10 +130,15 @@ void TstFrmescala::avisos() {
         if (cajas[k] != "-") s->txtmm[k + 1]->setText(cajas[k]);
     const QStringList antes = {g->x0y0x->text(), g->x1y0->text()};
     const korgas::punto min = korgas::escala_min;
+    const korgas::punto max = korgas::escala_max;
     p_->mensajes().clear();
     s->btaceptar->click();
     if (mensaje.isEmpty()) {
+        // An empty box: the click does nothing at all.
         QVERIFY(p_->mensajes().empty());
+        QCOMPARE(QStringList({g->x0y0x->text(), g->x1y0->text()}), antes);
+        QCOMPARE(korgas::escala_min.v, min.v);
+        QCOMPARE(korgas::escala_max.v, max.v);
         return;
     }
     QCOMPARE(int(p_->mensajes().size()), 1);
