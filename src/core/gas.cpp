@@ -266,10 +266,8 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     }
     if (claves == 0 || !leer_parametros) return sin_parametros;
 
-    const std::string prefijo = "c(" + std::to_string(ecuacion) + ",";
-    for (int j = 0; j < claves; ++j) {
-        gas.c[j] = leer_numero(datos.leervalor(seccion, prefijo + std::to_string(j + 1) + ")"));
-    }
+    for (int j = 0; j < claves; ++j)
+        gas.c[j] = leer_numero(datos.leervalor(seccion, clave_parametro(ecuacion, j + 1)));
     if (temperatura == 0) temperatura = 1e-5;
     if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];
     double omega = 0;
@@ -338,6 +336,23 @@ std::optional<int> numero_de_gases(const Documento& datos) {
     return n;
 }
 
+std::string clave_parametro(int e, int j) {
+    return "c(" + std::to_string(e) + "," + std::to_string(j) + ")";
+}
+
+TablaParametros leer_tabla(const Documento& datos, int k) {
+    TablaParametros t{};
+    const std::string s = seccion_gas(k);
+    for (int e = 0; e < kNumEcuaciones; ++e) {
+        auto& fila = t[std::size_t(e)];
+        for (int j = 1; j <= 4; ++j) {
+            fila[std::size_t(j)] = leer_numero(datos.leervalor(s, clave_parametro(e, j)));
+            if (fila[std::size_t(j)] == -1) fila[0] = 1;
+        }
+    }
+    return t;
+}
+
 void escribir_gas(Documento& datos, int k, const datosgas& gas, const TablaParametros& c) {
     // The name first: a name the file cannot hold throws before anything
     // else of the section is written, and the copy is dropped.
@@ -350,8 +365,8 @@ void escribir_gas(Documento& datos, int k, const datosgas& gas, const TablaParam
     for (const auto& [clave, valor] : criticos) nuevo.escribirvalor(s, clave, texto_fichero(valor));
     for (int e = 1; e < kNumEcuaciones; ++e) {
         for (int j = 1; j <= claves_de(e); ++j) {
-            const std::string clave = "c(" + std::to_string(e) + "," + std::to_string(j) + ")";
-            nuevo.escribirvalor(s, clave, texto_fichero(c[std::size_t(e)][std::size_t(j)]));
+            nuevo.escribirvalor(s, clave_parametro(e, j),
+                                texto_fichero(c[std::size_t(e)][std::size_t(j)]));
         }
     }
     datos = std::move(nuevo);

@@ -143,6 +143,14 @@ using TablaParametros = std::array<std::array<double, 5>, kNumEcuaciones>;
 // written as digits alone; nothing for anything else.
 std::optional<int> numero_de_gases(const Documento& datos);
 
+// The key of parameter j (1..4) of equation e in a gas section: "c(e,j)".
+std::string clave_parametro(int e, int j);
+
+// The parameter table of gas k as the file holds it: keys c(e,1)..c(e,4) of
+// every equation (0 for a key not there), a row automatic when any of its
+// values is -1.
+TablaParametros leer_tabla(const Documento& datos, int k);
+
 // Writes gas k into section "G" k: nombre, pm, tc, pc, vc, teb, hv, then the
 // parameter keys of equations 1 to 9 from the table, each value as the file
 // writes numbers (texto_fichero); keys of the section that this list does not

@@ -162,16 +162,7 @@ void PanelGases::reiniciar_tabla() {
 }
 
 void PanelGases::cargar_tabla(const Documento& datos, int k) {
-    const std::string seccion = "g" + std::to_string(k);
-    for (int i = 0; i < kNumEcuaciones; ++i) {
-        auto& fila = c_[std::size_t(i)];
-        fila[0] = 0;
-        for (int j = 1; j <= 4; ++j) {
-            const std::string clave = "c(" + std::to_string(i) + "," + std::to_string(j) + ")";
-            fila[std::size_t(j)] = leer_numero(datos.leervalor(seccion, clave));
-            if (fila[std::size_t(j)] == -1) fila[0] = 1;
-        }
-    }
+    c_ = leer_tabla(datos, k);
     mostrada_.fill(true);
 }
 

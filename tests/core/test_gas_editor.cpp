@@ -245,6 +245,17 @@ TEST_F(EditorGases, ModifyReplacesTheKeysInPlaceAndKeepsTheOthers) {
     EXPECT_EQ(seccion.substr(0, cabeza.size()), cabeza);
     EXPECT_NE(seccion.find(crlf("c(1,2)=-1\nextra=29\nc(2,1)= 2.1\n")), std::string::npos);
     EXPECT_EQ(korgas::leervalor(ruta, "g29", "c(9,2)"), "9.2");
+
+    // Read back as the editor loads a chosen gas: the automatic row by its
+    // -1, the typed values as written, keys the file lacks as 0.
+    const TablaParametros t = korgas::leer_tabla(korgas::leer(ruta), 29);
+    EXPECT_EQ(t[1][0], 1);
+    EXPECT_EQ(t[1][1], -1);
+    EXPECT_EQ(t[2][0], 0);
+    EXPECT_EQ(t[2][1], 2.1);
+    EXPECT_EQ(t[5][4], 1.2e-7);
+    EXPECT_EQ(t[6][3], 1.5);
+    EXPECT_EQ(t[0], (std::array<double, 5>{}));
 }
 
 TEST_F(EditorGases, ANameTheFileCannotHoldWritesNothing) {
