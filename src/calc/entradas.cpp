@@ -237,6 +237,48 @@ FilasEntrada crear_filas_entrada(QGridLayout* g, QWidget* padre) {
     return f;
 }
 
+int fila_de(char tipo) {
+    switch (tipo) {
+        case 'm':
+            return 0;
+        case 't':
+            return 1;
+        case 'v':
+            return 2;
+        case 'p':
+            return 3;
+        default:
+            return -1;
+    }
+}
+
+bool guardar_valor(char tipo, double x, const QString& u, double& vmolar, double& patm) {
+    sistema& s = sistemas[0];
+    switch (tipo) {
+        case 'm': {
+            const double moles = convcantidad(x, u8(u), "mol");
+            if (!std::isfinite(moles) || moles <= 0) return false;
+            s.moles = moles;
+            s.gramos = convcantidad(x, u8(u), "g");
+            return true;
+        }
+        case 't': {
+            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
+            if (!std::isfinite(t) || t <= 0) return false;
+            s.temperatura = t;
+            return true;
+        }
+        case 'v':
+            vmolar = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
+            return true;
+        case 'p':
+            patm = ciclo_presion().convertir(x, u, kAtm);
+            return true;
+        default:
+            return false;
+    }
+}
+
 EventosFoco* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,
                            std::function<void()> al_salir) {
     new FiltroNumerico(caja, 10, std::move(al_enter));

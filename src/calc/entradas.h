@@ -82,8 +82,6 @@ QString ciclar(QLabel* unidad, QLineEdit* caja, const Ciclo& ciclo, const char* 
 // the box's whole text is selected (the focus stays where it is).
 void rechazar(QLineEdit* caja, int texto, double limite, const QString& unidad, QWidget* ventana);
 
-// ---- The quantities -------------------------------------------------------
-
 // ---- The input rows -------------------------------------------------------
 
 // Amount, temperature, volume and pressure: caption, box with its spinner and
@@ -97,6 +95,18 @@ struct FilasEntrada {
     std::array<Etiqueta*, 4> unidad{};
 };
 FilasEntrada crear_filas_entrada(QGridLayout* rejilla, QWidget* padre);
+
+// The row of a quantity by its kind: 'm' amount 0, 't' temperature 1, 'v'
+// volume 2, 'p' pressure 3; -1 for any other kind.
+int fila_de(char tipo);
+
+// Stores the value x of a validated box of kind tipo, shown in unit u, in base
+// units: the amount (moles and grams) and the temperature (K) in the record
+// installed as sistemas[0], the molar volume (l/mol) in vmolar, the pressure
+// (atm) in patm. False, with nothing stored, when x is no amount (grams of a
+// gas without a molar mass) or no temperature (at or below 0 K, whatever the
+// unit).
+bool guardar_valor(char tipo, double x, const QString& u, double& vmolar, double& patm);
 
 // ---- The quantities -------------------------------------------------------
 

@@ -402,69 +402,19 @@ void frmcalculos::equilibrio(bool temperatura_valida) {
 }
 
 bool frmcalculos::validar(char tipo) {
-    sistema& s = sistemas[0];
-    QLineEdit* c = nullptr;
-    QLabel* unidad = nullptr;
-    double minimo = 0;
-    int texto = 0;
-    switch (tipo) {
-        case 'm':
-            c = txtmol;
-            unidad = lbmasa;
-            texto = 77;
-            break;
-        case 't':
-            c = txttemp;
-            unidad = lbtemp;
-            minimo = mintemperatura_;
-            texto = 79;
-            break;
-        case 'v':
-            c = txtvol;
-            unidad = lbvol;
-            texto = 81;
-            break;
-        case 'p':
-            c = txtpress;
-            unidad = lbpress;
-            texto = 83;
-            break;
-        default:
-            return false;
-    }
+    const int fila = fila_de(tipo);
+    if (fila < 0) return false;
+    QLineEdit* c = filas_.caja[std::size_t(fila)];
     if (tipo != 'm' && vacia(c)) return false;
 
+    // Only the temperature has a minimum other than 0, by its unit.
+    const double minimo = tipo == 't' ? mintemperatura_ : 0;
     const double x = leer_valor(c);
-    const QString u = unidad->text();
-    auto rechazo = [&] {
-        rechazar(c, texto, minimo, u, this);
-        return false;
-    };
-    if (!(x > minimo)) return rechazo();
-
-    switch (tipo) {
-        case 'm': {
-            const double moles = convcantidad(x, u8(u), "mol");
-            // Grams of a gas without a molar mass give no amount.
-            if (!std::isfinite(moles) || moles <= 0) return rechazo();
-            s.moles = moles;
-            s.gramos = convcantidad(x, u8(u), "g");
-            break;
-        }
-        case 't': {
-            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
-            if (!std::isfinite(t) || t <= 0) return rechazo();
-            s.temperatura = t;
-            break;
-        }
-        case 'v':
-            vmolar_ = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
-            break;
-        case 'p':
-            patm_ = ciclo_presion().convertir(x, u, kAtm);
-            break;
-    }
-    return true;
+    const QString u = filas_.unidad[std::size_t(fila)]->text();
+    if (x > minimo && guardar_valor(tipo, x, u, vmolar_, patm_)) return true;
+    // Texts 77 amount, 79 temperature, 81 volume, 83 pressure.
+    rechazar(c, 77 + 2 * fila, minimo, u, this);
+    return false;
 }
 
 void frmcalculos::btcalcular_Click() {

@@ -597,9 +597,8 @@ void frmoperaciones::calcular() {
 }
 
 bool frmoperaciones::validar(char tipo) {
-    static const char tipos[4] = {'m', 't', 'v', 'p'};
-    const int fila = int(std::find(tipos, tipos + 4, tipo) - tipos);
-    if (fila > 3) return false;
+    const int fila = fila_de(tipo);
+    if (fila < 0) return false;
     QLineEdit* c = filas_.caja[std::size_t(fila)];
     const QString u = filas_.unidad[std::size_t(fila)]->text();
     if (tipo != 'm' && c->text().isEmpty()) return true;
@@ -615,31 +614,9 @@ bool frmoperaciones::validar(char tipo) {
     };
     if (!(x > l.minimo)) return rechazo(false);
     if (x > l.maximo) return rechazo(true);
-
-    sistema& s = sistemas[0];
-    switch (tipo) {
-        case 'm': {
-            const double moles = convcantidad(x, u8(u), "mol");
-            // Grams of a gas without a molar mass are no amount.
-            if (!std::isfinite(moles) || moles <= 0) return rechazo(false);
-            s.moles = moles;
-            s.gramos = convcantidad(x, u8(u), "g");
-            break;
-        }
-        case 't': {
-            // Whatever the unit, no temperature at or below 0 K is taken.
-            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
-            if (!std::isfinite(t) || t <= 0) return rechazo(false);
-            s.temperatura = t;
-            break;
-        }
-        case 'v':
-            vmolar_ = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
-            break;
-        case 'p':
-            patm_ = ciclo_presion().convertir(x, u, kAtm);
-            break;
-    }
+    // Nor grams of a gas without a molar mass, nor, whatever the unit, a
+    // temperature at or below 0 K.
+    if (!guardar_valor(tipo, x, u, vmolar_, patm_)) return rechazo(false);
     return true;
 }
 
