@@ -117,11 +117,14 @@ void rechazar(QLineEdit* caja, int texto, double limite, const QString& unidad, 
     caja->setSelection(0, int(caja->text().size()));
 }
 
-void pintar_fila(QWidget* titulo, QWidget* caja, QWidget* unidad, bool roja) {
-    const QColor& color = roja ? kRojo : kNegro;
-    pintar(titulo, QPalette::WindowText, color);
-    pintar(caja, QPalette::Text, color);
-    pintar(unidad, QPalette::WindowText, color);
+void marcar_filas(const FilasEntrada& f, Magnitud m) {
+    const Magnitud por_fila[3] = {Magnitud::temperatura, Magnitud::volumen, Magnitud::presion};
+    for (std::size_t i = 1; i < 4; ++i) {
+        const QColor& color = por_fila[i - 1] == m ? kRojo : kNegro;
+        pintar(f.titulo[i], QPalette::WindowText, color);
+        pintar(f.caja[i], QPalette::Text, color);
+        pintar(f.unidad[i], QPalette::WindowText, color);
+    }
 }
 
 std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {

@@ -120,9 +120,9 @@ Magnitud magnitud_de(int incognita);
 void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& ciclo,
                         const QString& base, double valor, const char* patron);
 
-// Paints one quantity's caption, box and unit label red (the computed
-// quantity) or black.
-void pintar_fila(QWidget* titulo, QWidget* caja, QWidget* unidad, bool roja);
+// Paints the computed quantity m red in the input rows (its caption, box and
+// unit label) and the other two black.
+void marcar_filas(const FilasEntrada& filas, Magnitud m);
 
 // The quantity m of the record installed as sistemas[0], from the others:
 // the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at

@@ -291,9 +291,7 @@ void frmcalculos::aplicar_modo(int modo) {
 
 void frmcalculos::marcar(Magnitud m) {
     roja_ = m;
-    pintar_fila(lbbtemp, txttemp, lbtemp, m == Magnitud::temperatura);
-    pintar_fila(lbbvol, txtvol, lbvol, m == Magnitud::volumen);
-    pintar_fila(lbbpress, txtpress, lbpress, m == Magnitud::presion);
+    marcar_filas(filas_, m);
 }
 
 void frmcalculos::closeEvent(QCloseEvent* ev) {

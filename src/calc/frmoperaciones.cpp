@@ -574,7 +574,7 @@ void frmoperaciones::calcular() {
     if (!validar('m')) return;
     const bool vacias[4] = {false, filas_.caja[1]->text().isEmpty(),
                             filas_.caja[2]->text().isEmpty(), filas_.caja[3]->text().isEmpty()};
-    const Magnitud roja_ahora = roja();
+    const Magnitud roja_ahora = roja_;
     if (roja_ahora == Magnitud::presion && !vacias[1] && !vacias[2]) {
         if (!validar('t') || !validar('v')) return;
         incognita_ = 1;
@@ -622,32 +622,9 @@ bool frmoperaciones::validar(char tipo) {
 
 // ---- The dependent quantity -----------------------------------------------
 
-void frmoperaciones::marca_presion(bool si) {
-    rojo_[0] = si;
-    pintar_fila(filas_.titulo[3], filas_.caja[3], filas_.unidad[3], si);
-}
-
-void frmoperaciones::marca_temperatura(bool si) {
-    rojo_[1] = si;
-    pintar_fila(filas_.titulo[1], filas_.caja[1], filas_.unidad[1], si);
-}
-
-void frmoperaciones::marca_volumen(bool si) {
-    rojo_[2] = si;
-    pintar_fila(filas_.titulo[2], filas_.caja[2], filas_.unidad[2], si);
-}
-
 void frmoperaciones::marcar(Magnitud m) {
-    marca_presion(m == Magnitud::presion);
-    marca_volumen(m == Magnitud::volumen);
-    marca_temperatura(m == Magnitud::temperatura);
-}
-
-Magnitud frmoperaciones::roja() const {
-    if (rojo_[0]) return Magnitud::presion;
-    if (rojo_[1]) return Magnitud::temperatura;
-    if (rojo_[2]) return Magnitud::volumen;
-    return Magnitud::ninguna;
+    roja_ = m;
+    marcar_filas(filas_, m);
 }
 
 void frmoperaciones::lbbpress_Click() {
@@ -880,7 +857,7 @@ void frmoperaciones::temperatura_arrastrada(double t) {
     txttemp_LostFocus();
     calcular();
     actualiza_temperatura();
-    if (rojo_[2]) {
+    if (roja_ == Magnitud::volumen) {
         lbbvol_Click();
         actualiza_volumen();
     } else {
@@ -894,7 +871,7 @@ void frmoperaciones::volumen_arrastrado(double v) {
                        kPatronLectura);
     calcular();
     actualiza_volumen();
-    if (rojo_[0]) {
+    if (roja_ == Magnitud::presion) {
         lbbpress_Click();
         actualiza_presion();
     } else {
@@ -907,7 +884,7 @@ void frmoperaciones::presion_arrastrada(double p) {
     escribir_en_unidad(filas_.caja[3], filas_.unidad[3], ciclo_presion(), kAtm, p, kPatronLectura);
     calcular();
     actualiza_presion();
-    if (rojo_[2]) {
+    if (roja_ == Magnitud::volumen) {
         lbbvol_Click();
         actualiza_volumen();
     } else {
