@@ -127,6 +127,25 @@ void marcar_filas(const FilasEntrada& f, Magnitud m) {
     }
 }
 
+bool validar_datos(Magnitud roja, const FilasEntrada& f, const std::function<bool(char)>& validar,
+                   int& incognita) {
+    struct Datos {
+        Magnitud magnitud;
+        char primero, segundo;  // the boxes it is computed from
+    };
+    static const Datos datos[3] = {{Magnitud::presion, 't', 'v'},
+                                   {Magnitud::volumen, 't', 'p'},
+                                   {Magnitud::temperatura, 'p', 'v'}};
+    auto vacia = [&f](char tipo) { return f.caja[std::size_t(fila_de(tipo))]->text().isEmpty(); };
+    for (int i = 0; i < 3; ++i) {
+        const Datos& d = datos[i];
+        if (d.magnitud != roja || vacia(d.primero) || vacia(d.segundo)) continue;
+        if (!validar(d.primero) || !validar(d.segundo)) return false;
+        incognita = i + 1;
+    }
+    return true;
+}
+
 std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {
     const sistema& s = sistemas[0];
     bool fallo = false;

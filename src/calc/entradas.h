@@ -124,6 +124,16 @@ void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& cicl
 // unit label) and the other two black.
 void marcar_filas(const FilasEntrada& filas, Magnitud m);
 
+// The tests that start a recomputation: when both boxes the red quantity is
+// computed from hold a text, they are validated (validar, by kind, in the
+// order pressure: t v, volume: t p, temperature: p v) and the red quantity
+// becomes the one solved, incognita 1 pressure, 2 volume or 3 temperature.
+// When one of them is empty, incognita keeps the quantity solved last, which
+// is then solved again from the values last validated. False when a
+// validation refused its box: nothing is to be solved.
+bool validar_datos(Magnitud roja, const FilasEntrada& filas,
+                   const std::function<bool(char)>& validar, int& incognita);
+
 // The quantity m of the record installed as sistemas[0], from the others:
 // the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
 // the pressure patm and the record's temperature, or the temperature (K) at

@@ -315,18 +315,8 @@ void frmcalculos::calcular() {
     panel_->leer(s);
 
     if (!validar('m')) return;
-    if (roja_ == Magnitud::presion && !vacia(txttemp) && !vacia(txtvol)) {
-        if (!validar('t') || !validar('v')) return;
-        incognita_ = 1;
-    }
-    if (roja_ == Magnitud::volumen && !vacia(txttemp) && !vacia(txtpress)) {
-        if (!validar('t') || !validar('p')) return;
-        incognita_ = 2;
-    }
-    if (roja_ == Magnitud::temperatura && !vacia(txtvol) && !vacia(txtpress)) {
-        if (!validar('p') || !validar('v')) return;
-        incognita_ = 3;
-    }
+    const auto por_tipo = [this](char tipo) { return validar(tipo); };
+    if (!validar_datos(roja_, filas_, por_tipo, incognita_)) return;
 
     // A gas whose data give its equation no parameters has nothing to show
     // but the cannot-compute text, here and in the equilibrium block.

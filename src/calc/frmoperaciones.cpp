@@ -572,24 +572,9 @@ void frmoperaciones::calcular() {
     panel_->leer(sistemas[0]);
 
     if (!validar('m')) return;
-    const bool vacias[4] = {false, filas_.caja[1]->text().isEmpty(),
-                            filas_.caja[2]->text().isEmpty(), filas_.caja[3]->text().isEmpty()};
-    const Magnitud roja_ahora = roja_;
-    if (roja_ahora == Magnitud::presion && !vacias[1] && !vacias[2]) {
-        if (!validar('t') || !validar('v')) return;
-        incognita_ = 1;
-    }
-    if (roja_ahora == Magnitud::volumen && !vacias[1] && !vacias[3]) {
-        if (!validar('t') || !validar('p')) return;
-        incognita_ = 2;
-    }
-    if (roja_ahora == Magnitud::temperatura && !vacias[2] && !vacias[3]) {
-        if (!validar('p') || !validar('v')) return;
-        incognita_ = 3;
-    }
+    const auto por_tipo = [this](char tipo) { return validar(tipo); };
+    if (!validar_datos(roja_, filas_, por_tipo, incognita_)) return;
 
-    // When a box the red quantity needs is empty, the quantity solved last is
-    // solved again from the values last validated.
     const Magnitud m = magnitud_de(incognita_);
     if (m == Magnitud::ninguna) return;
     marcar(m);

@@ -150,9 +150,9 @@ class frmoperaciones : public QWidget {
     QToolButton* btbarometro = nullptr;
     QToolButton* btmanometro = nullptr;
 
-    int incognita_ = 0;           // 0 none yet, 1 pressure, 2 volume, 3 temperature
-    double vmolar_ = 6.146;       // molar volume, l/mol, as last validated or solved
-    double patm_ = 1;             // pressure, atm, as last validated or solved
+    int incognita_ = 0;                  // 0 none yet, 1 pressure, 2 volume, 3 temperature
+    double vmolar_ = 6.146;              // molar volume, l/mol, as last validated or solved
+    double patm_ = 1;                    // pressure, atm, as last validated or solved
     Magnitud roja_ = Magnitud::ninguna;  // the dependent quantity, in red
 
     // Input limits, kept in the base units (K, l, atm) so that a unit cycle
