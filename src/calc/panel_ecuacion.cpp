@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calc/entradas.h"
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "core/teclas.h"
@@ -26,14 +27,7 @@ namespace {
 
 const QString kLmol = QStringLiteral("l / mol");
 const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
-
-QLineEdit* caja(const char* nombre, QWidget* padre) {
-    auto* c = new QLineEdit(padre);
-    c->setObjectName(QString::fromLatin1(nombre));
-    c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c->setFixedWidth(100);
-    return c;
-}
+constexpr int kAnchoCaja = 100;
 
 }  // namespace
 
@@ -103,12 +97,12 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
                                 QStringLiteral("C(T):"), QStringLiteral("D(T):")};
     for (int i = 0; i < 4; ++i) {
         lb[i] = rotulo(nombres_lb[i], this, titulos[i]);
-        txt[i] = caja(nombres_txt[i], this);
+        txt[i] = caja_numerica(nombres_txt[i], this, kAnchoCaja);
         lbunit[i] = rotulo(nombres_unit[i], this, QStringLiteral("Label"));
         lbunit[i]->setMinimumWidth(120);
     }
     lbmu = rotulo("lbmu", this, QStringLiteral("\u03BC :"));
-    txtmu = caja("txtmu", this);
+    txtmu = caja_numerica("txtmu", this, kAnchoCaja);
 
     auto* g = new QGridLayout(this);
     g->setContentsMargins(0, 0, 0, 0);
