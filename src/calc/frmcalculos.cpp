@@ -11,21 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
-#include <string>
-#include <string_view>
 
 #include "calc/entradas.h"
 #include "calc/panel_ecuacion.h"
-#include "core/despejar.h"
-#include "core/eos.h"
 #include "core/numtext.h"
 #include "core/unidades.h"
 #include "core/vapor.h"
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
 #include "platform/eventos_foco.h"
-#include "platform/filtro_numerico.h"
-#include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"

@@ -23,10 +23,8 @@ class QToolButton;
 namespace korgas {
 
 class EventosFoco;
-class Etiqueta;
 class Lienzo;
 class PanelEcuacion;
-class Spinner;
 
 class frmoperaciones : public QWidget {
     Q_OBJECT

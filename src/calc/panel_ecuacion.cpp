@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <cmath>
-#include <vector>
 
 #include "calc/entradas.h"
 #include "core/kvstore.h"
@@ -137,9 +136,8 @@ void PanelEcuacion::activar_eventos(bool si) {
         if (e) e->activar(si);
 }
 
-bool PanelEcuacion::llenar_gases() {
+void PanelEcuacion::llenar_gases() {
     QStringList gases;
-    bool leido = true;
     try {
         for (int i = 1; i <= numgases; ++i) {
             datosgas gas;
@@ -149,11 +147,9 @@ bool PanelEcuacion::llenar_gases() {
         }
     } catch (const ErrorFichero& e) {
         gases.clear();
-        leido = false;
         avisar_fichero_ilegible(e, window());
     }
     llenar(cmbgas, gases);
-    return leido;
 }
 
 void PanelEcuacion::llenar_listas() {

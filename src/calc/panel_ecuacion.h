@@ -62,9 +62,9 @@ class PanelEcuacion : public QWidget {
     // forced load) and the ten equations. Neither list has a selection yet.
     // When the data file cannot be read the gas list stays empty (reported).
     void llenar_listas();
-    // The gas list alone, without a selection; false when the data file could
-    // not be read (reported; the list is then empty).
-    bool llenar_gases();
+    // The gas list alone, without a selection; empty when the data file could
+    // not be read (reported).
+    void llenar_gases();
 
     // Lays the panel out for the record's equation.
     void parametros();
