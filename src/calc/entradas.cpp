@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QVariant>
 #include <cmath>
+#include <optional>
 
 #include "core/despejar.h"
 #include "core/eos.h"
@@ -146,6 +147,32 @@ bool validar_datos(Magnitud roja, const FilasEntrada& f, const std::function<boo
     return true;
 }
 
+Magnitud magnitud_de(int incognita) {
+    switch (incognita) {
+        case 1:
+            return Magnitud::presion;
+        case 2:
+            return Magnitud::volumen;
+        case 3:
+            return Magnitud::temperatura;
+        default:
+            return Magnitud::ninguna;
+    }
+}
+
+void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& ciclo,
+                        const QString& base, double valor, const char* patron) {
+    escribir_numero(caja, ciclo.convertir(valor, base, unidad->text()), patron);
+}
+
+namespace {
+
+// The quantity m of the record installed as sistemas[0], from the others:
+// the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
+// the pressure patm and the record's temperature, or the temperature (K) at
+// vmolar and patm, by the solver the equation calls for. Nothing when the
+// solver finds no result (a failed Newton has shown its message). A pressure
+// outside the equation's domain is 0, as the equation gives it.
 std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {
     const sistema& s = sistemas[0];
     bool fallo = false;
@@ -166,23 +193,7 @@ std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) 
     return x;
 }
 
-Magnitud magnitud_de(int incognita) {
-    switch (incognita) {
-        case 1:
-            return Magnitud::presion;
-        case 2:
-            return Magnitud::volumen;
-        case 3:
-            return Magnitud::temperatura;
-        default:
-            return Magnitud::ninguna;
-    }
-}
-
-void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& ciclo,
-                        const QString& base, double valor, const char* patron) {
-    escribir_numero(caja, ciclo.convertir(valor, base, unidad->text()), patron);
-}
+}  // namespace
 
 bool resolver_y_mostrar(Magnitud m, bool calculable, double& vmolar, double& patm,
                         const FilasEntrada& f, const char* patron) {

@@ -13,7 +13,6 @@
 #include <QStringList>
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -133,14 +132,6 @@ void marcar_filas(const FilasEntrada& filas, Magnitud m);
 // validation refused its box: nothing is to be solved.
 bool validar_datos(Magnitud roja, const FilasEntrada& filas,
                    const std::function<bool(char)>& validar, int& incognita);
-
-// The quantity m of the record installed as sistemas[0], from the others:
-// the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
-// the pressure patm and the record's temperature, or the temperature (K) at
-// vmolar and patm, by the solver the equation calls for. Nothing when the
-// solver finds no result (a failed Newton has shown its message). A pressure
-// outside the equation's domain is 0, as the equation gives it.
-std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm);
 
 // Solves the record installed as sistemas[0] for m and shows the result in
 // its row's box, in the unit of its label, with the pattern: the pressure

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "calc/panel_ecuacion.h"
 #include "core/numtext.h"
