@@ -438,16 +438,10 @@ void frmcalculos::txtpress_LostFocus() {
 
 void frmcalculos::txttemp_LostFocus() {
     formatear_caja(txttemp);
-    // Equations whose parameters depend on the temperature get them again
-    // for the new temperature, when it is one the calculation accepts.
-    const int e = s_.ecuacion;
-    if (e != kVirial && e != kSoave && e != kPengRobinson) return;
+    // The parameters follow a temperature the calculation accepts.
     const double x = leer_valor(txttemp);
-    if (!(x > mintemperatura_)) return;
-    const double t = ciclo_temperatura().convertir(x, lbtemp->text(), kKelvin);
-    if (!std::isfinite(t) || t <= 0) return;
-    s_.temperatura = t;
-    if (panel_->recargar()) panel_->mostrar_parametros(false);
+    if (x > mintemperatura_)
+        panel_->temperatura_cambiada(ciclo_temperatura().convertir(x, lbtemp->text(), kKelvin));
 }
 
 void frmcalculos::UpDown0_Change() {

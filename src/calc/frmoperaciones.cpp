@@ -889,16 +889,10 @@ void frmoperaciones::txtmol_LostFocus() {
 void frmoperaciones::txttemp_LostFocus() {
     QLineEdit* c = filas_.caja[1];
     const double x = leer_valor(c);
-    // Equations whose parameters depend on the temperature get them again for
-    // a temperature the recomputation accepts.
-    const int e = s_.ecuacion;
-    if ((e == kVirial || e == kSoave || e == kPengRobinson) && x > limites('t').minimo) {
-        const double t = ciclo_temperatura().convertir(x, filas_.unidad[1]->text(), kKelvin);
-        if (std::isfinite(t) && t > 0) {
-            s_.temperatura = t;
-            if (panel_->recargar()) panel_->mostrar_parametros(false);
-        }
-    }
+    // The parameters follow a temperature the recomputation accepts.
+    if (x > limites('t').minimo)
+        panel_->temperatura_cambiada(
+            ciclo_temperatura().convertir(x, filas_.unidad[1]->text(), kKelvin));
     escribir_numero(c, x, kPatron);
     actualiza_todo();
 }

@@ -219,6 +219,14 @@ bool PanelEcuacion::recargar() {
     return true;
 }
 
+void PanelEcuacion::temperatura_cambiada(double t) {
+    const int e = s_.ecuacion;
+    if (e != kVirial && e != kSoave && e != kPengRobinson) return;
+    if (!std::isfinite(t) || t <= 0) return;
+    s_.temperatura = t;
+    if (recargar()) mostrar_parametros(false);
+}
+
 void PanelEcuacion::cmbgas_Click() {
     const int antes = s_.numgas;
     s_.numgas = cmbgas->currentIndex() + 1;

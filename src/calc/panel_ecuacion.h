@@ -86,6 +86,12 @@ class PanelEcuacion : public QWidget {
     // cannot-compute text instead of a number of another equation.
     bool calculable() const;
 
+    // The temperature box of the window now holds t (K): the equations whose
+    // parameters depend on the temperature (virial, Soave, Peng-Robinson) get
+    // them again for it, and the four boxes show them. A t that is no
+    // temperature (not above 0 K) changes nothing.
+    void temperatura_cambiada(double t);
+
     // Reads the panel back into s: equation, gas number, the four parameters
     // and the exponent (only a value above 1; another keeps s's exponent).
     void leer(sistema& s) const;
