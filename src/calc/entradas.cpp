@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QVariant>
 #include <cmath>
+#include <optional>
 
 #include "core/despejar.h"
 #include "core/eos.h"
@@ -117,13 +118,61 @@ void rechazar(QLineEdit* caja, int texto, double limite, const QString& unidad, 
     caja->setSelection(0, int(caja->text().size()));
 }
 
-void pintar_fila(QWidget* titulo, QWidget* caja, QWidget* unidad, bool roja) {
-    const QColor& color = roja ? kRojo : kNegro;
-    pintar(titulo, QPalette::WindowText, color);
-    pintar(caja, QPalette::Text, color);
-    pintar(unidad, QPalette::WindowText, color);
+void marcar_filas(const FilasEntrada& f, Magnitud m) {
+    const Magnitud por_fila[3] = {Magnitud::temperatura, Magnitud::volumen, Magnitud::presion};
+    for (std::size_t i = 1; i < 4; ++i) {
+        const QColor& color = por_fila[i - 1] == m ? kRojo : kNegro;
+        pintar(f.titulo[i], QPalette::WindowText, color);
+        pintar(f.caja[i], QPalette::Text, color);
+        pintar(f.unidad[i], QPalette::WindowText, color);
+    }
 }
 
+bool validar_datos(Magnitud roja, const FilasEntrada& f, const std::function<bool(char)>& validar,
+                   int& incognita) {
+    struct Datos {
+        Magnitud magnitud;
+        char primero, segundo;  // the boxes it is computed from
+    };
+    static const Datos datos[3] = {{Magnitud::presion, 't', 'v'},
+                                   {Magnitud::volumen, 't', 'p'},
+                                   {Magnitud::temperatura, 'p', 'v'}};
+    auto vacia = [&f](char tipo) { return f.caja[std::size_t(fila_de(tipo))]->text().isEmpty(); };
+    for (int i = 0; i < 3; ++i) {
+        const Datos& d = datos[i];
+        if (d.magnitud != roja || vacia(d.primero) || vacia(d.segundo)) continue;
+        if (!validar(d.primero) || !validar(d.segundo)) return false;
+        incognita = i + 1;
+    }
+    return true;
+}
+
+Magnitud magnitud_de(int incognita) {
+    switch (incognita) {
+        case 1:
+            return Magnitud::presion;
+        case 2:
+            return Magnitud::volumen;
+        case 3:
+            return Magnitud::temperatura;
+        default:
+            return Magnitud::ninguna;
+    }
+}
+
+void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& ciclo,
+                        const QString& base, double valor, const char* patron) {
+    escribir_numero(caja, ciclo.convertir(valor, base, unidad->text()), patron);
+}
+
+namespace {
+
+// The quantity m of the record installed as sistemas[0], from the others:
+// the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
+// the pressure patm and the record's temperature, or the temperature (K) at
+// vmolar and patm, by the solver the equation calls for. Nothing when the
+// solver finds no result (a failed Newton has shown its message). A pressure
+// outside the equation's domain is 0, as the equation gives it.
 std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {
     const sistema& s = sistemas[0];
     bool fallo = false;
@@ -144,23 +193,7 @@ std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) 
     return x;
 }
 
-Magnitud magnitud_de(int incognita) {
-    switch (incognita) {
-        case 1:
-            return Magnitud::presion;
-        case 2:
-            return Magnitud::volumen;
-        case 3:
-            return Magnitud::temperatura;
-        default:
-            return Magnitud::ninguna;
-    }
-}
-
-void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& ciclo,
-                        const QString& base, double valor, const char* patron) {
-    escribir_numero(caja, ciclo.convertir(valor, base, unidad->text()), patron);
-}
+}  // namespace
 
 bool resolver_y_mostrar(Magnitud m, bool calculable, double& vmolar, double& patm,
                         const FilasEntrada& f, const char* patron) {
@@ -235,6 +268,48 @@ FilasEntrada crear_filas_entrada(QGridLayout* g, QWidget* padre) {
         f.unidad[i]->setMinimumWidth(48);
     }
     return f;
+}
+
+int fila_de(char tipo) {
+    switch (tipo) {
+        case 'm':
+            return 0;
+        case 't':
+            return 1;
+        case 'v':
+            return 2;
+        case 'p':
+            return 3;
+        default:
+            return -1;
+    }
+}
+
+bool guardar_valor(char tipo, double x, const QString& u, double& vmolar, double& patm) {
+    sistema& s = sistemas[0];
+    switch (tipo) {
+        case 'm': {
+            const double moles = convcantidad(x, u8(u), "mol");
+            if (!std::isfinite(moles) || moles <= 0) return false;
+            s.moles = moles;
+            s.gramos = convcantidad(x, u8(u), "g");
+            return true;
+        }
+        case 't': {
+            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
+            if (!std::isfinite(t) || t <= 0) return false;
+            s.temperatura = t;
+            return true;
+        }
+        case 'v':
+            vmolar = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
+            return true;
+        case 'p':
+            patm = ciclo_presion().convertir(x, u, kAtm);
+            return true;
+        default:
+            return false;
+    }
 }
 
 EventosFoco* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,

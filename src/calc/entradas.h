@@ -13,7 +13,6 @@
 #include <QStringList>
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -82,8 +81,6 @@ QString ciclar(QLabel* unidad, QLineEdit* caja, const Ciclo& ciclo, const char* 
 // the box's whole text is selected (the focus stays where it is).
 void rechazar(QLineEdit* caja, int texto, double limite, const QString& unidad, QWidget* ventana);
 
-// ---- The quantities -------------------------------------------------------
-
 // ---- The input rows -------------------------------------------------------
 
 // Amount, temperature, volume and pressure: caption, box with its spinner and
@@ -98,6 +95,18 @@ struct FilasEntrada {
 };
 FilasEntrada crear_filas_entrada(QGridLayout* rejilla, QWidget* padre);
 
+// The row of a quantity by its kind: 'm' amount 0, 't' temperature 1, 'v'
+// volume 2, 'p' pressure 3; -1 for any other kind.
+int fila_de(char tipo);
+
+// Stores the value x of a validated box of kind tipo, shown in unit u, in base
+// units: the amount (moles and grams) and the temperature (K) in the record
+// installed as sistemas[0], the molar volume (l/mol) in vmolar, the pressure
+// (atm) in patm. False, with nothing stored, when x is no amount (grams of a
+// gas without a molar mass) or no temperature (at or below 0 K, whatever the
+// unit).
+bool guardar_valor(char tipo, double x, const QString& u, double& vmolar, double& patm);
+
 // ---- The quantities -------------------------------------------------------
 
 enum class Magnitud { ninguna, presion, volumen, temperatura };
@@ -110,17 +119,19 @@ Magnitud magnitud_de(int incognita);
 void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& ciclo,
                         const QString& base, double valor, const char* patron);
 
-// Paints one quantity's caption, box and unit label red (the computed
-// quantity) or black.
-void pintar_fila(QWidget* titulo, QWidget* caja, QWidget* unidad, bool roja);
+// Paints the computed quantity m red in the input rows (its caption, box and
+// unit label) and the other two black.
+void marcar_filas(const FilasEntrada& filas, Magnitud m);
 
-// The quantity m of the record installed as sistemas[0], from the others:
-// the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
-// the pressure patm and the record's temperature, or the temperature (K) at
-// vmolar and patm, by the solver the equation calls for. Nothing when the
-// solver finds no result (a failed Newton has shown its message). A pressure
-// outside the equation's domain is 0, as the equation gives it.
-std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm);
+// The tests that start a recomputation: when both boxes the red quantity is
+// computed from hold a text, they are validated (validar, by kind, in the
+// order pressure: t v, volume: t p, temperature: p v) and the red quantity
+// becomes the one solved, incognita 1 pressure, 2 volume or 3 temperature.
+// When one of them is empty, incognita keeps the quantity solved last, which
+// is then solved again from the values last validated. False when a
+// validation refused its box: nothing is to be solved.
+bool validar_datos(Magnitud roja, const FilasEntrada& filas,
+                   const std::function<bool(char)>& validar, int& incognita);
 
 // Solves the record installed as sistemas[0] for m and shows the result in
 // its row's box, in the unit of its label, with the pattern: the pressure

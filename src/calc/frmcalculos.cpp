@@ -11,21 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
-#include <string>
-#include <string_view>
 
 #include "calc/entradas.h"
 #include "calc/panel_ecuacion.h"
-#include "core/despejar.h"
-#include "core/eos.h"
 #include "core/numtext.h"
 #include "core/unidades.h"
 #include "core/vapor.h"
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
 #include "platform/eventos_foco.h"
-#include "platform/filtro_numerico.h"
-#include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
@@ -291,9 +285,7 @@ void frmcalculos::aplicar_modo(int modo) {
 
 void frmcalculos::marcar(Magnitud m) {
     roja_ = m;
-    pintar_fila(lbbtemp, txttemp, lbtemp, m == Magnitud::temperatura);
-    pintar_fila(lbbvol, txtvol, lbvol, m == Magnitud::volumen);
-    pintar_fila(lbbpress, txtpress, lbpress, m == Magnitud::presion);
+    marcar_filas(filas_, m);
 }
 
 void frmcalculos::closeEvent(QCloseEvent* ev) {
@@ -317,18 +309,8 @@ void frmcalculos::calcular() {
     panel_->leer(s);
 
     if (!validar('m')) return;
-    if (roja_ == Magnitud::presion && !vacia(txttemp) && !vacia(txtvol)) {
-        if (!validar('t') || !validar('v')) return;
-        incognita_ = 1;
-    }
-    if (roja_ == Magnitud::volumen && !vacia(txttemp) && !vacia(txtpress)) {
-        if (!validar('t') || !validar('p')) return;
-        incognita_ = 2;
-    }
-    if (roja_ == Magnitud::temperatura && !vacia(txtvol) && !vacia(txtpress)) {
-        if (!validar('p') || !validar('v')) return;
-        incognita_ = 3;
-    }
+    const auto por_tipo = [this](char tipo) { return validar(tipo); };
+    if (!validar_datos(roja_, filas_, por_tipo, incognita_)) return;
 
     // A gas whose data give its equation no parameters has nothing to show
     // but the cannot-compute text, here and in the equilibrium block.
@@ -402,69 +384,19 @@ void frmcalculos::equilibrio(bool temperatura_valida) {
 }
 
 bool frmcalculos::validar(char tipo) {
-    sistema& s = sistemas[0];
-    QLineEdit* c = nullptr;
-    QLabel* unidad = nullptr;
-    double minimo = 0;
-    int texto = 0;
-    switch (tipo) {
-        case 'm':
-            c = txtmol;
-            unidad = lbmasa;
-            texto = 77;
-            break;
-        case 't':
-            c = txttemp;
-            unidad = lbtemp;
-            minimo = mintemperatura_;
-            texto = 79;
-            break;
-        case 'v':
-            c = txtvol;
-            unidad = lbvol;
-            texto = 81;
-            break;
-        case 'p':
-            c = txtpress;
-            unidad = lbpress;
-            texto = 83;
-            break;
-        default:
-            return false;
-    }
+    const int fila = fila_de(tipo);
+    if (fila < 0) return false;
+    QLineEdit* c = filas_.caja[std::size_t(fila)];
     if (tipo != 'm' && vacia(c)) return false;
 
+    // Only the temperature has a minimum other than 0, by its unit.
+    const double minimo = tipo == 't' ? mintemperatura_ : 0;
     const double x = leer_valor(c);
-    const QString u = unidad->text();
-    auto rechazo = [&] {
-        rechazar(c, texto, minimo, u, this);
-        return false;
-    };
-    if (!(x > minimo)) return rechazo();
-
-    switch (tipo) {
-        case 'm': {
-            const double moles = convcantidad(x, u8(u), "mol");
-            // Grams of a gas without a molar mass give no amount.
-            if (!std::isfinite(moles) || moles <= 0) return rechazo();
-            s.moles = moles;
-            s.gramos = convcantidad(x, u8(u), "g");
-            break;
-        }
-        case 't': {
-            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
-            if (!std::isfinite(t) || t <= 0) return rechazo();
-            s.temperatura = t;
-            break;
-        }
-        case 'v':
-            vmolar_ = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
-            break;
-        case 'p':
-            patm_ = ciclo_presion().convertir(x, u, kAtm);
-            break;
-    }
-    return true;
+    const QString u = filas_.unidad[std::size_t(fila)]->text();
+    if (x > minimo && guardar_valor(tipo, x, u, vmolar_, patm_)) return true;
+    // Texts 77 amount, 79 temperature, 81 volume, 83 pressure.
+    rechazar(c, 77 + 2 * fila, minimo, u, this);
+    return false;
 }
 
 void frmcalculos::btcalcular_Click() {
@@ -506,16 +438,10 @@ void frmcalculos::txtpress_LostFocus() {
 
 void frmcalculos::txttemp_LostFocus() {
     formatear_caja(txttemp);
-    // Equations whose parameters depend on the temperature get them again
-    // for the new temperature, when it is one the calculation accepts.
-    const int e = s_.ecuacion;
-    if (e != kVirial && e != kSoave && e != kPengRobinson) return;
+    // The parameters follow a temperature the calculation accepts.
     const double x = leer_valor(txttemp);
-    if (!(x > mintemperatura_)) return;
-    const double t = ciclo_temperatura().convertir(x, lbtemp->text(), kKelvin);
-    if (!std::isfinite(t) || t <= 0) return;
-    s_.temperatura = t;
-    if (panel_->recargar()) panel_->mostrar_parametros(false);
+    if (x > mintemperatura_)
+        panel_->temperatura_cambiada(ciclo_temperatura().convertir(x, lbtemp->text(), kKelvin));
 }
 
 void frmcalculos::UpDown0_Change() {

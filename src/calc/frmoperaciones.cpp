@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "calc/panel_ecuacion.h"
 #include "core/numtext.h"
@@ -572,24 +573,9 @@ void frmoperaciones::calcular() {
     panel_->leer(sistemas[0]);
 
     if (!validar('m')) return;
-    const bool vacias[4] = {false, filas_.caja[1]->text().isEmpty(),
-                            filas_.caja[2]->text().isEmpty(), filas_.caja[3]->text().isEmpty()};
-    const Magnitud roja_ahora = roja();
-    if (roja_ahora == Magnitud::presion && !vacias[1] && !vacias[2]) {
-        if (!validar('t') || !validar('v')) return;
-        incognita_ = 1;
-    }
-    if (roja_ahora == Magnitud::volumen && !vacias[1] && !vacias[3]) {
-        if (!validar('t') || !validar('p')) return;
-        incognita_ = 2;
-    }
-    if (roja_ahora == Magnitud::temperatura && !vacias[2] && !vacias[3]) {
-        if (!validar('p') || !validar('v')) return;
-        incognita_ = 3;
-    }
+    const auto por_tipo = [this](char tipo) { return validar(tipo); };
+    if (!validar_datos(roja_, filas_, por_tipo, incognita_)) return;
 
-    // When a box the red quantity needs is empty, the quantity solved last is
-    // solved again from the values last validated.
     const Magnitud m = magnitud_de(incognita_);
     if (m == Magnitud::ninguna) return;
     marcar(m);
@@ -597,9 +583,8 @@ void frmoperaciones::calcular() {
 }
 
 bool frmoperaciones::validar(char tipo) {
-    static const char tipos[4] = {'m', 't', 'v', 'p'};
-    const int fila = int(std::find(tipos, tipos + 4, tipo) - tipos);
-    if (fila > 3) return false;
+    const int fila = fila_de(tipo);
+    if (fila < 0) return false;
     QLineEdit* c = filas_.caja[std::size_t(fila)];
     const QString u = filas_.unidad[std::size_t(fila)]->text();
     if (tipo != 'm' && c->text().isEmpty()) return true;
@@ -615,62 +600,17 @@ bool frmoperaciones::validar(char tipo) {
     };
     if (!(x > l.minimo)) return rechazo(false);
     if (x > l.maximo) return rechazo(true);
-
-    sistema& s = sistemas[0];
-    switch (tipo) {
-        case 'm': {
-            const double moles = convcantidad(x, u8(u), "mol");
-            // Grams of a gas without a molar mass are no amount.
-            if (!std::isfinite(moles) || moles <= 0) return rechazo(false);
-            s.moles = moles;
-            s.gramos = convcantidad(x, u8(u), "g");
-            break;
-        }
-        case 't': {
-            // Whatever the unit, no temperature at or below 0 K is taken.
-            const double t = ciclo_temperatura().convertir(x, u, kKelvin);
-            if (!std::isfinite(t) || t <= 0) return rechazo(false);
-            s.temperatura = t;
-            break;
-        }
-        case 'v':
-            vmolar_ = ciclo_volumen().convertir(x, u, kLitro) / s.moles;
-            break;
-        case 'p':
-            patm_ = ciclo_presion().convertir(x, u, kAtm);
-            break;
-    }
+    // Nor grams of a gas without a molar mass, nor, whatever the unit, a
+    // temperature at or below 0 K.
+    if (!guardar_valor(tipo, x, u, vmolar_, patm_)) return rechazo(false);
     return true;
 }
 
 // ---- The dependent quantity -----------------------------------------------
 
-void frmoperaciones::marca_presion(bool si) {
-    rojo_[0] = si;
-    pintar_fila(filas_.titulo[3], filas_.caja[3], filas_.unidad[3], si);
-}
-
-void frmoperaciones::marca_temperatura(bool si) {
-    rojo_[1] = si;
-    pintar_fila(filas_.titulo[1], filas_.caja[1], filas_.unidad[1], si);
-}
-
-void frmoperaciones::marca_volumen(bool si) {
-    rojo_[2] = si;
-    pintar_fila(filas_.titulo[2], filas_.caja[2], filas_.unidad[2], si);
-}
-
 void frmoperaciones::marcar(Magnitud m) {
-    marca_presion(m == Magnitud::presion);
-    marca_volumen(m == Magnitud::volumen);
-    marca_temperatura(m == Magnitud::temperatura);
-}
-
-Magnitud frmoperaciones::roja() const {
-    if (rojo_[0]) return Magnitud::presion;
-    if (rojo_[1]) return Magnitud::temperatura;
-    if (rojo_[2]) return Magnitud::volumen;
-    return Magnitud::ninguna;
+    roja_ = m;
+    marcar_filas(filas_, m);
 }
 
 void frmoperaciones::lbbpress_Click() {
@@ -903,7 +843,7 @@ void frmoperaciones::temperatura_arrastrada(double t) {
     txttemp_LostFocus();
     calcular();
     actualiza_temperatura();
-    if (rojo_[2]) {
+    if (roja_ == Magnitud::volumen) {
         lbbvol_Click();
         actualiza_volumen();
     } else {
@@ -917,7 +857,7 @@ void frmoperaciones::volumen_arrastrado(double v) {
                        kPatronLectura);
     calcular();
     actualiza_volumen();
-    if (rojo_[0]) {
+    if (roja_ == Magnitud::presion) {
         lbbpress_Click();
         actualiza_presion();
     } else {
@@ -930,7 +870,7 @@ void frmoperaciones::presion_arrastrada(double p) {
     escribir_en_unidad(filas_.caja[3], filas_.unidad[3], ciclo_presion(), kAtm, p, kPatronLectura);
     calcular();
     actualiza_presion();
-    if (rojo_[2]) {
+    if (roja_ == Magnitud::volumen) {
         lbbvol_Click();
         actualiza_volumen();
     } else {
@@ -949,16 +889,10 @@ void frmoperaciones::txtmol_LostFocus() {
 void frmoperaciones::txttemp_LostFocus() {
     QLineEdit* c = filas_.caja[1];
     const double x = leer_valor(c);
-    // Equations whose parameters depend on the temperature get them again for
-    // a temperature the recomputation accepts.
-    const int e = s_.ecuacion;
-    if ((e == kVirial || e == kSoave || e == kPengRobinson) && x > limites('t').minimo) {
-        const double t = ciclo_temperatura().convertir(x, filas_.unidad[1]->text(), kKelvin);
-        if (std::isfinite(t) && t > 0) {
-            s_.temperatura = t;
-            if (panel_->recargar()) panel_->mostrar_parametros(false);
-        }
-    }
+    // The parameters follow a temperature the recomputation accepts.
+    if (x > limites('t').minimo)
+        panel_->temperatura_cambiada(
+            ciclo_temperatura().convertir(x, filas_.unidad[1]->text(), kKelvin));
     escribir_numero(c, x, kPatron);
     actualiza_todo();
 }

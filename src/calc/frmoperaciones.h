@@ -23,10 +23,8 @@ class QToolButton;
 namespace korgas {
 
 class EventosFoco;
-class Etiqueta;
 class Lienzo;
 class PanelEcuacion;
-class Spinner;
 
 class frmoperaciones : public QWidget {
     Q_OBJECT
@@ -75,11 +73,7 @@ class frmoperaciones : public QWidget {
     void escalas_y_rotulos();
 
     // The dependent quantity: its caption, box and unit label in red.
-    void marca_presion(bool si);
-    void marca_temperatura(bool si);
-    void marca_volumen(bool si);
     void marcar(Magnitud m);
-    Magnitud roja() const;
     void lbbpress_Click();
     void lbbtemp_Click();
     void lbbvol_Click();
@@ -154,10 +148,10 @@ class frmoperaciones : public QWidget {
     QToolButton* btbarometro = nullptr;
     QToolButton* btmanometro = nullptr;
 
-    int incognita_ = 0;           // 0 none yet, 1 pressure, 2 volume, 3 temperature
-    double vmolar_ = 6.146;       // molar volume, l/mol, as last validated or solved
-    double patm_ = 1;             // pressure, atm, as last validated or solved
-    std::array<bool, 3> rojo_{};  // pressure, temperature, volume
+    int incognita_ = 0;                  // 0 none yet, 1 pressure, 2 volume, 3 temperature
+    double vmolar_ = 6.146;              // molar volume, l/mol, as last validated or solved
+    double patm_ = 1;                    // pressure, atm, as last validated or solved
+    Magnitud roja_ = Magnitud::ninguna;  // the dependent quantity, in red
 
     // Input limits, kept in the base units (K, l, atm) so that a unit cycle
     // there and back returns them exactly; the amount's in mol, with the molar

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <cmath>
-#include <vector>
 
+#include "calc/entradas.h"
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "core/teclas.h"
@@ -26,14 +26,7 @@ namespace {
 
 const QString kLmol = QStringLiteral("l / mol");
 const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
-
-QLineEdit* caja(const char* nombre, QWidget* padre) {
-    auto* c = new QLineEdit(padre);
-    c->setObjectName(QString::fromLatin1(nombre));
-    c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c->setFixedWidth(100);
-    return c;
-}
+constexpr int kAnchoCaja = 100;
 
 }  // namespace
 
@@ -103,12 +96,12 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
                                 QStringLiteral("C(T):"), QStringLiteral("D(T):")};
     for (int i = 0; i < 4; ++i) {
         lb[i] = rotulo(nombres_lb[i], this, titulos[i]);
-        txt[i] = caja(nombres_txt[i], this);
+        txt[i] = caja_numerica(nombres_txt[i], this, kAnchoCaja);
         lbunit[i] = rotulo(nombres_unit[i], this, QStringLiteral("Label"));
         lbunit[i]->setMinimumWidth(120);
     }
     lbmu = rotulo("lbmu", this, QStringLiteral("\u03BC :"));
-    txtmu = caja("txtmu", this);
+    txtmu = caja_numerica("txtmu", this, kAnchoCaja);
 
     auto* g = new QGridLayout(this);
     g->setContentsMargins(0, 0, 0, 0);
@@ -143,9 +136,8 @@ void PanelEcuacion::activar_eventos(bool si) {
         if (e) e->activar(si);
 }
 
-bool PanelEcuacion::llenar_gases() {
+void PanelEcuacion::llenar_gases() {
     QStringList gases;
-    bool leido = true;
     try {
         for (int i = 1; i <= numgases; ++i) {
             datosgas gas;
@@ -155,11 +147,9 @@ bool PanelEcuacion::llenar_gases() {
         }
     } catch (const ErrorFichero& e) {
         gases.clear();
-        leido = false;
         avisar_fichero_ilegible(e, window());
     }
     llenar(cmbgas, gases);
-    return leido;
 }
 
 void PanelEcuacion::llenar_listas() {
@@ -227,6 +217,14 @@ bool PanelEcuacion::recargar() {
         return false;
     }
     return true;
+}
+
+void PanelEcuacion::temperatura_cambiada(double t) {
+    const int e = s_.ecuacion;
+    if (e != kVirial && e != kSoave && e != kPengRobinson) return;
+    if (!std::isfinite(t) || t <= 0) return;
+    s_.temperatura = t;
+    if (recargar()) mostrar_parametros(false);
 }
 
 void PanelEcuacion::cmbgas_Click() {

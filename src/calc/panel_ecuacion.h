@@ -62,9 +62,9 @@ class PanelEcuacion : public QWidget {
     // forced load) and the ten equations. Neither list has a selection yet.
     // When the data file cannot be read the gas list stays empty (reported).
     void llenar_listas();
-    // The gas list alone, without a selection; false when the data file could
-    // not be read (reported; the list is then empty).
-    bool llenar_gases();
+    // The gas list alone, without a selection; empty when the data file could
+    // not be read (reported).
+    void llenar_gases();
 
     // Lays the panel out for the record's equation.
     void parametros();
@@ -85,6 +85,12 @@ class PanelEcuacion : public QWidget {
     // for any equation but the ideal gas, and the windows then show their
     // cannot-compute text instead of a number of another equation.
     bool calculable() const;
+
+    // The temperature box of the window now holds t (K): the equations whose
+    // parameters depend on the temperature (virial, Soave, Peng-Robinson) get
+    // them again for it, and the four boxes show them. A t that is no
+    // temperature (not above 0 K) changes nothing.
+    void temperatura_cambiada(double t);
 
     // Reads the panel back into s: equation, gas number, the four parameters
     // and the exponent (only a value above 1; another keeps s's exponent).

@@ -12,11 +12,11 @@
 #include "core/gas.h"
 #include "core/numtext.h"
 #include "core/vapor.h"
-#include "programa_prueba.h"
 #include "platform/controles.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
+#include "programa_prueba.h"
 
 using namespace pruebas;
 using korgas::frmcalculos;

@@ -133,6 +133,7 @@ class TstFrmoperaciones : public QObject {
     void apertura();
     void instrumentos_en_reposo();
     void entradas_enter_y_tab();
+    void parametros_con_la_temperatura();
     void limites_data();
     void limites();
     void nunca_por_debajo_de_0_K_data();
@@ -317,6 +318,39 @@ void TstFrmoperaciones::entradas_enter_y_tab() {
     QCOMPARE(korgas::leer_valor(t), 350.125);
     QCOMPARE(txt(w.get(), "txtpress")->text(), f2(0.3 * R * 350.125 / 5));
     QVERIFY(entorno_->mensajes.empty());
+}
+
+void TstFrmoperaciones::parametros_con_la_temperatura() {
+    // Peng-Robinson's a depends on the temperature: the temperature box gives
+    // the parameters of the temperature it holds, in any unit; a temperature
+    // the recomputation refuses leaves them as they are.
+    auto a_en = [](double t) {
+        korgas::sistema s;
+        s.numgas = kDioxido;
+        s.ecuacion = 8;
+        s.temperatura = t;
+        s.moles = 0.25;
+        s.mu = 1.5;
+        korgas::leergas(0, s);
+        return korgas::fmt(s.gas.c[0], "####0.00000");
+    };
+    QVERIFY(a_en(350) != a_en(300));
+    auto w = abrir();
+    elegir(w.get(), kDioxido, 8);
+    QLineEdit* a = txt(w.get(), "txta");
+    QLineEdit* t = txt(w.get(), "txttemp");
+    QCOMPARE(a->text(), a_en(300));
+    teclear(t, "350");
+    QCOMPARE(a->text(), a_en(350));
+    pulsar(rotulo(w.get(), "lbtemp"));
+    teclear(t, "50");
+    QCOMPARE(a->text(), a_en(323.15));
+    QVERIFY(entorno_->mensajes.empty());
+    // No minus key gets through the filter: the value is put in as code does.
+    t->setText("-273.15");
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(entorno_->mensajes.at(0).texto, limite(79, "-273.15 ºC"));
+    QCOMPARE(a->text(), a_en(323.15));
 }
 
 void TstFrmoperaciones::limites_data() {

@@ -10,9 +10,9 @@
 
 #include "calc/registro.h"
 #include "core/gas.h"
-#include "programa_prueba.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
+#include "programa_prueba.h"
 #include "shell/arranque.h"
 #include "shell/frmSplash.h"
 #include "shell/frmprincipal.h"

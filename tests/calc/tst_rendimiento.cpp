@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calc/frmcalculos.h"
-#include "programa_prueba.h"
 #include "platform/controles.h"
+#include "programa_prueba.h"
 
 using namespace pruebas;
 
