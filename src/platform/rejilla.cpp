@@ -38,10 +38,6 @@ Rejilla::Rejilla(QWidget* padre) : QTableWidget(padre) {
                 selectionModel()->setCurrentIndex(model()->index(actual.row(), columnas_fijas_),
                                                   QItemSelectionModel::NoUpdate);
             });
-    connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
-        if (escribiendo_ || !editable_) return;
-        emit editada(it->row() + filas_fijas_, it->column());
-    });
 }
 
 bool Rejilla::es_fija(int fila, int columna) const {
@@ -118,9 +114,7 @@ void Rejilla::dar_forma(int f, int c) {
         it->setForeground(palette().buttonText());
         it->setTextAlignment(Qt::AlignCenter);
     } else {
-        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-        if (editable_) flags |= Qt::ItemIsEditable;
-        it->setFlags(flags);
+        it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         if (alineacion_columna_.contains(c)) it->setTextAlignment(alineacion_columna_.value(c));
     }
 }
@@ -131,9 +125,7 @@ QString Rejilla::texto(int fila, int columna) const {
 }
 
 void Rejilla::fijar_texto(int fila, int columna, const QString& texto) {
-    escribiendo_ = true;
     if (QTableWidgetItem* it = celda(fila, columna)) it->setText(texto);
-    escribiendo_ = false;
 }
 
 void Rejilla::fijar_alineacion(int fila, int columna, Qt::Alignment a) {
@@ -225,16 +217,6 @@ void Rejilla::mousePressEvent(QMouseEvent* ev) {
         return;
     }
     QTableWidget::mousePressEvent(ev);
-}
-
-void Rejilla::fijar_editable(bool editable) {
-    editable_ = editable;
-    setEditTriggers(editable
-                        ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                              QAbstractItemView::AnyKeyPressed
-                        : QAbstractItemView::NoEditTriggers);
-    for (int f = 0; f < rowCount(); ++f)
-        for (int c = columnas_fijas_; c < columnCount(); ++c) dar_forma(f, c);
 }
 
 }  // namespace korgas

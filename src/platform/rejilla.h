@@ -12,8 +12,8 @@
 // it the current cell and then emits clic(); clicks on fixed cells move
 // nothing and emit nothing. The current cell is never a fixed cell: where the
 // view would put it on a fixed column (the first focus, a key), it goes to
-// the first body column of that row. Body cells are read-only unless fijar_editable
-// is set, and then a user's edit emits editada(fila, columna).
+// the first body column of that row. Cells are read-only: a window that
+// edits them puts a box of its own over the cell (rect_celda).
 #pragma once
 
 #include <QTableWidget>
@@ -67,11 +67,8 @@ class Rejilla : public QTableWidget {
     int columna() const;
     void fijar_celda(int fila, int columna);
 
-    void fijar_editable(bool editable);
-
   signals:
     void clic();
-    void editada(int fila, int columna);
 
   protected:
     void mousePressEvent(QMouseEvent* ev) override;
@@ -84,8 +81,6 @@ class Rejilla : public QTableWidget {
 
     int filas_fijas_ = 0;
     int columnas_fijas_ = 0;
-    bool editable_ = false;
-    bool escribiendo_ = false;
     QHash<int, Qt::Alignment> alineacion_columna_;
 };
 

@@ -110,7 +110,6 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     // 1, 2: the grid and a first layout.
     muestraecuacion();
     // 3, 4: column 0 centred; captions.
-    grid->fijar_alineacion_columna(0, Qt::AlignCenter);
     setWindowTitle(tx(140));
     frmdatosp->setTitle(tx(141));
     chkdp->setText(tx(142));
