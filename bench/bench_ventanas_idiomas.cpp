@@ -56,8 +56,7 @@ void BM_abrir_ayuda(benchmark::State& st) {
         QEventLoop espera;
         QTimer::singleShot(10000, &espera, &QEventLoop::quit);
         korgas::mostrar_ayuda();
-        auto* w =
-            qobject_cast<korgas::frmayuda*>(korgas::Ventanas::buscar(QStringLiteral("frmayuda")));
+        auto* w = korgas::Ventanas::buscar<korgas::frmayuda>(QStringLiteral("frmayuda"));
         if (!w) {
             st.SkipWithError("no help window");
             break;

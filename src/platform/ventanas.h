@@ -30,12 +30,12 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <functional>
 
 class QAction;
 class QMdiArea;
 class QScreen;
-class QWidget;
 
 namespace korgas {
 
@@ -56,6 +56,12 @@ class Ventanas {
     static QWidget* mostrar(const QString& nombre);
     // The loaded window, or nullptr.
     static QWidget* buscar(const QString& nombre);
+    // The loaded window as its class; nullptr when not loaded or of another
+    // class.
+    template <class T>
+    static T* buscar(const QString& nombre) {
+        return qobject_cast<T*>(buscar(nombre));
+    }
     // Closes the window: its unload handler runs and it is destroyed.
     static void descargar(const QString& nombre);
     // Enables or disables a loaded window as a whole, its frame included (a

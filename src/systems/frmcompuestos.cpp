@@ -83,7 +83,7 @@ const char* patron_caja(int k) {
 }
 
 frmdatos* ventana_datos() {
-    return qobject_cast<frmdatos*>(Ventanas::buscar(QStringLiteral("frmdatos")));
+    return Ventanas::buscar<frmdatos>(QStringLiteral("frmdatos"));
 }
 
 // Design places of the boxes (in the frame): left, top.

@@ -507,8 +507,7 @@ void frmdatos::UpDown1_Change(int i) {
 
 void frmdatos::btactualiza_Click() {
     // A closed graph window draws at its load; an open one draws again.
-    if (auto* g = qobject_cast<frmgraficos*>(Ventanas::buscar(QStringLiteral("frmgraficos"))))
-        g->actualiza();
+    if (auto* g = Ventanas::buscar<frmgraficos>(QStringLiteral("frmgraficos"))) g->actualiza();
     Ventanas::mostrar(QStringLiteral("frmgraficos"));
 }
 
@@ -532,8 +531,7 @@ void frmdatos::gases_cambiados(int numgas, bool borrado, bool modificado) {
         }
     }
     if (borrado || modificado) {
-        if (auto* g = qobject_cast<frmgraficos*>(Ventanas::buscar(QStringLiteral("frmgraficos"))))
-            g->dibuja();
+        if (auto* g = Ventanas::buscar<frmgraficos>(QStringLiteral("frmgraficos"))) g->dibuja();
     }
 }
 

@@ -28,7 +28,7 @@ QString corto(double x) {
 }
 
 frmgraficos* ventana_grafico() {
-    return qobject_cast<frmgraficos*>(Ventanas::buscar(QStringLiteral("frmgraficos")));
+    return Ventanas::buscar<frmgraficos>(QStringLiteral("frmgraficos"));
 }
 
 void habilitar_grafico() {

@@ -41,7 +41,7 @@ QFont letra_esquinas() {
 }
 
 frmdatos* ventana_datos() {
-    return qobject_cast<frmdatos*>(Ventanas::buscar(QStringLiteral("frmdatos")));
+    return Ventanas::buscar<frmdatos>(QStringLiteral("frmdatos"));
 }
 
 void habilitar_entradas(bool si) {

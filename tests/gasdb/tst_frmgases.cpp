@@ -193,7 +193,7 @@ frmgases* TstFrmgases::abrir(const QString& idioma, const QByteArray& datos) {
     QAction* e = entrada(QStringLiteral("mnugases"));
     if (!e || !e->isEnabled()) qFatal("the editor's menu entry is not enabled");
     e->trigger();
-    w_ = qobject_cast<frmgases*>(Ventanas::buscar(QStringLiteral("frmgases")));
+    w_ = Ventanas::buscar<frmgases>(QStringLiteral("frmgases"));
     if (!w_) qFatal("no editor");
     return w_;
 }
@@ -679,7 +679,7 @@ void TstFrmgases::tabla_nueva_en_cada_apertura() {
     korgas::seleccionar(w->panel()->cmbecu, 0);
     Ventanas::descargar(QStringLiteral("frmgases"));
     entrada(QStringLiteral("mnugases"))->trigger();
-    w = qobject_cast<frmgases*>(Ventanas::buscar(QStringLiteral("frmgases")));
+    w = Ventanas::buscar<frmgases>(QStringLiteral("frmgases"));
     QVERIFY(w);
     QCOMPARE(w->panel()->tabla()[1][1], 0.0);
     korgas::seleccionar(w->panel()->cmbecu, 1);
@@ -697,7 +697,7 @@ void TstFrmgases::registro_propio() {
     korgas::sistemas[0].temperatura = 250;
     const korgas::sistema antes = korgas::sistemas[0];
     entrada(QStringLiteral("mnugases"))->trigger();
-    w_ = qobject_cast<frmgases*>(Ventanas::buscar(QStringLiteral("frmgases")));
+    w_ = Ventanas::buscar<frmgases>(QStringLiteral("frmgases"));
     korgas::seleccionar(w_->panel()->cmbecu, 5);
     elegir(0);
     escribir(caja(w_, "textpc"), "50");
@@ -729,7 +729,7 @@ void TstFrmgases::borrado_seguido_por_las_ventanas() {
     QCOMPARE(gases_calculo->currentText(), QString("Tercero"));
 
     entrada(QStringLiteral("mnugases"))->trigger();
-    w_ = qobject_cast<frmgases*>(Ventanas::buscar(QStringLiteral("frmgases")));
+    w_ = Ventanas::buscar<frmgases>(QStringLiteral("frmgases"));
     caja(w_, "textgas")->Text("Quinto");
     escribir(caja(w_, "textpm"), "10");
     escribir(caja(w_, "textpc"), "20");

@@ -42,7 +42,7 @@ QString relativa(const QUrl& url) {
 }
 
 frmayuda* ventana_ayuda() {
-    return qobject_cast<frmayuda*>(Ventanas::buscar("frmayuda"));
+    return Ventanas::buscar<frmayuda>("frmayuda");
 }
 
 }  // namespace

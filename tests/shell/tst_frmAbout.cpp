@@ -27,7 +27,7 @@ class Navegador : public QObject {
 namespace {
 
 frmAbout* about() {
-    return qobject_cast<frmAbout*>(Ventanas::buscar("frmAbout"));
+    return Ventanas::buscar<frmAbout>("frmAbout");
 }
 
 // Makes w the window with the focus, as a click on it does, and lets the

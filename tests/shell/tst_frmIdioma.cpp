@@ -66,7 +66,7 @@ QByteArray huella(const QByteArray& b) {
 }
 
 frmIdioma* editor() {
-    return qobject_cast<frmIdioma*>(Ventanas::buscar("frmIdioma"));
+    return Ventanas::buscar<frmIdioma>("frmIdioma");
 }
 
 // The editor opened from its entry of the language menu.

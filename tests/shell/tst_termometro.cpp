@@ -105,7 +105,7 @@ void TstTermometro::init() {
     QAction* a = korgas::entrada("mnutermosc");
     QVERIFY(a->isEnabled());
     a->trigger();
-    t_ = qobject_cast<frmtermometro*>(Ventanas::buscar("frmtermometro"));
+    t_ = Ventanas::buscar<frmtermometro>("frmtermometro");
     QVERIFY(t_ && t_->isVisible());
 }
 

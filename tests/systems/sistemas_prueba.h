@@ -73,7 +73,7 @@ inline QAction* e(const char* nombre) {
 
 template <class T>
 T* ventana(const char* nombre) {
-    return qobject_cast<T*>(korgas::Ventanas::buscar(QLatin1String(nombre)));
+    return korgas::Ventanas::buscar<T>(QLatin1String(nombre));
 }
 
 inline korgas::frmdatos* datos() {
