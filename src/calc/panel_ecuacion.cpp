@@ -154,9 +154,7 @@ void PanelEcuacion::llenar_gases() {
 
 void PanelEcuacion::llenar_listas() {
     llenar_gases();
-    QStringList ecuaciones;
-    for (int e = 0; e < kNumEcuaciones; ++e)
-        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    const QStringList ecuaciones = nombres_ecuaciones();
     llenar(cmbecu, ecuaciones);
 }
 

@@ -141,9 +141,7 @@ PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc
 }
 
 void PanelGases::llenar() {
-    QStringList ecuaciones;
-    for (int e = 0; e < kNumEcuaciones; ++e)
-        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    const QStringList ecuaciones = nombres_ecuaciones();
     korgas::llenar(cmbecu, ecuaciones);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/texto_qt.h"
 
+#include "core/gas.h"
 #include "core/mensajes.h"
 #include "core/numtext.h"
 
@@ -24,6 +25,12 @@ QString sin_acceso(const QString& caption) {
         limpio += caption[i];
     }
     return limpio;
+}
+
+QStringList nombres_ecuaciones() {
+    QStringList r;
+    for (int e = 0; e < kNumEcuaciones; ++e) r << QString::fromStdString(nombre_ecuacion(e));
+    return r;
 }
 
 QString fmt(double x, std::string_view patron) {

@@ -115,9 +115,7 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     chkdp->setText(tx(142));
     btaceptar->setText(tx(65));
     // 5.
-    QStringList ecuaciones;
-    for (int e = 0; e < kNumEcuaciones; ++e)
-        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    const QStringList ecuaciones = nombres_ecuaciones();
     llenar(cmbecu, ecuaciones);
     // 7: the row's equation, chosen as the user chooses it (the grid is filled
     // by the choice).

@@ -324,9 +324,7 @@ void frmdatos::poner_gases(const QStringList& gases) {
 
 void frmdatos::llenacombos() {
     poner_gases(nombres_gases());
-    QStringList ecuaciones;
-    for (int e = 0; e < kNumEcuaciones; ++e)
-        ecuaciones << QString::fromStdString(nombre_ecuacion(e));
+    const QStringList ecuaciones = nombres_ecuaciones();
     for (int i = 1; i <= 5; ++i) {
         sistema& s = sistemas[std::size_t(i)];
         llenar(cmbecu[i], ecuaciones);
