@@ -12,6 +12,7 @@
 #include "core/despejar.h"
 #include "core/eos.h"
 #include "core/unidades.h"
+#include "platform/controles.h"
 #include "platform/etiqueta.h"
 #include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
@@ -224,15 +225,6 @@ bool resolver_y_mostrar(Magnitud m, bool calculable, double& vmolar, double& pat
             break;
     }
     return true;
-}
-
-QLineEdit* caja_numerica(const char* nombre, QWidget* padre, int ancho, bool solo_lectura) {
-    auto* c = new QLineEdit(padre);
-    c->setObjectName(QString::fromLatin1(nombre));
-    c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c->setFixedWidth(ancho);
-    c->setReadOnly(solo_lectura);
-    return c;
 }
 
 Etiqueta* etiqueta_nombrada(const char* nombre, const QString& texto, QWidget* padre) {

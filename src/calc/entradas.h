@@ -142,8 +142,7 @@ bool validar_datos(Magnitud roja, const FilasEntrada& filas,
 bool resolver_y_mostrar(Magnitud m, bool calculable, double& vmolar, double& patm,
                         const FilasEntrada& filas, const char* patron);
 
-// A right-aligned numeric box by its control name.
-QLineEdit* caja_numerica(const char* nombre, QWidget* padre, int ancho, bool solo_lectura = false);
+// A clickable caption by its control name.
 Etiqueta* etiqueta_nombrada(const char* nombre, const QString& texto, QWidget* padre);
 
 // The numeric key filter (maximum length 10) with Enter, and the focus

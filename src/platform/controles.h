@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <array>
@@ -73,6 +74,18 @@ void colocar_parametros(QGridLayout* g, int fila, const std::array<QLabel*, 4>& 
     g->setRowStretch(fila + 5, 1);
     todos.insert(todos.end(), {titulo_exponente, exponente});
     ocultar_en_su_sitio(todos);
+}
+
+// A number box with its design name: right-aligned, of a fixed width in
+// pixels unless ancho is 0, and read-only when it only shows results.
+inline QLineEdit* caja_numerica(const QString& nombre, QWidget* padre, int ancho = 0,
+                                bool solo_lectura = false) {
+    auto* c = new QLineEdit(padre);
+    c->setObjectName(nombre);
+    c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (ancho > 0) c->setFixedWidth(ancho);
+    c->setReadOnly(solo_lectura);
+    return c;
 }
 
 // A label with its design name as objectName, the name tests and scripts

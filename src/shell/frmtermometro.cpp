@@ -172,9 +172,7 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         inf->adjustSize();
         inf->move(junto, fondo_px - inf->height() / 2);
 
-        QLineEdit* c = txttemp[std::size_t(i)] = new QLineEdit(m);
-        c->setObjectName(QStringLiteral("txttemp_") + n);
-        c->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QLineEdit* c = txttemp[std::size_t(i)] = caja_numerica(QStringLiteral("txttemp_") + n, m);
         c->setGeometry(rect_twips(240, 5580, 1080, 330));
         connect(c, &QLineEdit::returnPressed, this, [this, i] { txttemp_KeyPress(i); });
 

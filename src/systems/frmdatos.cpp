@@ -197,9 +197,7 @@ void frmdatos::construir() {
         cmbgas[i] = new QComboBox(this);
         cmbgas[i]->setObjectName(QStringLiteral("cmbgas_") + n);
         poner_en(cmbgas[i], 600, top, 1575, 315);
-        txtmol[i] = new QLineEdit(this);
-        txtmol[i]->setObjectName(QStringLiteral("txtmol_") + n);
-        txtmol[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txtmol[i] = caja_numerica(QStringLiteral("txtmol_") + n, this);
         poner_en(txtmol[i], 2400, top, 930, 315);
         UpDown1[i] = new Spinner(txtmol[i], this);
         UpDown1[i]->setObjectName(QStringLiteral("UpDown1_") + n);
@@ -209,9 +207,7 @@ void frmdatos::construir() {
         cmbecu[i] = new QComboBox(this);
         cmbecu[i]->setObjectName(QStringLiteral("cmbecu_") + n);
         poner_en(cmbecu[i], 3840, top, 3315, 315);
-        txttemp[i] = new QLineEdit(this);
-        txttemp[i]->setObjectName(QStringLiteral("txttemp_") + n);
-        txttemp[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        txttemp[i] = caja_numerica(QStringLiteral("txttemp_") + n, this);
         poner_en(txttemp[i], 7560, top, 825, 315);
         UpDown[i] = new Spinner(txttemp[i], this);
         UpDown[i]->setObjectName(QStringLiteral("UpDown_") + n);
