@@ -176,8 +176,4 @@ textextend* crear_textextend(const QString& nombre, const Propiedades& diseno, Q
 // the text reads.
 double valor(const textextend* caja);
 
-// The colour of a 32-bit colour value (system colours through the
-// application's palette).
-QColor color_de(quint32 valor);
-
 }  // namespace korgas

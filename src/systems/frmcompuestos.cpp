@@ -12,6 +12,7 @@
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "platform/aviso_gases.h"
+#include "platform/colores.h"
 #include "platform/controles.h"
 #include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
@@ -123,7 +124,7 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     seleccionar(cmbecu, d ? d->cmbecu[sistema_actual]->currentIndex() : sis().ecuacion);
     // 8, 9.
     setWindowTitle(tx(144) + QLatin1Char(' ') + cmbecu->currentText());
-    colorear(cmbecu, color_sistema(sis().color));
+    colorear(cmbecu, color_de(sis().color));
     // 10.
     if (sis().personalizado) marcar(chkdp, true);
     // 12.

@@ -18,6 +18,7 @@
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "platform/aviso_gases.h"
+#include "platform/colores.h"
 #include "platform/controles.h"
 #include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
@@ -324,7 +325,7 @@ void frmdatos::llenacombos() {
     for (int i = 1; i <= 5; ++i) {
         sistema& s = sistemas[std::size_t(i)];
         llenar(cmbecu[i], ecuaciones);
-        const QColor c = color_sistema(s.color);
+        const QColor c = color_de(s.color);
         for (QWidget* w :
              std::initializer_list<QWidget*>{Check[i], cmbgas[i], cmbecu[i], txttemp[i], txtmol[i]})
             colorear(w, c);

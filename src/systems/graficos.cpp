@@ -11,6 +11,7 @@
 #include "core/comun.h"
 #include "core/eos.h"
 #include "core/vapor.h"
+#include "platform/colores.h"
 #include "platform/lienzo.h"
 #include "platform/mensajes_qt.h"
 #include "platform/texto_qt.h"
@@ -102,7 +103,7 @@ bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
 void dibuja_isoterma(Lienzo& plot, int i, double vmin, double vmax, double vg, double vl) {
     if (!indice_valido(i)) return;
     const sistema& s = sistemas[i];
-    const QColor color = color_sistema(s.color);
+    const QColor color = color_de(s.color);
     const double paso = (vmax - vmin) / 100;
     const double xb = covolumen(s);
     double v1 = vmin;
@@ -138,7 +139,7 @@ void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl) {
         vg = 0;
         return;
     }
-    plot.linea(vl, pv, vg, pv, color_sistema(s.color));
+    plot.linea(vl, pv, vg, pv, color_de(s.color));
 }
 
 int muestras(const Lienzo& plot) {

@@ -10,10 +10,6 @@
 
 namespace korgas {
 
-QColor color_sistema(std::uint32_t bgr) {
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
 void colorear(QWidget* w, const QColor& c) {
     QPalette pal = w->palette();
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {

@@ -12,9 +12,6 @@ class QWidget;
 
 namespace korgas {
 
-// A colour kept as 0x00BBGGRR.
-QColor color_sistema(std::uint32_t bgr);
-
 // A system's colour as the text colour of a control while it is enabled;
 // disabled, it stays grey.
 void colorear(QWidget* w, const QColor& c);
