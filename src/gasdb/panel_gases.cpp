@@ -16,61 +16,13 @@
 #include "platform/controles.h"
 #include "platform/formulas.h"
 #include "platform/mensajes_qt.h"
+#include "platform/parametros_ecuacion.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
 
 namespace korgas {
 
 namespace {
-
-const QString kLmol = QStringLiteral("l / mol");
-const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
-
-// What the panel shows for one equation.
-struct Disposicion {
-    std::array<QString, 4> titulo;
-    std::array<QString, 4> unidad;
-    std::array<bool, 4> caja{};
-    std::array<bool, 4> con_unidad{};
-    bool exponente = false;
-};
-
-Disposicion disposicion(int e) {
-    Disposicion d;
-    if (e < 1 || e >= kNumEcuaciones) return d;  // the ideal gas shows nothing
-    d.titulo = {QStringLiteral("a:"), QStringLiteral("b:"), QString(), QString()};
-    d.unidad = {kL2atm, kLmol, QString(), QString()};
-    d.caja = {true, true, false, false};
-    d.con_unidad = {true, true, false, false};
-    switch (e) {
-        case kBerthelot:
-            d.unidad[0] = QStringLiteral("l \u00B2 atm / mol \u00B2 K");
-            break;
-        case kRedlichKwong:
-            d.unidad[0] = QStringLiteral("l \u00B2 atm / mol \u00B2 K \u00BD");
-            break;
-        case kVirial:
-            d.titulo = {QStringLiteral("A(T):"), QStringLiteral("B(T):"), QStringLiteral("C(T):"),
-                        QStringLiteral("D(T):")};
-            d.unidad = {QString(), kLmol, QStringLiteral("l \u00B2 / mol \u00B2"),
-                        QStringLiteral("l \u00B3 / mol \u00B3")};
-            d.caja = d.con_unidad = {true, true, true, true};
-            break;
-        case kGeneralizada:
-            d.unidad = {};
-            d.exponente = true;
-            break;
-        case kSoave:
-        case kPengRobinson:
-            d.titulo = {QStringLiteral("a(T):"), QStringLiteral("b:"), QStringLiteral("w:"),
-                        QString()};
-            d.caja[2] = true;
-            break;
-        default:
-            break;
-    }
-    return d;
-}
 
 // The design of the parameter boxes: decimal, signed, right-aligned, no
 // header.
@@ -182,13 +134,24 @@ TablaParametros PanelGases::tabla_para_escribir() const {
 
 void PanelGases::etiquetas_ecuacion() {
     const int e = s_.ecuacion;
-    const Disposicion d = disposicion(e);
+    // The calculation window's captions and units, but for two things: the
+    // editor names every virial box, and shows the acentric factor of
+    // Soave and Peng-Robinson (a number without a unit).
+    Disposicion d = disposicion(e, UnidadesParametros::calculo());
+    const std::array<bool, 4> con_unidad = d.visible;
+    if (e == kVirial) {
+        d.titulo[2] = QStringLiteral("C(T):");
+        d.titulo[3] = QStringLiteral("D(T):");
+    } else if (e == kSoave || e == kPengRobinson) {
+        d.titulo[2] = QStringLiteral("w:");
+        d.visible[2] = true;
+    }
     for (int i = 0; i < 4; ++i) {
         if (!d.titulo[i].isEmpty()) lb[i]->setText(d.titulo[i]);
         lbunit[i]->setText(d.unidad[i]);
-        lb[i]->setVisible(d.caja[i]);
-        txt[i]->setVisible(d.caja[i]);
-        lbunit[i]->setVisible(d.con_unidad[i]);
+        lb[i]->setVisible(d.visible[i]);
+        txt[i]->setVisible(d.visible[i]);
+        lbunit[i]->setVisible(con_unidad[i]);
     }
     lbmu->setVisible(d.exponente);
     txtmu->setVisible(d.exponente);

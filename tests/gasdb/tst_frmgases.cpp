@@ -158,6 +158,8 @@ class TstFrmgases : public QObject {
     void automaticos_a_mano_data();
     void automaticos_a_mano();
     void exponente_1_sin_numeros();
+    void rotulos_por_ecuacion_data();
+    void rotulos_por_ecuacion();
     void cajas_requeridas();
     void validacion();
     void nombres_windows_1252();
@@ -549,6 +551,45 @@ void TstFrmgases::exponente_1_sin_numeros() {
     QCOMPARE(caja(w, "txtmu")->Text(), QString("1"));
     escribir(caja(w, "txtmu"), "2.5");
     QCOMPARE(w->registro().mu, 2.5);
+}
+
+void TstFrmgases::rotulos_por_ecuacion_data() {
+    QTest::addColumn<int>("ecuacion");
+    QTest::addColumn<QString>("vista");
+    // Each parameter box: its caption and its unit ("-" a hidden box, "·" a
+    // box without a unit label), then whether the exponent box shows.
+    const QString a = QStringLiteral("l \u00B2 atm / mol \u00B2");
+    QTest::newRow("ideal") << 0 << "- - - - mu:0";
+    QTest::newRow("van der Waals") << 1 << "a:|" + a + " b:|l / mol - - mu:0";
+    QTest::newRow("Berthelot") << 2 << "a:|" + a + " K b:|l / mol - - mu:0";
+    QTest::newRow("Redlich-Kwong") << 4 << "a:|" + a + " K \u00BD b:|l / mol - - mu:0";
+    QTest::newRow("virial") << 5
+                            << "A(T):| B(T):|l / mol C(T):|l \u00B2 / mol \u00B2 "
+                               "D(T):|l \u00B3 / mol \u00B3 mu:0";
+    QTest::newRow("generalised") << 6 << "a:| b:| - - mu:1";
+    QTest::newRow("Soave") << 7 << "a(T):|" + a + " b:|l / mol w:\u00B7 - mu:0";
+    QTest::newRow("Peng-Robinson") << 8 << "a(T):|" + a + " b:|l / mol w:\u00B7 - mu:0";
+    QTest::newRow("Dieterici-Sadus") << 9 << "a:|" + a + " b:|l / mol - - mu:0";
+}
+
+void TstFrmgases::rotulos_por_ecuacion() {
+    QFETCH(int, ecuacion);
+    QFETCH(QString, vista);
+    frmgases* w = abrir();
+    korgas::PanelGases* panel = w->panel();
+    korgas::seleccionar(panel->cmbecu, ecuacion);
+    QStringList partes;
+    for (int i = 0; i < 4; ++i) {
+        if (!panel->txt[i]->isVisibleTo(panel)) {
+            partes << QStringLiteral("-");
+            continue;
+        }
+        partes << panel->lb[i]->text() + (panel->lbunit[i]->isVisibleTo(panel)
+                                              ? "|" + panel->lbunit[i]->text()
+                                              : QStringLiteral("\u00B7"));
+    }
+    partes << QStringLiteral("mu:%1").arg(panel->txtmu->isVisibleTo(panel) ? 1 : 0);
+    QCOMPARE(partes.join(' '), vista);
 }
 
 void TstFrmgases::cajas_requeridas() {
