@@ -4,6 +4,7 @@
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
+#include <QHelpIndexModel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <set>
@@ -25,12 +26,20 @@ void recorrer(QHelpContentItem* item, QList<QHelpContentItem*>& todos) {
     for (int i = 0; i < item->childCount(); ++i) recorrer(item->child(i), todos);
 }
 
-QList<QHelpContentItem*> contenido(QHelpEngine& motor) {
+// Waits until the engine's contents and index, which it builds in threads of
+// its own, are done, so that no such thread outlives the engine.
+void asentar(QHelpEngine& motor) {
     QHelpContentModel* modelo = motor.contentModel();
-    if (modelo->isCreatingContents() || modelo->rowCount() == 0) {
-        QSignalSpy listo(modelo, &QHelpContentModel::contentsCreated);
-        if (modelo->rowCount() == 0) listo.wait(10000);
-    }
+    QHelpIndexModel* indice = motor.indexModel();
+    for (int i = 0; i < 200 && (modelo->rowCount() == 0 || modelo->isCreatingContents() ||
+                                indice->isCreatingIndex());
+         ++i)
+        QTest::qWait(50);
+}
+
+QList<QHelpContentItem*> contenido(QHelpEngine& motor) {
+    asentar(motor);
+    QHelpContentModel* modelo = motor.contentModel();
     QList<QHelpContentItem*> todos;
     for (int i = 0; i < modelo->rowCount(); ++i)
         recorrer(modelo->contentItemAt(modelo->index(i, 0)), todos);
@@ -113,8 +122,10 @@ void TstAyuda::mismas_paginas_en_cada_idioma() {
     // The two languages have the same contents, page for page.
     QStringList paginas[2];
     int k = 0;
+    ProgramaPrueba prog;
     for (const QString& idioma : {QString::fromUtf8("Español"), QString("English")}) {
-        QHelpEngine motor(QStringLiteral(KORGAS_PROGRAM_DIR "/") + idioma + ".qhc");
+        prog.instalar_ayuda(idioma);
+        QHelpEngine motor(prog.ruta(idioma + ".qhc"));
         motor.setReadOnly(true);
         QVERIFY(motor.setupData());
         for (QHelpContentItem* it : contenido(motor)) paginas[k] << relativa(it->url());
