@@ -87,7 +87,7 @@ bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     else if (!(std::abs(dv) <= 1e8))
         aviso = 166;
     if (aviso) {
-        msgbox(tx(aviso) + QChar(13) + tx(163), 16, QStringLiteral("Advertencia"), &g);
+        msgbox(tx(aviso) + QChar(13) + tx(163), 16, tx(235, QStringLiteral("Advertencia")), &g);
         return false;
     }
     g.x0y0x->setText(fmt(minimo.v, kPatronEsquina));
