@@ -81,7 +81,7 @@ bool reescribir_datos(const std::function<bool(Documento&)>& cambio, int texto_f
         editar(fichdatos, [&](Documento& d) { hecho = cambio(d); });
     } catch (const std::exception& e) {
         hecho = false;
-        causa = QString::fromStdString(e.what());
+        causa = detalle_error(e);
     }
     if (!hecho) msgbox(con_causa(tx(texto_fallo), causa), 64, QString(), padre);
     return hecho;

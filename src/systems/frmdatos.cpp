@@ -459,8 +459,18 @@ void frmdatos::txtmol_Change(int i) {
     // exact value behind a text the window wrote (a converted amount).
     const double mostrado = num(c->text());
     const qint64 maximo = UpDown1[i]->maximo();
+<<<<<<< HEAD
     // A text whose number is too large for a double is too large.
     if (!std::isfinite(mostrado) || mostrado > double(maximo)) {
+=======
+    if (mostrado < 0) {
+        poner_mol(i, QStringLiteral("0"));
+        msgbox(tx(241, kSinCantidad), 64, QString(), this);
+        c->selectAll();
+        return;
+    }
+    if (mostrado > double(maximo)) {
+>>>>>>> i21
         const QString texto = QString::number(maximo);
         poner_mol(i, texto);
         msgbox(tx(78) + QLatin1Char(' ') + texto, 64, QString(), this);
@@ -490,7 +500,7 @@ void frmdatos::txtmol_LostFocus(int i) {
     if (cerrando_ || !c->isEnabled() || !c->isVisible()) return;
     if (leer_valor(c) > 0) return;
     poner_mol(i, QStringLiteral("0"));
-    msgbox(kSinCantidad, 64, QString(), this);
+    msgbox(tx(241, kSinCantidad), 64, QString(), this);
     c->selectAll();
     if (c->hasFocus()) return;
     devolviendo_foco_ = true;

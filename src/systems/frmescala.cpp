@@ -116,8 +116,8 @@ void frmescala::btaceptar_Click() {
     const double vmin = num(txtmm[1]->text());
     const double vmax = num(txtmm[2]->text());
     if (vmax < vmin) {
-        msgbox(QStringLiteral("El valor de V máximo debe ser mayor que V mínimo"), 0, QString(),
-               this);
+        msgbox(tx(233, QStringLiteral("El valor de V máximo debe ser mayor que V mínimo")), 0,
+               QString(), this);
         return;
     }
     const bool automatica = chky->isChecked();
@@ -129,8 +129,8 @@ void frmescala::btaceptar_Click() {
         pmin = num(txtmm[3]->text());
         pmax = num(txtmm[4]->text());
         if (pmax < pmin) {
-            msgbox(QStringLiteral("El valor de P máxima debe ser mayor que P mínima"), 0, QString(),
-                   this);
+            msgbox(tx(234, QStringLiteral("El valor de P máxima debe ser mayor que P mínima")), 0,
+                   QString(), this);
             return;
         }
     }
