@@ -459,18 +459,8 @@ void frmdatos::txtmol_Change(int i) {
     // exact value behind a text the window wrote (a converted amount).
     const double mostrado = num(c->text());
     const qint64 maximo = UpDown1[i]->maximo();
-<<<<<<< HEAD
     // A text whose number is too large for a double is too large.
     if (!std::isfinite(mostrado) || mostrado > double(maximo)) {
-=======
-    if (mostrado < 0) {
-        poner_mol(i, QStringLiteral("0"));
-        msgbox(tx(241, kSinCantidad), 64, QString(), this);
-        c->selectAll();
-        return;
-    }
-    if (mostrado > double(maximo)) {
->>>>>>> i21
         const QString texto = QString::number(maximo);
         poner_mol(i, texto);
         msgbox(tx(78) + QLatin1Char(' ') + texto, 64, QString(), this);
@@ -479,7 +469,7 @@ void frmdatos::txtmol_Change(int i) {
     }
     if (mostrado < 0) {
         poner_mol(i, QStringLiteral("0"));
-        msgbox(kSinCantidad, 64, QString(), this);
+        msgbox(tx(241, kSinCantidad), 64, QString(), this);
         c->selectAll();
         return;
     }
