@@ -11,6 +11,8 @@
 #include <map>
 #include <utility>
 
+#include "platform/teclas_acceso.h"
+
 namespace korgas {
 
 namespace {
@@ -100,6 +102,7 @@ bool Ventanas::registrada(const QString& nombre) {
 
 void Ventanas::fijar_area(QMdiArea* area) {
     area_hijas() = area;
+    if (area) teclas_de_ventana_primero();
 }
 
 QMdiArea* Ventanas::area() {
