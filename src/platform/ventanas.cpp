@@ -11,6 +11,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/controles.h"
 #include "platform/teclas_acceso.h"
 
 namespace korgas {
@@ -116,6 +117,8 @@ QWidget* Ventanas::cargar(const QString& nombre) {
 
     QWidget* w = it->second.fabrica();
     if (!w) return nullptr;
+    // The load has written the captions: each shows whole.
+    textos_enteros(w);
     // The factory may have loaded other windows; look the entry up again.
     Ventana& v = registro()[nombre];
     if (w->objectName().isEmpty()) w->setObjectName(nombre);

@@ -108,7 +108,10 @@ frmgraficos::frmgraficos(QWidget* padre) : QWidget(padre) {
     // Form_Load.
     actualiza();
     setWindowTitle(sin_acceso(tx(3)));
-    if (frmdatos* d = ventana_datos()) d->btactualiza->setText(tx(58));
+    if (frmdatos* d = ventana_datos()) {
+        d->btactualiza->setText(tx(58));
+        textos_enteros(d);
+    }
     habilitar_entradas(true);
 }
 
