@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <map>
 #include <utility>
 
@@ -184,6 +185,13 @@ void Ventanas::habilitar(const QString& nombre, bool si) {
     if (it == registro().end() || !it->second.ventana) return;
     QWidget* w = it->second.marco ? it->second.marco.data() : it->second.ventana.data();
     w->setEnabled(si);
+}
+
+void Ventanas::activar_al_cerrar(const QString& nombre) {
+    QObject* contexto = area_hijas() ? static_cast<QObject*>(area_hijas()) : qApp;
+    QTimer::singleShot(0, contexto, [nombre] {
+        if (buscar(nombre)) mostrar(nombre);
+    });
 }
 
 void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fraccion) {

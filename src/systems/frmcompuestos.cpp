@@ -59,8 +59,8 @@ Forma forma(int e) {
             return {3, {QStringLiteral("a [l ² atm / mol ² K ½]"), bl}, {a, b}, 2, false};
         case kVirial:
             return {5,
-                    {QStringLiteral("A"), bl, QStringLiteral("C [l ² / mol ²]"),
-                     QStringLiteral("D [l ³ / mol ³]")},
+                    {QStringLiteral("A"), QStringLiteral("B [l / mol]"),
+                     QStringLiteral("C [l ² / mol ²]"), QStringLiteral("D [l ³ / mol ³]")},
                     {QStringLiteral("A:"), QStringLiteral("B:"), QStringLiteral("C:"),
                      QStringLiteral("D:")},
                     4,
@@ -217,6 +217,7 @@ void frmcompuestos::construir() {
 void frmcompuestos::closeEvent(QCloseEvent* ev) {
     for (EventosFoco* e : eventos_) e->activar(false);
     Ventanas::habilitar(QStringLiteral("frmdatos"), true);
+    Ventanas::activar_al_cerrar(QStringLiteral("frmdatos"));
     ev->accept();
 }
 
