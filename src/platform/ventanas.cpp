@@ -134,6 +134,9 @@ QWidget* Ventanas::cargar(const QString& nombre) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWidget(w);
         sub->setObjectName(nombre + QStringLiteral("_marco"));
+        // A click on the frame activates the window, but Tab never stops on
+        // the frame, where nothing would show the focus.
+        sub->setFocusPolicy(Qt::ClickFocus);
         area->addSubWindow(sub);
         sub->hide();
         sub->adjustSize();

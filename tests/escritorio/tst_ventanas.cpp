@@ -124,14 +124,20 @@ void TstVentanas::cada_parada_de_tab_se_ve() {
     QStringList mal;
     // Round the window's Tab order once: each stop is a control that shows
     // the focus, visible and enabled.
+    auto se_ve = [](QWidget* f) {
+        return f && f->isVisible() && f->isEnabled() && f->width() > 0 &&
+               (qobject_cast<QLineEdit*>(f) || qobject_cast<QComboBox*>(f) ||
+                qobject_cast<QAbstractButton*>(f) || qobject_cast<QAbstractSpinBox*>(f) ||
+                qobject_cast<QAbstractItemView*>(f));
+    };
+    // Back from the first stop too: the order wraps round to the last one.
+    tecla(XK_Tab, Qt::ShiftModifier);
+    if (!se_ve(QApplication::focusWidget())) mal << QStringLiteral("before the first");
+    tecla(XK_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), primero);
     for (int i = 0; i < 80; ++i) {
         QWidget* f = QApplication::focusWidget();
-        const bool se_ve =
-            f && f->isVisible() && f->isEnabled() && f->width() > 0 &&
-            (qobject_cast<QLineEdit*>(f) || qobject_cast<QComboBox*>(f) ||
-             qobject_cast<QAbstractButton*>(f) || qobject_cast<QAbstractSpinBox*>(f) ||
-             qobject_cast<QAbstractItemView*>(f));
-        if (!se_ve)
+        if (!se_ve(f))
             mal << (f ? QStringLiteral("%1 (%2)").arg(
                             f->objectName(), QString::fromLatin1(f->metaObject()->className()))
                       : QStringLiteral("nothing"));
