@@ -7,10 +7,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QToolButton>
 
 #include "escritorio_prueba.h"
+#include "gasdb/textextend.h"
 #include "platform/lienzo.h"
 #include "platform/texto_qt.h"
 
@@ -54,6 +56,7 @@ class TstFoco : public QObject {
     void simulacion_otra_ventana_no_corre_la_regla();
     void calculo_clic_en_un_titulo();
     void datos_clic_en_un_titulo();
+    void editor_clic_en_el_titulo();
 };
 
 void TstFoco::simulacion_un_mensaje_y_el_clic_hace_lo_suyo() {
@@ -177,6 +180,25 @@ void TstFoco::datos_clic_en_un_titulo() {
     clic(control<QComboBox>(w, "cmbecu_1"));
     QTRY_COMPARE(p.entorno.mensajes.size(), std::size_t(1));
     tecla(XK_Escape);
+}
+
+void TstFoco::editor_clic_en_el_titulo() {
+    escritorio::Programa p;
+    korgas::entrada(QStringLiteral("mnugases"))->trigger();
+    QWidget* w = p.abrir(QStringLiteral("frmgases"));
+    QVERIFY(w);
+    auto* caja_pm = control<korgas::textextend>(w, "textpm");
+    QLineEdit* pm = caja(caja_pm, "Txt");
+    clic(pm);
+    QTRY_VERIFY(pm->hasFocus());
+    QSignalSpy salidas(caja_pm, &korgas::textextend::LostFocus);
+    // The box's leave runs when the focus moves to the next box, not on a
+    // click on the window's title.
+    clic_en_titulo(w);
+    QTRY_VERIFY(pm->hasFocus());
+    QCOMPARE(salidas.count(), 0);
+    tecla(XK_Tab);
+    QTRY_COMPARE(salidas.count(), 1);
 }
 
 QTEST_MAIN(TstFoco)
