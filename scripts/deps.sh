@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation
   locales
   poppler-utils
+  xvfb openbox x11-utils libxtst-dev qt6-qpa-plugins libxcb-cursor0
 )
 missing=()
 for p in "${packages[@]}"; do

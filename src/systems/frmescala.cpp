@@ -92,6 +92,7 @@ void frmescala::closeEvent(QCloseEvent* ev) {
     for (EventosFoco* e : eventos_) e->activar(false);
     // However the dialog closes, the graph window takes input again.
     habilitar_grafico();
+    Ventanas::activar_al_cerrar(QStringLiteral("frmgraficos"));
     ev->accept();
 }
 
