@@ -236,6 +236,10 @@ void PanelGases::calculaparametros(int automatico) {
             s_.gas.c = c;
             const int derivados = e == kVirial ? 4 : 2;
             for (int i = 0; i < 4; ++i) {
+                // The acentric factor being typed is the user's text, not a
+                // result: rewriting it would turn "0" into "0.000000" and
+                // the next keys into decimals the user never typed.
+                if (txt[i] == tecleando_) continue;
                 // What cannot be derived (an exponent of 1) shows no number.
                 if (!bien && i < derivados)
                     txt[i]->Text(QString());
@@ -299,6 +303,7 @@ void PanelGases::txtc_Change() {
     const int e = elegida();
     if ((e == kSoave || e == kPengRobinson) && chkauto->isChecked()) {
         s_.gas.c[2] = valor(txt[2]);
+        const QScopedValueRollback<textextend*> tecleando(tecleando_, txt[2]);
         calculaparametros(1);
     }
 }

@@ -98,6 +98,8 @@ class PanelGases : public QWidget {
     TablaParametros c_{};
     std::array<bool, kNumEcuaciones> mostrada_{};
     bool callado_ = false;  // the exponent box is being written by the program
+    // The box whose typing the preview follows: the preview leaves its text.
+    textextend* tecleando_ = nullptr;
 };
 
 }  // namespace korgas

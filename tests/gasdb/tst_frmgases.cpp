@@ -157,6 +157,8 @@ class TstFrmgases : public QObject {
     void fallos_de_escritura();
     void automaticos_a_mano_data();
     void automaticos_a_mano();
+    void factor_acentrico_tecleado_data();
+    void factor_acentrico_tecleado();
     void exponente_1_sin_numeros();
     void rotulos_por_ecuacion_data();
     void rotulos_por_ecuacion();
@@ -521,6 +523,60 @@ void TstFrmgases::automaticos_a_mano() {
     QCOMPARE(fila[2], -1.0);
     if (ecuacion == 7 || ecuacion == 8) QCOMPARE(fila[3], 0.225);
     if (ecuacion == 5) QCOMPARE(fila[4], -1.0);
+}
+
+void TstFrmgases::factor_acentrico_tecleado_data() {
+    QTest::addColumn<int>("ecuacion");
+    QTest::addColumn<bool>("marcar_antes");  // the automatic box ticked before typing
+    QTest::addColumn<QString>("teclas");     // "=" first: over the whole box; else at its end
+    QTest::addColumn<QString>("visto");      // txtc afterwards
+    QTest::addColumn<QString>("a");          // the preview of a ("" not checked)
+    QTest::addColumn<QByteArray>("linea");   // what the file gets
+    // tc 304.2 K, pc 72.9 atm; the previews of the automatic parameters at 0.225.
+    // clang-format off
+    QTest::newRow("Peng-Robinson, ticked first") << 8 << true << "=0.225" << "0.225" << "3.94682"
+                                                 << QByteArray("c(8,3)= 0.225");
+    QTest::newRow("Soave, ticked first")  << 7 << true << "=0.225" << "0.225" << "3.69591"
+                                          << QByteArray("c(7,3)= 0.225");
+    QTest::newRow("Soave, a digit added") << 7 << true << "5" << "1.0000005" << ""
+                                          << QByteArray("c(7,3)= 1.0000005");
+    QTest::newRow("Peng-Robinson, typed first") << 8 << false << "=0.225" << "0.225000" << "3.94682"
+                                                << QByteArray("c(8,3)= 0.225");
+    // clang-format on
+}
+
+// The acentric factor is typed in either order: the automatic parameters
+// follow it key by key, the box keeps what the user types, and the file
+// gets what the box shows.
+void TstFrmgases::factor_acentrico_tecleado() {
+    QFETCH(int, ecuacion);
+    QFETCH(bool, marcar_antes);
+    QFETCH(QString, teclas);
+    QFETCH(QString, visto);
+    QFETCH(QString, a);
+    QFETCH(QByteArray, linea);
+    frmgases* w = abrir();
+    caja(w, "textgas")->Text("Omega");
+    escribir(caja(w, "textpm"), "30");
+    escribir(caja(w, "texttc"), "304.2");
+    escribir(caja(w, "textpc"), "72.9");
+    korgas::seleccionar(w->panel()->cmbecu, ecuacion);
+    if (marcar_antes) w->panel()->chkauto->click();
+    textextend* c = caja(w, "txtc");
+    if (teclas.startsWith('=')) {
+        escribir(c, teclas.mid(1));
+    } else {
+        c->Txt()->end(false);
+        QTest::keyClicks(c->Txt(), teclas);
+    }
+    if (!marcar_antes) w->panel()->chkauto->click();
+    QCOMPARE(c->Text(), visto);
+    if (!a.isEmpty()) QCOMPARE(caja(w, "txta")->Text(), a);
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btadd"));
+    QCOMPARE(p_->mensajes.back().texto, tx(224));
+    const QByteArray datos = p_->leer("data");
+    const QByteArray seccion = datos.mid(datos.indexOf("[G33]"));
+    QVERIFY2(seccion.contains(linea + "\r\n"), seccion.constData());
 }
 
 // The editor accepts an exponent of exactly 1, where the generalised
