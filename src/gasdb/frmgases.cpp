@@ -219,11 +219,12 @@ void frmgases::guardar_criticos() {
     s_.gas.pm = valor(textpm);
     s_.gas.pc = valor(textpc);
     s_.gas.tc = valor(texttc);
-    // An optional value not given is -1 in the file.
+    // An optional value not given is -1 in the file; a box the user left as
+    // the chosen gas showed it keeps the file's value, whatever it is.
     for (auto [caja, campo] : {std::pair{textvc, &s_.gas.vc}, std::pair{textteb, &s_.gas.teb},
                                std::pair{texthvap, &s_.gas.hv}}) {
         const double v = valor(caja);
-        *campo = positivo(v) ? v : -1;
+        *campo = positivo(v) || valor_guardado(caja->Txt()) ? v : -1;
     }
 }
 
@@ -248,8 +249,10 @@ bool frmgases::validadatos() {
             return false;
         }
     }
-    for (textextend* caja : {textvc, textteb, texthvap})
+    for (textextend* caja : {textvc, textteb, texthvap}) {
+        if (valor_guardado(caja->Txt())) continue;
         if (caja->Text().isEmpty() || !positivo(valor(caja))) caja->Text(QStringLiteral("0"));
+    }
     guardar_criticos();
     return true;
 }

@@ -152,6 +152,8 @@ class TstFrmgases : public QObject {
     void modificar_sin_tocar_deja_el_fichero_data();
     void modificar_sin_tocar_deja_el_fichero();
     void modificar_lo_editado();
+    void valores_que_desbordan_data();
+    void valores_que_desbordan();
     void borrar_30_de_32();
     void fallos_de_escritura_data();
     void fallos_de_escritura();
@@ -374,6 +376,63 @@ void TstFrmgases::modificar_lo_editado() {
     QCOMPARE(korgas::leervalor(data, "g30", "teb"), std::string("185"));
     QCOMPARE(korgas::leervalor(data, "g30", "tc"), std::string("305.3"));
     QCOMPARE(korgas::numgases, 32);
+}
+
+void TstFrmgases::valores_que_desbordan_data() {
+    QTest::addColumn<int>("gas");
+    QTest::addColumn<QByteArray>("original");  // a line of that gas
+    QTest::addColumn<QByteArray>("linea");     // what the file holds instead
+    QTest::addColumn<int>("ecuacion");         // the equation shown
+    QTest::addColumn<QString>("cajas");        // what txta..txtd show then ("" hidden)
+    const QByteArray c53 = "c(5,3)= 0.0041";
+    const QByteArray virial = "c(5,3)= 1e999";
+    // clang-format off
+    QTest::newRow("virial, ideal shown") << 30 << c53 << virial << 0 << "";
+    QTest::newRow("virial, van der Waals shown") << 30 << c53 << virial << 1 << "5.48900 0.06380";
+    QTest::newRow("virial, virial shown") << 30 << c53 << virial << 5 << "----- ----- ----- -----";
+    QTest::newRow("boiling point") << 30 << QByteArray("teb= 184.6") << QByteArray("teb= 1e999") << 5
+                                   << "1.00000 -0.18580 0.004100 0.000000";
+    // An automatic row: its -1 stays -1 and the overflowing value stays too.
+    QTest::newRow("automatic van der Waals") << 29 << QByteArray("c(1,1)=-1")
+                                             << QByteArray("c(1,1)= 1e999") << 1 << "----- -----";
+    // clang-format on
+}
+
+// A value of the file that overflows a double: its equation's parameters
+// show "-----" and are unusable, and a modify of something else writes every
+// untouched value back as the file holds it, also after a key the box refused.
+void TstFrmgases::valores_que_desbordan() {
+    QFETCH(int, gas);
+    QFETCH(QByteArray, original);
+    QFETCH(QByteArray, linea);
+    QFETCH(int, ecuacion);
+    QFETCH(QString, cajas);
+    QByteArray datos = fichero(32);
+    const qsizetype donde = datos.indexOf(original, datos.indexOf("[G" + QByteArray::number(gas)));
+    datos.replace(donde, original.size(), linea);
+    frmgases* w = abrir(QString(), datos);
+    korgas::seleccionar(w->panel()->cmbecu, ecuacion);
+    elegir(gas - 29);
+    QStringList vistas;
+    for (const char* n : {"txta", "txtb", "txtc", "txtd"})
+        if (caja(w, n)->isVisibleTo(w)) vistas << caja(w, n)->Text();
+    QCOMPARE(vistas.join(' '), cajas);
+    if (linea.startsWith("teb")) QCOMPARE(caja(w, "textteb")->Text(), QString("-----"));
+    if (cajas.startsWith("-----") && caja(w, "txta")->Enabled()) {
+        textextend* a = caja(w, "txta");
+        a->Txt()->end(false);
+        QTest::keyClicks(a->Txt(), "x");
+        QCOMPARE(a->Text(), QString("-----"));
+    }
+
+    const QByteArray pm = gas == 29 ? "pm= 44.1" : "pm= 30.07";
+    escribir(caja(w, "textpm"), "31");
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btmod"));
+    QCOMPARE(p_->mensajes.back().texto, tx(222));
+    QByteArray esperado = datos;
+    esperado.replace(esperado.indexOf(pm, esperado.indexOf("[G" + QByteArray::number(gas))),
+                     pm.size(), "pm= 31");
+    QCOMPARE(p_->leer("data"), esperado);
 }
 
 void TstFrmgases::borrar_30_de_32() {
