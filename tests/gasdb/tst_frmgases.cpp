@@ -3,6 +3,8 @@
 // that leave the file as it was, the automatic parameters of a known gas, the
 // required boxes, names in Windows-1252, and the other windows following a
 // delete.
+#include <fcntl.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -155,6 +157,8 @@ class TstFrmgases : public QObject {
     void valores_que_desbordan_data();
     void valores_que_desbordan();
     void borrar_30_de_32();
+    void entrada_sin_seccion_data();
+    void entrada_sin_seccion();
     void fallos_de_escritura_data();
     void fallos_de_escritura();
     void automaticos_a_mano_data();
@@ -478,22 +482,63 @@ void TstFrmgases::borrar_30_de_32() {
     QCOMPARE(p_->leer("data"), sin_ultimo);
 }
 
-void TstFrmgases::fallos_de_escritura_data() {
-    QTest::addColumn<QString>("operacion");
-    QTest::addColumn<int>("paso");
-    for (const char* op : {"add", "modify", "delete"})
-        for (int paso = 1; paso <= 4; ++paso)
-            QTest::addRow("%s step %d", op, paso) << QString(op) << paso;
+void TstFrmgases::entrada_sin_seccion_data() {
+    QTest::addColumn<QString>("boton");
+    QTest::newRow("modify") << "btmod";
+    QTest::newRow("delete") << "btdel";
 }
 
-// A write that fails at any step leaves the file byte for byte as it was, the
-// count as it was, no temporary file, and says so.
+// A file whose count lists a gas without a section: the entry keeps its place
+// in the list; chosen, it shows no other gas's data, and Modify and Delete
+// change nothing but say why.
+void TstFrmgases::entrada_sin_seccion() {
+    QFETCH(QString, boton);
+    QByteArray datos = fichero(32);
+    datos.replace("n= 32\r\n", "n= 33\r\n");
+    frmgases* w = abrir(QString(), datos);
+    korgas::seleccionar(w->panel()->cmbecu, 1);
+    elegir(1);
+    QCOMPARE(caja(w, "txta")->Text(), QString("5.48900"));
+    auto* lista = pruebas::control<QComboBox>(w, "cmbgas");
+    QCOMPARE(lista->itemText(4), QString("G33"));
+    korgas::seleccionar(lista, 4);
+    QCOMPARE(p_->mensajes.back().texto, tx(221));
+    for (const char* c :
+         {"textgas", "textpm", "textpc", "texttc", "textvc", "textteb", "texthvap", "txta", "txtb"})
+        QCOMPARE(caja(w, c)->Text(), QString());
+    QVERIFY(!w->panel()->chkauto->isChecked());
+
+    const std::size_t vistos = p_->mensajes.size();
+    pruebas::pulsar(pruebas::control<QPushButton>(w, qPrintable(boton)));
+    QCOMPARE(p_->mensajes.size(), vistos + 1);
+    QCOMPARE(p_->mensajes.back().texto, tx(221));
+    QCOMPARE(p_->leer("data"), datos);
+    QCOMPARE(korgas::numgases, 33);
+    // Another entry is still there to be chosen.
+    korgas::seleccionar(lista, 0);
+    QCOMPARE(caja(w, "textgas")->Text(), QString("Propano propio"));
+}
+
+void TstFrmgases::fallos_de_escritura_data() {
+    QTest::addColumn<QString>("operacion");
+    QTest::addColumn<int>("paso");  // the step of the rewrite that fails; 0 read-only, -1 locked
+    for (const char* op : {"add", "modify", "delete"}) {
+        for (int paso = 1; paso <= 4; ++paso)
+            QTest::addRow("%s step %d", op, paso) << QString(op) << paso;
+        QTest::addRow("%s read-only file", op) << QString(op) << 0;
+        QTest::addRow("%s file locked by another program", op) << QString(op) << -1;
+    }
+}
+
+// A write that fails at any step, on a file that may not be written, or
+// while another program holds the file, leaves the file byte for byte as it
+// was, the count as it was, no temporary file, and says what failed: the
+// operation's failure first, then the cause.
 void TstFrmgases::fallos_de_escritura() {
     QFETCH(QString, operacion);
     QFETCH(int, paso);
     frmgases* w = abrir();
     const QByteArray antes = p_->leer("data");
-    const QStringList en_carpeta = ficheros(p_->carpeta());
     QSignalSpy altas(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_anadido);
     QSignalSpy cambios(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_modificado);
     QSignalSpy bajas(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_borrado);
@@ -509,19 +554,41 @@ void TstFrmgases::fallos_de_escritura() {
     } else {
         elegir(1);
         escribir(caja(w, "textteb"), "190");  // a modify that changes nothing writes nothing
-        texto = operacion == "modify" ? 223 : 221;
+        texto = operacion == "modify" ? 223 : 233;
         boton = operacion == "modify" ? "btmod" : "btdel";
     }
-    korgas::prueba::fallo_escritura([paso](int p) { return p == paso; });
+    const QString ruta = p_->carpeta() + "/data";
+    const QStringList en_carpeta = ficheros(p_->carpeta());
+    int cerrojo = -1;
+    if (paso == 0) {
+        QFile::setPermissions(ruta, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    } else if (paso == -1) {
+        // Another program's rewrite holds the lock beside the file.
+        cerrojo = ::open(qPrintable(p_->carpeta() + "/.data.lock"), O_RDWR | O_CREAT, 0666);
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = 0;
+        fl.l_len = 2;
+        QVERIFY(cerrojo >= 0 && ::fcntl(cerrojo, F_OFD_SETLK, &fl) == 0);
+        korgas::prueba::plazo_cerrojo(std::chrono::milliseconds(200));
+    } else {
+        korgas::prueba::fallo_escritura([paso](int p) { return p == paso; });
+    }
     pruebas::pulsar(pruebas::control<QPushButton>(w, boton));
     korgas::prueba::fallo_escritura({});
+    korgas::prueba::plazo_cerrojo(std::chrono::milliseconds(5000));
+    if (cerrojo >= 0) ::close(cerrojo);
+    QFile::setPermissions(
+        ruta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 
     QCOMPARE(p_->leer("data"), antes);
     QCOMPARE(korgas::numgases, 32);
     QCOMPARE(ficheros(p_->carpeta()), en_carpeta);
-    QVERIFY2(p_->mensajes.back().texto.startsWith(tx(texto)),
-             qPrintable(p_->mensajes.back().texto));
-    QVERIFY(p_->mensajes.back().texto.contains("simulated failure"));
+    const QString visto = p_->mensajes.back().texto;
+    const QString lead = tx(texto) + "\r\r";
+    QVERIFY2(visto.startsWith(lead) && visto.size() > lead.size(), qPrintable(visto));
+    if (paso > 0) QVERIFY(visto.contains("simulated failure"));
     QCOMPARE(altas.count() + cambios.count() + bajas.count(), 0);
 }
 
