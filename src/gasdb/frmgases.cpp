@@ -399,8 +399,8 @@ void frmgases::btdel_Click() {
         numgases = n;
         // The records and the open windows follow their gases before anyone
         // reads them again.
-        const bool al_primero = renumerar_sistemas(k);
-        AvisoGases::instancia()->anunciar_baja(k);
+        const bool sistemas_al_primero = renumerar_sistemas(k);
+        const bool al_primero = AvisoGases::instancia()->anunciar_baja(k) || sistemas_al_primero;
         QString texto = tx(220);
         if (al_primero) {
             datosgas g;
