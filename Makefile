@@ -15,8 +15,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/korgas ]; then cd $(BUILD) && ./korgas; \
-	else echo "Built the core; the program itself is not part of this build yet."; fi
+	@cd $(BUILD) && ./korgas
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -11,6 +11,7 @@
 
 #include "core/despejar.h"
 #include "core/eos.h"
+#include "core/numtext.h"
 #include "core/unidades.h"
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
@@ -113,9 +114,17 @@ QString ciclar(QLabel* unidad, QLineEdit* caja, const Ciclo& ciclo, const char* 
     return nuevo;
 }
 
+void reformatear(QLineEdit* caja, const char* patron) {
+    const double x = leer_valor(caja);
+    if (std::isfinite(x)) escribir_numero(caja, x, patron);
+}
+
 void rechazar(QLineEdit* caja, int texto, double limite, const QString& unidad, QWidget* ventana) {
-    msgbox(tx(texto) + QLatin1Char(' ') + fmt(limite, "##0.00") + QLatin1Char(' ') + unidad, 64,
-           QString(), ventana);
+    // A limit as large as the largest double would take hundreds of digits.
+    const QString cifras = std::fabs(limite) < 1e15 ? fmt(limite, "##0.00")
+                                                    : QString::fromStdString(texto_corto(limite));
+    msgbox(tx(texto) + QLatin1Char(' ') + cifras + QLatin1Char(' ') + unidad, 64, QString(),
+           ventana);
     caja->setSelection(0, int(caja->text().size()));
 }
 
@@ -172,15 +181,17 @@ namespace {
 // the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
 // the pressure patm and the record's temperature, or the temperature (K) at
 // vmolar and patm, by the solver the equation calls for. Nothing when the
-// solver finds no result (a failed Newton has shown its message). A pressure
-// outside the equation's domain is 0, as the equation gives it.
+// solver finds no result (a failed Newton has shown its message) or the
+// pressure overflows. A pressure outside the equation's domain is 0, as the
+// equation gives it.
 std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {
     const sistema& s = sistemas[0];
     bool fallo = false;
     double x = 0;
     switch (m) {
         case Magnitud::presion:
-            return presion(0, s.moles * vmolar);
+            x = presion(0, s.moles * vmolar);
+            break;
         case Magnitud::volumen:
             x = resolver("v", vmolar, patm, &fallo);
             break;

@@ -76,9 +76,15 @@ bool muestra_numero(const QLineEdit* caja);
 // unit; empty when the caption is not one of the cycle's (nothing changes).
 QString ciclar(QLabel* unidad, QLineEdit* caja, const Ciclo& ciclo, const char* patron);
 
+// Rewrites the value of an input box with the pattern, kept exact. A text
+// whose number is too large for a double is left as typed: it is no value,
+// and the window's validation refuses it with the box's maximum message.
+void reformatear(QLineEdit* caja, const char* patron);
+
 // A box refused by a validation: language text n, a blank, the limit with
-// "##0.00", a blank and the unit, in an information box with no title; then
-// the box's whole text is selected (the focus stays where it is).
+// "##0.00" (as the shortest exact text from 1e15 up: the largest double), a
+// blank and the unit, in an information box with no title; then the box's
+// whole text is selected (the focus stays where it is).
 void rechazar(QLineEdit* caja, int texto, double limite, const QString& unidad, QWidget* ventana);
 
 // ---- The input rows -------------------------------------------------------

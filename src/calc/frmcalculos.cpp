@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 
 #include "calc/entradas.h"
 #include "calc/panel_ecuacion.h"
@@ -314,7 +315,7 @@ void frmcalculos::calcular() {
 
     // A gas whose data give its equation no parameters has nothing to show
     // but the cannot-compute text, here and in the equilibrium block.
-    const bool calculable = panel_->calculable();
+    const bool calculable = panel_->calculable(s);
     bool temperatura_valida = calculable;
     const Magnitud m = magnitud_de(incognita_);
     if (m != Magnitud::ninguna) {
@@ -393,6 +394,13 @@ bool frmcalculos::validar(char tipo) {
     const double minimo = tipo == 't' ? mintemperatura_ : 0;
     const double x = leer_valor(c);
     const QString u = filas_.unidad[std::size_t(fila)]->text();
+    // A text whose number is too large for a double is above the only
+    // maximum these boxes have, the largest double: texts 78 amount, 80
+    // temperature, 82 volume, 84 pressure.
+    if (!std::isfinite(x)) {
+        rechazar(c, 78 + 2 * fila, std::numeric_limits<double>::max(), u, this);
+        return false;
+    }
     if (x > minimo && guardar_valor(tipo, x, u, vmolar_, patm_)) return true;
     // Texts 77 amount, 79 temperature, 81 volume, 83 pressure.
     rechazar(c, 77 + 2 * fila, minimo, u, this);
@@ -419,25 +427,18 @@ void frmcalculos::lbbtemp_Click() {
 
 // ---- Inputs ---------------------------------------------------------------
 
-namespace {
-// The box's value with the window's pattern, kept exact.
-void formatear_caja(QLineEdit* c) {
-    escribir_numero(c, leer_valor(c), kPatron);
-}
-}  // namespace
-
 void frmcalculos::txtmol_LostFocus() {
-    formatear_caja(txtmol);
+    reformatear(txtmol, kPatron);
 }
 void frmcalculos::txtvol_LostFocus() {
-    formatear_caja(txtvol);
+    reformatear(txtvol, kPatron);
 }
 void frmcalculos::txtpress_LostFocus() {
-    formatear_caja(txtpress);
+    reformatear(txtpress, kPatron);
 }
 
 void frmcalculos::txttemp_LostFocus() {
-    formatear_caja(txttemp);
+    reformatear(txttemp, kPatron);
     // The parameters follow a temperature the calculation accepts.
     const double x = leer_valor(txttemp);
     if (x > mintemperatura_)

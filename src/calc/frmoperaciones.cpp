@@ -579,7 +579,7 @@ void frmoperaciones::calcular() {
     const Magnitud m = magnitud_de(incognita_);
     if (m == Magnitud::ninguna) return;
     marcar(m);
-    resolver_y_mostrar(m, panel_->calculable(), vmolar_, patm_, filas_, kPatron);
+    resolver_y_mostrar(m, panel_->calculable(sistemas[0]), vmolar_, patm_, filas_, kPatron);
 }
 
 bool frmoperaciones::validar(char tipo) {
@@ -598,8 +598,9 @@ bool frmoperaciones::validar(char tipo) {
         arrastre_ = nullptr;
         return false;
     };
+    // A text whose number is too large for a double is too large.
+    if (!std::isfinite(x) || x > l.maximo) return rechazo(true);
     if (!(x > l.minimo)) return rechazo(false);
-    if (x > l.maximo) return rechazo(true);
     // Nor grams of a gas without a molar mass, nor, whatever the unit, a
     // temperature at or below 0 K.
     if (!guardar_valor(tipo, x, u, vmolar_, patm_)) return rechazo(false);
@@ -687,7 +688,7 @@ namespace {
 
 // What a read-out found in its box: the value in the unit shown and in the
 // base unit. Nothing when the box shows a text instead of a number (a result
-// that could not be computed): the instrument then shows no reading.
+// that could not be computed): the instrument then keeps what it showed.
 std::optional<std::pair<double, double>> lectura(const QLineEdit* caja, const QLabel* unidad,
                                                  const Ciclo& ciclo, const QString& base) {
     if (!muestra_numero(caja)) return std::nullopt;
@@ -701,10 +702,7 @@ std::optional<std::pair<double, double>> lectura(const QLineEdit* caja, const QL
 
 void frmoperaciones::actualiza_volumen() {
     const auto l = lectura(filas_.caja[2], filas_.unidad[2], ciclo_volumen(), kLitro);
-    if (!l) {
-        pctpiston->cls();
-        return;
-    }
+    if (!l) return;
     const double v = l->second;
     dibuja_piston(std::clamp(v, minpiston_, maxpiston_));
     if (v >= minpiston_ && v <= maxpiston_)
@@ -715,11 +713,7 @@ void frmoperaciones::actualiza_volumen() {
 
 void frmoperaciones::actualiza_temperatura() {
     const auto l = lectura(filas_.caja[1], filas_.unidad[1], ciclo_temperatura(), kKelvin);
-    Lienzo* instrumento = medidor_temperatura == 0 ? termometro : termopar;
-    if (!l) {
-        instrumento->cls();
-        return;
-    }
+    if (!l) return;
     const double t = l->second;
     // The record keeps the temperature read, when it is one.
     if (t > 0) s_.temperatura = t;
@@ -738,12 +732,7 @@ void frmoperaciones::actualiza_temperatura() {
 
 void frmoperaciones::actualiza_presion() {
     const auto l = lectura(filas_.caja[3], filas_.unidad[3], ciclo_presion(), kAtm);
-    Lienzo* instrumento = medidor_presion == 0 ? barometro1 : Manometro;
-    if (!l) {
-        instrumento->cls();
-        if (medidor_presion == 0) barometro0->cls();
-        return;
-    }
+    if (!l) return;
     const double p = l->second;
     const double minimo = medidor_presion == 0 ? minbarometro_ : minmanometro_;
     const double maximo = medidor_presion == 0 ? maxbarometro_ : maxmanometro_;
@@ -883,7 +872,7 @@ void frmoperaciones::presion_arrastrada(double p) {
 
 void frmoperaciones::txtmol_LostFocus() {
     QLineEdit* c = filas_.caja[0];
-    if (!c->text().isEmpty()) escribir_numero(c, leer_valor(c), kPatron);
+    if (!c->text().isEmpty()) reformatear(c, kPatron);
 }
 
 void frmoperaciones::txttemp_LostFocus() {
@@ -893,19 +882,17 @@ void frmoperaciones::txttemp_LostFocus() {
     if (x > limites('t').minimo)
         panel_->temperatura_cambiada(
             ciclo_temperatura().convertir(x, filas_.unidad[1]->text(), kKelvin));
-    escribir_numero(c, x, kPatron);
+    reformatear(c, kPatron);
     actualiza_todo();
 }
 
 void frmoperaciones::txtvol_LostFocus() {
-    QLineEdit* c = filas_.caja[2];
-    escribir_numero(c, leer_valor(c), kPatron);
+    reformatear(filas_.caja[2], kPatron);
     actualiza_todo();
 }
 
 void frmoperaciones::txtpress_LostFocus() {
-    QLineEdit* c = filas_.caja[3];
-    escribir_numero(c, leer_valor(c), kPatron);
+    reformatear(filas_.caja[3], kPatron);
     actualiza_todo();
 }
 

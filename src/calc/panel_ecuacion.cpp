@@ -155,8 +155,9 @@ void PanelEcuacion::leer(sistema& s) const {
     if (std::isfinite(mu) && mu > 1) s.mu = mu;
 }
 
-bool PanelEcuacion::calculable() const {
-    return s_.ecuacion == kIdeal || carga_ == Carga::ok;
+bool PanelEcuacion::calculable(const sistema& s) const {
+    if (s.ecuacion == kIdeal) return true;
+    return carga_ == Carga::ok && parametros_finitos(s.ecuacion, s.gas.c);
 }
 
 bool PanelEcuacion::recargar() {

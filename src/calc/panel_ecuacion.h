@@ -62,11 +62,13 @@ class PanelEcuacion : public QWidget {
     // names the file); the record is then restored as it was before the call
     // and the result is false.
     bool recargar();
-    // Whether the last load gave the record what its equation needs: a gas
-    // without valid critical data (or without its section) has no parameters
-    // for any equation but the ideal gas, and the windows then show their
-    // cannot-compute text instead of a number of another equation.
-    bool calculable() const;
+    // Whether s, the record read back from the panel, can be computed: the
+    // last load gave it what its equation needs (a gas without valid critical
+    // data, or without its section, has no parameters for any equation but the
+    // ideal gas) and every parameter it holds, typed ones too, is a finite
+    // number. Otherwise the windows show their cannot-compute text instead of
+    // a number of another equation.
+    bool calculable(const sistema& s) const;
 
     // The temperature box of the window now holds t (K): the equations whose
     // parameters depend on the temperature (virial, Soave, Peng-Robinson) get

@@ -154,10 +154,10 @@ double resolver(std::string_view var, double vmolar, double patm, bool* fallo) {
     } else {
         x = despejar(var, eq, s, vmolar, patm);
     }
-    // 0 is what the solvers give for "no result"; no volume is zero or
-    // negative. A negative temperature (a volume inside the covolume) is the
-    // equation's own answer and is handed back as it is.
-    if (!std::isfinite(x) || x == 0 || (busca_v && x < 0)) return falla();
+    // 0 is what the solvers give for "no result"; no volume and no
+    // temperature is zero or negative: a temperature at or below 0 K (the
+    // equation solved at a volume inside its covolume) is no result either.
+    if (!std::isfinite(x) || !(x > 0)) return falla();
     if (fallo) *fallo = false;
     return x;
 }

@@ -39,9 +39,10 @@ bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas);
 // patm·vmolar/R or R·T/patm. The result is 0 and *fallo is set to true when:
 // var is neither "t" nor "v"; patm is not above 0 (or not finite); for "t"
 // vmolar is not above 0; for "v" the temperature is not above 0; newton failed
-// (it has shown texts 160/161); or the solver gave 0, a non-finite value or,
-// for "v", a negative volume. A negative temperature (a volume inside the
-// covolume) is returned as it is. Otherwise *fallo is set to false.
+// (it has shown texts 160/161); or the solver gave a value that is not finite
+// or not above 0: no volume, and no temperature at or below 0 K (which the
+// closed forms give at a volume inside the covolume), is a result. Otherwise
+// *fallo is set to false.
 double resolver(std::string_view var, double vmolar, double patm, bool* fallo = nullptr);
 
 }  // namespace korgas

@@ -183,7 +183,9 @@ double presion(int i, double V) {
         default:
             return 0;
     }
-    return finito_o_cero(p);
+    // An overflow, or a parameter that is not finite, gives no number: it is
+    // handed on as it is, for the caller to show as no result, never as 0.
+    return p;
 }
 
 std::optional<double> presion_tv(int eq, int i, double T, double V) {

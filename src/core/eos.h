@@ -7,7 +7,9 @@
 namespace korgas {
 
 // Pressure in atm of sistemas[i] at the total volume V (l): 0 outside the
-// equation's domain, for an amount of 0 or less, or an unknown equation.
+// equation's domain, for an amount of 0 or less, or an unknown equation. A
+// result that is not finite (an overflow, a parameter that is not finite) is
+// returned as it is: it is no pressure, and never stands for 0.
 double presion(int i, double V);
 
 // Integral of P dV of equation eq at temperature T from molar volume V1 to V2,

@@ -199,16 +199,20 @@ bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, 
             return true;
     }
 
+    // A value that overflows is kept as it came out, so that it shows as no
+    // number while the others show theirs.
     bool finitos = true;
     for (int i = 0; i < n; ++i) {
-        if (c[i] == -1 && !std::isfinite(v[i])) finitos = false;
+        if (c[i] != -1) continue;
+        c[i] = v[i];
+        finitos = finitos && std::isfinite(v[i]);
     }
-    if (!finitos) {
-        anular_derivables(ecuacion, c);
-        return false;
-    }
-    for (int i = 0; i < n; ++i) {
-        if (c[i] == -1) c[i] = v[i];
+    return finitos;
+}
+
+bool parametros_finitos(int ecuacion, const std::array<double, 4>& c) {
+    for (int j = 0; j < claves_de(ecuacion); ++j) {
+        if (!std::isfinite(c[std::size_t(j)])) return false;
     }
     return true;
 }
@@ -281,10 +285,12 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
         anular_derivables(ecuacion, gas.c);
         return Carga::invalido;
     }
-    if (!derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c)) {
-        return Carga::invalido;
-    }
-    return Carga::ok;
+    const bool derivados =
+        derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c);
+    // A parameter that is not finite, as the file gives it (1e999) or as it is
+    // derived, makes the gas unusable with this equation; the record keeps
+    // it, so that it shows as no number.
+    return derivados && parametros_finitos(ecuacion, gas.c) ? Carga::ok : Carga::invalido;
 }
 
 Carga leergas(int modo, sistema& s) {

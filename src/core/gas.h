@@ -105,8 +105,11 @@ enum class Carga {
 // invalido (any equation, 0 too, when tc or pc is not above 0 or not finite):
 // what the file holds is loaded, zc is -1 when tc is not above 0, and
 // every parameter the file asks to derive (-1) is 0. Also returned for
-// equation 6 when the exponent is not above 1 or not finite, and when a derived
-// value would not be finite (a negative temperature for 7 and 8).
+// equation 6 when the exponent is not above 1 or not finite, and when a
+// parameter of the equation is not finite: read so from the file (a text
+// that overflows a double, 1e999) or derived so (a of equation 6 with a large
+// exponent); the record then holds the parameters as read and derived, that
+// one not finite.
 // Throws ErrorFichero when the file exists but cannot be read.
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas);
@@ -123,9 +126,15 @@ double omega_tabla(int numgas);
 // Fills only the slots whose value is exactly -1 in c (c[0], c[1]; for the
 // virial equation c[0..3]; the exponent and the acentric factor are never
 // touched). Returns false, with those slots set to 0, when tc or pc is not
-// above 0, the exponent of 6 is not above 1, or a value would not be finite.
+// above 0 or the exponent of 6 is not above 1; and false, with every slot
+// filled and the one that overflows not finite, when a derived value is not
+// finite.
 bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, double mu,
                         double omega, std::array<double, 4>& c);
+
+// Whether every parameter equation ecuacion reads from c (a, b; the exponent
+// and the acentric factors of 6, 7 and 8; A..D of the virial one) is finite.
+bool parametros_finitos(int ecuacion, const std::array<double, 4>& c);
 
 // The gas data file as the gas editor changes it. Gases 1..28 are the built-in
 // set; the editor adds, rewrites and deletes only the user's gases, numbered

@@ -259,6 +259,8 @@ Documento::Documento() : d_(std::make_shared<Datos>()) {}
 Documento::~Documento() = default;
 Documento::Documento(const Documento&) = default;
 Documento& Documento::operator=(const Documento&) = default;
+Documento::Documento(Documento&&) noexcept = default;
+Documento& Documento::operator=(Documento&&) noexcept = default;
 
 namespace {
 // Copy on write: a Documento shares its lines with the cache until it changes.

@@ -60,6 +60,9 @@ class Documento {
     ~Documento();
     Documento(const Documento&);
     Documento& operator=(const Documento&);
+    // A Documento moved from may only be assigned to or destroyed.
+    Documento(Documento&&) noexcept;
+    Documento& operator=(Documento&&) noexcept;
 
     std::string leervalor(const std::string& seccion, const std::string& clave) const;
     void escribirvalor(const std::string& seccion, const std::string& clave,

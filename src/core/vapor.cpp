@@ -18,8 +18,15 @@ namespace korgas {
 
 namespace {
 
-// The march along the isotherm.
-constexpr double kPaso = 0.001;        // l/mol
+// The march along the isotherm: steps of kPaso near the start volume, where
+// the loops of the critical region lie, and of a fixed fraction of the
+// distance to the start volume further out, where the isotherm changes on the
+// scale of the volume itself: 1/kFinos of it up to kLejos l/mol from the start,
+// 1/kGruesos beyond.
+constexpr double kPaso = 0.001;  // l/mol
+constexpr double kFinos = 128;
+constexpr double kGruesos = 16;
+constexpr double kLejos = 128;         // l/mol
 constexpr long kMaxPasos = 1'000'000;  // per march: no loop within this is no loop
 constexpr int kMaxRevisiones = 16;     // looks for a loop narrower than a step, per march
 // A loop fewer steps wide than this has its ends placed to kExtremoRel of
@@ -36,7 +43,10 @@ constexpr double kToleranciaP = 1e-4;
 constexpr double kToleranciaRel = 1e-6;
 constexpr double kProfundidadRel = 1e-4;
 constexpr double kPisoRel = 1e-12;
-constexpr int kMaxPruebas = 2000;  // halvings: even a pressure of 1e-300 takes about 1000
+constexpr int kMaxPruebas = 2000;  // trial pressures, far more than any search takes
+// No vapour pressure below this is given: its gas volume is beyond 1e298 l/mol,
+// and the arithmetic of the construction cannot vouch for it.
+constexpr double kPresionMinima = 1e-300;
 
 constexpr double kRaizRel = 1e-13;  // volumes are solved to this fraction...
 constexpr double kCorteRel = 1e-9;  // ...and must bracket the pressure within this one
@@ -95,45 +105,51 @@ class Construccion {
         }
         cubica_ = eq == kVanDerWaals || eq == kBerthelot || eq == kRedlichKwong || eq == kSoave ||
                   eq == kPengRobinson || (eq == kVirial && d_ == 0);
+        vcae_ = volumen_de_caida();
     }
 
     double pmin() const { return pmin_; }
     double pmax() const { return pmax_; }
 
-    // Marches from the start volume in steps of 0.001 l/mol down to the local
-    // minimum of the isotherm and on up to its local maximum; each is placed
-    // halfway across the step that passed it. Just below the critical
-    // temperature, where the loop spans few steps and is shallow, halfway
-    // could put its top below the vapour pressure: the two ends are placed
-    // to kExtremoRel instead, and a loop narrower than a step, which shows in
-    // the march only as a flattening of the fall, is looked for there. False
-    // when there is no loop within the marches' bound.
+    // Marches from the start volume down to the local minimum of the isotherm
+    // and on up to its local maximum, in steps of 0.001 l/mol near the start
+    // volume that grow with the distance from it further out (paso); each
+    // extreme is placed halfway across the step that passed it. Just below the
+    // critical temperature, where the loop spans few steps and is shallow,
+    // halfway could put its top below the vapour pressure: the two ends are
+    // placed to kExtremoRel instead, and a loop narrower than a step, which
+    // shows in the march only as a flattening of the fall, is looked for
+    // there. False when there is no loop: the fall has passed the volume
+    // beyond which the isotherm only falls, or a march its bound of steps.
     bool busca_lazo() {
-        double v0 = vs_ + kPaso / 1024;  // the point before v1
+        double va = vs_, v0 = vs_ + kPaso / 1024;  // the two points before v1
         double v1 = vs_ + kPaso;
         double p1 = P(v1);
         double v2, p2;
         const double nan = std::numeric_limits<double>::quiet_NaN();
-        double caida = nan, caida_previa = nan;  // the last two falls of the march
+        // The slopes of the last two steps of the fall.
+        double pendiente_ultima = nan, pendiente_previa = nan;
         int revisiones = 0;
         for (long pasos = 1;; ++pasos) {
-            if (pasos > kMaxPasos) return false;
-            v2 = v1 + kPaso;
+            if (pasos > kMaxPasos || !(v1 < vcae_)) return false;
+            v2 = v1 + paso(v1);
             p2 = P(v2);
             if (!(p2 < p1)) break;
-            const double caida_nueva = p2 - p1;
-            if (caida > caida_previa && caida > caida_nueva && revisiones < kMaxRevisiones) {
+            const double pendiente_nueva = (p2 - p1) / (v2 - v1);
+            if (pendiente_ultima > pendiente_previa && pendiente_ultima > pendiente_nueva &&
+                revisiones < kMaxRevisiones) {
                 ++revisiones;
-                if (lazo_estrecho(v1 - 2 * kPaso, v2)) return true;
+                if (lazo_estrecho(va, v2)) return true;
             }
-            caida_previa = caida;
-            caida = caida_nueva;
+            pendiente_previa = pendiente_ultima;
+            pendiente_ultima = pendiente_nueva;
+            va = v0;
             v0 = v1;
             v1 = v2;
             p1 = p2;
         }
         const double min_a = v0, min_b = v2;
-        const double vmin = v1 + kPaso / 2;
+        const double vmin = v1 + (v2 - v1) / 2;
 
         double u0 = v1;
         v1 = v2;
@@ -141,14 +157,14 @@ class Construccion {
         long subidas = 0;
         for (;; ++subidas) {
             if (subidas >= kMaxPasos) return false;
-            v2 = v1 + kPaso;
+            v2 = v1 + paso(v1);
             p2 = P(v2);
             if (!(p2 > p1)) break;
             u0 = v1;
             v1 = v2;
             p1 = p2;
         }
-        if (subidas >= kLazoAncho && fija(vmin, v1 + kPaso / 2)) return true;
+        if (subidas >= kLazoAncho && fija(vmin, v1 + (v2 - v1) / 2)) return true;
         return extremos(min_a, min_b, u0, v2);
     }
 
@@ -160,10 +176,16 @@ class Construccion {
             cubica(a1, a2, a3, vl, x2, vg);
             if (!(vl < vs_)) return Raices::ok;
             // Below the start volume: the isotherm has no liquid branch at p,
-            // unless it rises above p just past the start volume, when the
-            // liquid root lies there and the arithmetic has lost it.
-            const double junto = vs_ + 1e-12 * std::max(vs_, kPaso);
-            return P(junto) > p ? Raices::fallo : Raices::bajo_inicio;
+            // unless it rises above p just past the start volume (a millionth
+            // of a millionth, or the first few doubles, away), when the liquid
+            // root lies there and the arithmetic has lost it.
+            if (P(vs_ + 1e-12 * std::max(vs_, kPaso)) > p) return Raices::fallo;
+            double junto = vs_;
+            for (int k = 0; k < 4; ++k) {
+                junto = std::nextafter(junto, kInf);
+                if (P(junto) > p) return Raices::fallo;
+            }
+            return Raices::bajo_inicio;
         }
         // Both roots are solved in logarithms, where the branches are nearly
         // straight: the liquid one in ln(V - vs) below the lower end of the
@@ -177,11 +199,14 @@ class Construccion {
         double guia_l = std::log(std::min(kPaso, (vmin_ - vs_) / 2)), paso_l = 1;
         double guia_g = std::log(R * T_ / p), paso_g = 1;
         if (p_previa_ > 0) {
+            // After a jump of the trial pressure by many orders the first
+            // steps stay small: the liquid volume hardly moves, and the gas
+            // one moves as the guess says.
             const double d = std::log(p / p_previa_);
             guia_l = xl_previa_;
-            paso_l = std::max(std::fabs(d), kRaizRel);
+            paso_l = std::clamp(std::fabs(d), kRaizRel, 1.0);
             guia_g = xg_previa_ - d;
-            paso_g = std::max(0.1 * std::fabs(d), kRaizRel);
+            paso_g = std::clamp(0.1 * std::fabs(d), kRaizRel, 1.0);
         }
         const auto xl = raiz_desde(r_liquido, guia_l, paso_l, x_vmin - 140, x_vmin);
         const auto xg = raiz_desde(r_gas, guia_g, paso_g, x_vmax, kLnMax);
@@ -218,6 +243,60 @@ class Construccion {
   private:
     // The system's pressure at molar volume V.
     double P(double V) const { return presion(i_, V * s_.moles); }
+
+    // The step of the march from V.
+    double paso(double V) const {
+        const double d = V - vs_;
+        return std::max(kPaso, d / (d < kLejos ? kFinos : kGruesos));
+    }
+
+    // A molar volume beyond which the isotherm falls all the way: its slope
+    // is negative there by the form of the equation (the attraction's slope
+    // bounded by a power of V, the repulsion's by R·T/V²). Infinite where no
+    // bound follows (negative parameters, a virial A not above 0).
+    double volumen_de_caida() const {
+        const double rt = R * T_;
+        if (!(T_ > 0)) return kInf;
+        double v = kInf;
+        if (eq_ == kVirial) {
+            if (!(a_ > 0)) return kInf;
+            // The slope is negative while 2|B|/V + 3|C|/V² + 4|D|/V³ < A, which
+            // holds when each term is below A/3.
+            v = std::max({6 * std::fabs(b_) / a_, std::sqrt(9 * std::fabs(c_) / a_),
+                          std::cbrt(12 * std::fabs(d_) / a_)});
+        } else {
+            if (!(a_ >= 0) || !(b_ >= 0)) return kInf;
+            switch (eq_) {
+                case kVanDerWaals:
+                case kSoave:
+                    v = 2 * a_ / rt;
+                    break;
+                case kBerthelot:
+                    v = 2 * a_ / (rt * T_);
+                    break;
+                case kRedlichKwong:
+                    v = 2 * a_ / (rt * std::sqrt(T_));
+                    break;
+                case kPengRobinson:
+                    v = 4 * a_ / rt;
+                    break;
+                case kDieterici:
+                case kDietericiSadus:
+                    v = a_ / rt;
+                    break;
+                case kGeneralizada: {
+                    const double mu = s_.mu;
+                    if (!(mu > 1) || !(a_ > 0)) return kInf;
+                    v = std::exp(std::log(mu * a_ / rt) / (mu - 1));
+                    break;
+                }
+                default:
+                    return kInf;
+            }
+        }
+        // Past the covolume, where the bounds hold.
+        return std::isfinite(v) ? std::max(v, vs_) + 2 * kPaso : kInf;
+    }
 
     // Slope of the isotherm at V, by a central difference.
     double pendiente(double V) const {
@@ -303,6 +382,7 @@ class Construccion {
     const sistema& s_;
     double a_, b_, c_, d_;
     double vs_ = 0;
+    double vcae_ = kInf;
     double vmin_ = 0, vmax_ = 0, pmin_ = 0, pmax_ = 0;
     double p_previa_ = 0, xl_previa_ = 0, xg_previa_ = 0;  // the last roots found
     bool cubica_ = false;
@@ -328,44 +408,81 @@ double presion_vapor(int eq, int i, double T, double& vl, double& vg) {
                         kPisoRel * p);
     };
 
-    // Halving of the pressure step. The area at the top of the loop is
-    // positive (the rectangle lies above the isotherm), so a negative area
-    // means a trial pressure below the vapour pressure; below 0 the loop has
-    // no floor, and the trial pressure halves until one is found. A step can
-    // carry the trial pressure out of the loop: above its top it is too high,
-    // below its bottom too low, and it has no roots to look for.
-    double dp = profundidad;
-    double p = pmin < 0 ? pmax / 2 : pmax - dp / 2;
-    double suelo = pmin;
+    // What a trial pressure is. The area at the top of the loop is positive
+    // (the rectangle lies above the isotherm), so a negative area means a
+    // trial pressure below the vapour pressure. One at or above the top of
+    // the loop is too high, one at or below its bottom too low, and neither
+    // has roots to look for.
+    enum class Juicio { alta, baja, sin_liquido, fallo };
     double wl = 0, wg = 0;
-    for (int prueba = 0;; ++prueba) {
-        if (prueba == kMaxPruebas || !std::isfinite(p)) return -1;
+    auto juzga = [&](double p) {
+        if (p >= pmax) return Juicio::alta;
+        if (p <= pmin) return Juicio::baja;
+        switch (c.raices(p, wl, wg)) {
+            case Raices::ok:
+                break;
+            case Raices::bajo_inicio:
+                return Juicio::sin_liquido;
+            case Raices::fallo:
+                return Juicio::fallo;
+        }
+        const auto area = c.area(p, wl, wg);
+        if (!area) return Juicio::fallo;
+        return *area < 0 ? Juicio::baja : Juicio::alta;
+    };
+    int pruebas = 0;
+    // The pressure of a trial judged: false when the search ends there (the
+    // result is then in `fin`).
+    double fin = -1;
+    auto sigue = [&](Juicio j) {
+        if (j == Juicio::sin_liquido) {
+            vl = wl;
+            vg = wg;
+            fin = 0;
+            return false;
+        }
+        return j != Juicio::fallo && ++pruebas <= kMaxPruebas;
+    };
+
+    // A pressure known too high and one known too low. Where the loop goes
+    // below 0 it has no floor: the trial pressure falls from the top by a
+    // factor that squares at each trial found too high (2, 4, 16, 256 ...)
+    // until one is too low, and the two then close in on each other by their
+    // geometric mean until they lie within a factor of 2. So a vapour
+    // pressure many orders below the top of the loop takes a few tens of
+    // trials, not one for each halving, and one below kPresionMinima none
+    // that would be given.
+    double alta = pmax, baja = pmin;
+    if (!(pmin > 0)) {
+        for (double factor = 2;; factor *= factor) {
+            const double p = std::max(alta / factor, kPresionMinima);
+            const Juicio j = juzga(p);
+            if (!sigue(j)) return fin;
+            if (j == Juicio::baja) {
+                baja = p;
+                break;
+            }
+            if (p == kPresionMinima) return -1;
+            alta = p;
+        }
+        while (alta > 2 * baja) {
+            const double p = std::sqrt(alta) * std::sqrt(baja);
+            const Juicio j = juzga(p);
+            if (!sigue(j)) return fin;
+            (j == Juicio::baja ? baja : alta) = p;
+        }
+    }
+
+    // Halving of the pressure step between the two.
+    double dp = alta - baja;
+    double p = alta - dp / 2;
+    for (;;) {
+        if (!std::isfinite(p)) return -1;
         if (dp < tolerancia(p)) break;
         dp /= 2;
-        bool alta;
-        if (p >= pmax || p <= pmin) {
-            alta = p >= pmax;
-        } else {
-            switch (c.raices(p, wl, wg)) {
-                case Raices::ok:
-                    break;
-                case Raices::bajo_inicio:
-                    vl = wl;
-                    vg = wg;
-                    return 0;
-                case Raices::fallo:
-                    return -1;
-            }
-            const auto area = c.area(p, wl, wg);
-            if (!area) return -1;
-            alta = !(*area < 0);
-        }
-        if (!alta) {
-            suelo = p;
-            p = p + dp / 2;
-        } else {
-            p = suelo < 0 ? p / 2 : p - dp / 2;
-        }
+        const Juicio j = juzga(p);
+        if (!sigue(j)) return fin;
+        p = j == Juicio::baja ? p + dp / 2 : p - dp / 2;
     }
 
     // The volumes of the pressure returned, and the construction checked

@@ -9,10 +9,13 @@ namespace korgas {
 // vg the molar volumes of liquid and gas (l/mol) at that pressure. -1, and vl,
 // vg untouched, when there is none or none that the arithmetic can vouch for:
 // for equation 0 (or one outside 1..9), T >= tc - 0.005 or T <= 0, an amount
-// not above 0, an isotherm without a loop within the marches' 1,000,000
-// steps, and wherever the result could not be checked to satisfy the
-// construction (very low reduced temperatures: a pressure below about 1e-300
-// atm, a liquid volume within a few doubles of the covolume). 0 when the
+// not above 0, an isotherm without a loop (none before the volume beyond which
+// the equation's isotherm only falls, or within the marches' 1,000,000 steps),
+// and wherever the result could not be checked to satisfy the construction
+// (very low reduced temperatures: a pressure below 1e-300 atm, a liquid volume
+// within a few doubles of the covolume). The march steps by 0.001 l/mol near
+// the start volume and by a fixed fraction of the distance to it further out,
+// so its cost follows the orders of magnitude the loop spans. 0 when the
 // isotherm has no liquid branch at a trial pressure (vl, vg then hold the
 // roots found there).
 double presion_vapor(int eq, int i, double T, double& vl, double& vg);

@@ -69,7 +69,6 @@ class Lienzo : public QWidget {
     QColor tinta() const { return tinta_; }
 
     void fijar_grosor(int pixeles);
-    int grosor() const { return grosor_; }
     void fijar_estilo(Estilo e) { estilo_ = e; }
     Estilo estilo() const { return estilo_; }
     // 13 copies the pen; 14 merges the pen with the inverted screen colour.

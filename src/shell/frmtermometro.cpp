@@ -222,7 +222,10 @@ void frmtermometro::dibujar(int i) {
 
 void frmtermometro::txttemp_KeyPress(int indice) {
     if (indice < 0 || indice >= kEscalas) return;
-    fijar_temperatura(indice, leer_valor(txttemp[std::size_t(indice)]));
+    // A text whose number is too large for a double is no number: like a text
+    // of letters, it reads as 0.
+    const double t = leer_valor(txttemp[std::size_t(indice)]);
+    fijar_temperatura(indice, std::isfinite(t) ? t : 0.0);
 }
 
 void frmtermometro::pct_MouseDown(int indice, int boton, double, double y) {

@@ -41,8 +41,6 @@ class frmtermometro : public QWidget {
 
     // The value on each scale, as last set.
     const std::array<double, kEscalas>& temperaturas() const { return temperaturas_; }
-    double fijo_inferior(int i) const { return fijo_inferior_[std::size_t(i)]; }
-    double fijo_superior(int i) const { return fijo_superior_[std::size_t(i)]; }
 
     QSize sizeHint() const override;
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <cmath>
 
 #include "core/kvstore.h"
 #include "core/numtext.h"
@@ -364,7 +365,7 @@ void frmcompuestos::txtmu_Enter() {
     sistema& s = sis();
     if (!txtmu->text().isEmpty()) {
         const double mu = num(txtmu->text());
-        if (!(mu > 1)) {
+        if (!(mu > 1) || !std::isfinite(mu)) {
             msgbox(tx(93), 64, QString(), this);
             return;
         }

@@ -435,15 +435,16 @@ void frmdatos::txttemp_Change(int i) {
         return;
     }
     const double v = num(c->text());
-    if (v < 0) {
-        poner_temp(i, QStringLiteral("0"));
-        msgbox(tx(79) + QStringLiteral(" 0"), 64, QString(), this);
+    // A text whose number is too large for a double is too large.
+    if (!std::isfinite(v) || v > 1000) {
+        poner_temp(i, QStringLiteral("1000"));
+        msgbox(tx(80) + QStringLiteral(" 1000"), 64, QString(), this);
         c->selectAll();
         return;
     }
-    if (v > 1000) {
-        poner_temp(i, QStringLiteral("1000"));
-        msgbox(tx(80) + QStringLiteral(" 1000"), 64, QString(), this);
+    if (v < 0) {
+        poner_temp(i, QStringLiteral("0"));
+        msgbox(tx(79) + QStringLiteral(" 0"), 64, QString(), this);
         c->selectAll();
         return;
     }
@@ -458,16 +459,17 @@ void frmdatos::txtmol_Change(int i) {
     // exact value behind a text the window wrote (a converted amount).
     const double mostrado = num(c->text());
     const qint64 maximo = UpDown1[i]->maximo();
-    if (mostrado < 0) {
-        poner_mol(i, QStringLiteral("0"));
-        msgbox(kSinCantidad, 64, QString(), this);
-        c->selectAll();
-        return;
-    }
-    if (mostrado > double(maximo)) {
+    // A text whose number is too large for a double is too large.
+    if (!std::isfinite(mostrado) || mostrado > double(maximo)) {
         const QString texto = QString::number(maximo);
         poner_mol(i, texto);
         msgbox(tx(78) + QLatin1Char(' ') + texto, 64, QString(), this);
+        c->selectAll();
+        return;
+    }
+    if (mostrado < 0) {
+        poner_mol(i, QStringLiteral("0"));
+        msgbox(kSinCantidad, 64, QString(), this);
         c->selectAll();
         return;
     }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 
 #include "core/gas.h"
 #include "core/numtext.h"
@@ -100,8 +101,18 @@ void frmescala::chky_Click() {
         w->setEnabled(!automatica);
 }
 
+bool frmescala::finito(int k) {
+    if (std::isfinite(num(txtmm[k]->text()))) return true;
+    // A text whose number is too large for a double gives a range too large.
+    avisar_escala(k <= 2 ? 166 : 165, this);
+    txtmm[k]->setFocus(Qt::OtherFocusReason);
+    txtmm[k]->selectAll();
+    return false;
+}
+
 void frmescala::btaceptar_Click() {
     if (txtmm[1]->text().isEmpty() || txtmm[2]->text().isEmpty()) return;
+    if (!finito(1) || !finito(2)) return;
     const double vmin = num(txtmm[1]->text());
     const double vmax = num(txtmm[2]->text());
     if (vmax < vmin) {
@@ -114,6 +125,7 @@ void frmescala::btaceptar_Click() {
     double pmax = 0;
     if (!automatica) {
         if (txtmm[3]->text().isEmpty() || txtmm[4]->text().isEmpty()) return;
+        if (!finito(3) || !finito(4)) return;
         pmin = num(txtmm[3]->text());
         pmax = num(txtmm[4]->text());
         if (pmax < pmin) {

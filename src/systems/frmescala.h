@@ -36,6 +36,10 @@ class frmescala : public QWidget {
     void closeEvent(QCloseEvent* ev) override;
 
   private:
+    // Whether box k reads a finite number; if not, the range-too-large
+    // warning, and the box is selected for the next value.
+    bool finito(int k);
+
     std::vector<EventosFoco*> eventos_;
 };
 

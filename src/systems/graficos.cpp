@@ -74,6 +74,10 @@ double covolumen(const sistema& s) {
     return s.moles * (s.ecuacion == kDietericiSadus ? b / 4 : b);
 }
 
+void avisar_escala(int texto, QWidget* ventana) {
+    msgbox(tx(texto) + QChar(13) + tx(163), 16, QStringLiteral("Advertencia"), ventana);
+}
+
 bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     const double dv = maximo.v - minimo.v;
     const double dp = maximo.p - minimo.p;
@@ -87,7 +91,7 @@ bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     else if (!(std::abs(dv) <= 1e8))
         aviso = 166;
     if (aviso) {
-        msgbox(tx(aviso) + QChar(13) + tx(163), 16, QStringLiteral("Advertencia"), &g);
+        avisar_escala(aviso, &g);
         return false;
     }
     g.x0y0x->setText(fmt(minimo.v, kPatronEsquina));

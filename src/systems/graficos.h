@@ -8,6 +8,8 @@
 
 #include "core/gas.h"
 
+class QWidget;
+
 namespace korgas {
 
 class Lienzo;
@@ -20,6 +22,10 @@ class frmgraficos;
 // corner labels show the scale, the plot takes it (pressure upwards) and is
 // cleared.
 bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo);
+
+// The warning of a scale refused: text n, a line break and text 163, titled
+// "Advertencia", critical.
+void avisar_escala(int texto, QWidget* ventana);
 
 // The isotherm of curve i over vmin..vmax in 100 segments in the curve's
 // colour. Segments that start inside the excluded volume (moles·b, b/4 for

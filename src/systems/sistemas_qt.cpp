@@ -61,6 +61,8 @@ void recargar_sistema(sistema& s, bool avisar, QWidget* ventana) {
 bool curva_valida(const sistema& s) {
     if (!positivo(s.gas.tc) || !positivo(s.gas.pc)) return false;
     if (s.ecuacion == kGeneralizada && !(std::isfinite(s.mu) && s.mu > 1)) return false;
+    // A parameter that is not finite (the file's 1e999, an overflow) gives no curve.
+    if (!parametros_finitos(s.ecuacion, s.gas.c)) return false;
     return std::isfinite(s.moles) && s.moles >= 0;
 }
 

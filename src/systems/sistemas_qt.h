@@ -28,7 +28,7 @@ void recargar_sistema(sistema& s, bool avisar, QWidget* ventana);
 
 // Whether the system's curve can be computed: critical temperature and
 // pressure above 0 (a gas without a section has neither), an exponent above 1
-// for equation 6, and a finite amount of at least 0.
+// for equation 6, finite parameters and a finite amount of at least 0.
 bool curva_valida(const sistema& s);
 
 // Stores an amount given in grams (gramos) or in moles; the other unit

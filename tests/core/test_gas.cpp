@@ -96,6 +96,13 @@ std::string fichero_prueba() {
     s += "\n[g33]\nnombre=Exponente 1\n" + criticos + "vc= 0.094\nteb=-1\nhv=-1\n" +
          parametros({{"c(6,3)", " 1"}});
     s += "\n[g34]\n";
+    // Values too large for a double, and the texts of an infinity and a NaN.
+    s += "\n[g35]\nnombre=Desbordes\n" + criticos + "vc= 0.094\nteb=-1\nhv=-1\n" +
+         parametros({{"c(1,1)", "inf"},
+                     {"c(2,1)", "nan"},
+                     {"c(5,3)", " 1e999"},
+                     {"c(6,3)", " 1.5"},
+                     {"c(9,2)", "-1e999"}});
     return s;
 }
 
@@ -254,6 +261,12 @@ TEST_F(LeerGas, ExponentOfTheGeneralisedEquation) {
     EXPECT_NEAR(gas_.c[0], 3.7285389386026316e+248, 3.7285389386026316e+248 * 1e-11);
     cerca(gas_.c[1], 16.950376917901235, "b");
 
+    // With exponent 1000 a itself overflows (about 1e1935): the gas is unusable
+    // with the equation, a is no number and b keeps its value.
+    ASSERT_EQ(cargar(6, 21, 300, 1000), Carga::invalido);
+    EXPECT_EQ(gas_.c[0], kInf);
+    cerca(gas_.c[1], 998001 * 0.08206 * 304.2 / (4000 * 72.9), "b");
+
     // An exponent not above 1, or not finite, derives nothing.
     for (double mu : {-1.0, 1.0, 0.5, 0.0, kInf, kNaN}) {
         SCOPED_TRACE(mu);
@@ -335,12 +348,30 @@ TEST_F(LeerGas, CriticalDataNotAboveZeroIsInvalid) {
     EXPECT_EQ(gas_.c[2], 1.5);
 }
 
-TEST_F(LeerGas, NegativeTemperatureGivesNoNaN) {
+TEST_F(LeerGas, NegativeTemperatureDerivesNoNumber) {
     for (int e : {7, 8}) {
         ASSERT_EQ(cargar(e, 21, -5), Carga::invalido);
-        EXPECT_EQ(gas_.c[0], 0);
-        todo_finito(gas_);
+        EXPECT_FALSE(std::isfinite(gas_.c[0]));
+        EXPECT_TRUE(std::isfinite(gas_.c[1]));
     }
+}
+
+// A file value that overflows a double is no number: the gas cannot be used
+// with the equations that read it, which keep it infinite for the windows to
+// show as no number. The texts "inf" and "nan" have letters and read as 0.
+TEST_F(LeerGas, FileValueThatOverflowsMakesTheEquationUnusable) {
+    ASSERT_EQ(cargar(5, 35), Carga::invalido);
+    EXPECT_EQ(gas_.c[0], 1);
+    cerca(gas_.c[1], -0.1036793275154321, "B");
+    EXPECT_EQ(gas_.c[2], kInf);
+    ASSERT_EQ(cargar(9, 35), Carga::invalido);
+    EXPECT_EQ(gas_.c[1], -kInf);
+    cerca(gas_.c[0], 6.9274293434154189, "a");
+    ASSERT_EQ(cargar(1, 35), Carga::ok);
+    EXPECT_EQ(gas_.c[0], 0);
+    ASSERT_EQ(cargar(2, 35), Carga::ok);
+    EXPECT_EQ(gas_.c[0], 0);
+    for (int e : {0, 3, 4, 6, 7, 8}) EXPECT_EQ(cargar(e, 35), Carga::ok) << e;
 }
 
 TEST_F(LeerGas, SystemRecordUsesItsOwnFields) {
@@ -384,18 +415,37 @@ TEST(DerivarParametros, RefusesWhatWouldNotBeFinite) {
         int ecuacion;
         double tc, pc, t, mu;
     };
-    const Caso casos[] = {
-        {1, 304.2, 0, 300, 0},    {1, 0, 72.9, 300, 0},     {4, -304.2, 72.9, 300, 0},
-        {1, kNaN, 72.9, 300, 0},  {9, 304.2, kInf, 300, 0}, {5, 304.2, 72.9, 0, 0},
-        {6, 304.2, 72.9, 300, 1}, {7, 304.2, 72.9, -1, 0},
+    // Data nothing can be derived from: every slot asked for is 0.
+    const Caso sin_datos[] = {
+        {1, 304.2, 0, 300, 0},   {1, 0, 72.9, 300, 0},     {4, -304.2, 72.9, 300, 0},
+        {1, kNaN, 72.9, 300, 0}, {9, 304.2, kInf, 300, 0}, {6, 304.2, 72.9, 300, 1},
     };
-    for (const Caso& k : casos) {
+    for (const Caso& k : sin_datos) {
         SCOPED_TRACE(testing::Message() << k.ecuacion << " " << k.tc << " " << k.pc);
         std::array<double, 4> c{-1, -1, -1, -1};
         EXPECT_FALSE(korgas::derivar_parametros(k.ecuacion, k.tc, k.pc, k.t, k.mu, 0, c));
         EXPECT_EQ(c[0], 0);
         EXPECT_EQ(c[1], 0);
         for (double x : c) EXPECT_TRUE(std::isfinite(x));
+    }
+    // A value that does not come out finite stays so; the others are derived.
+    struct NoFinito {
+        Caso caso;
+        int malo;  // the slot that is not finite
+    };
+    const NoFinito no_finitos[] = {
+        {{5, 304.2, 72.9, 0, 0}, 1},       // B = b - a/(R·0)
+        {{7, 304.2, 72.9, -1, 0}, 0},      // a(T) takes √T
+        {{6, 304.2, 72.9, 300, 1000}, 0},  // a about 1e1935
+    };
+    for (const NoFinito& n : no_finitos) {
+        const Caso& k = n.caso;
+        SCOPED_TRACE(testing::Message() << k.ecuacion << " " << k.t << " " << k.mu);
+        std::array<double, 4> c{-1, -1, -1, -1};
+        EXPECT_FALSE(korgas::derivar_parametros(k.ecuacion, k.tc, k.pc, k.t, k.mu, 0, c));
+        const int derivados = k.ecuacion == 5 ? 4 : 2;
+        for (int i = 0; i < derivados; ++i)
+            EXPECT_EQ(std::isfinite(c[std::size_t(i)]), i != n.malo) << i;
     }
 }
 
