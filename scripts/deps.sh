@@ -6,9 +6,11 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
+  qt6-translations-l10n
   fonts-dejavu-core fonts-liberation
   locales
   poppler-utils
+  xvfb openbox x11-utils libxtst-dev qt6-qpa-plugins libxcb-cursor0
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -350,8 +350,8 @@ void frmoperaciones::construir_instrumentos(QWidget* area) {
     bttermopar = boton("bttermopar", 1, 555, &frmoperaciones::bttermopar_Click);
     btbarometro = boton("btbarometro", 2, xrama0 - 120, &frmoperaciones::btbarometro_Click);
     btmanometro = boton("btmanometro", 3, xrama0 + 315, &frmoperaciones::btmanometro_Click);
-    bttermometro->setToolTip(QStringLiteral("Termómetro"));
-    bttermopar->setToolTip(QStringLiteral("Termopar"));
+    bttermometro->setToolTip(tx(237, QStringLiteral("Termómetro")));
+    bttermopar->setToolTip(tx(238, QStringLiteral("Termopar")));
 
     // The barometer: the pipe from the top of the cylinder up and across into
     // the falling leg, the two legs, the red bottom joining them, the scale.

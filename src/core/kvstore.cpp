@@ -29,8 +29,11 @@
 
 namespace korgas {
 
-ErrorFichero::ErrorFichero(const std::string& ruta, const std::string& causa)
-    : std::runtime_error(ruta + ": " + causa), ruta_(ruta) {}
+ErrorFichero::ErrorFichero(const std::string& ruta, Causa causa, const std::string& en_ingles,
+                           int sistema)
+    : std::runtime_error(ruta + ": " + en_ingles), ruta_(ruta), causa_(causa), sistema_(sistema) {}
+
+using Causa = ErrorFichero::Causa;
 
 namespace kv {
 
@@ -414,6 +417,32 @@ int Documento::cambiarlinea(const std::string& vieja, const std::string& nueva) 
     return ultima;
 }
 
+void Documento::fijarvalor(const std::string& seccion, const std::string& clave,
+                           const std::string& valor) {
+    std::string s = para_escribir(seccion, Uso::seccion);
+    std::string k = para_escribir(clave, Uso::clave);
+    std::string v = para_escribir(valor, Uso::valor);
+    std::string sbus = s, kbus = k;
+    cp1252::a_minusculas(sbus);
+    cp1252::a_minusculas(kbus);
+    crearseccion(seccion);
+    auto& ls = propio(d_).lineas;
+    std::size_t i = 0;
+    while (!(ls[i].tipo == Tipo::cabecera && ls[i].nombre == sbus)) ++i;
+    std::size_t ultima = i;  // the section's last line that is not empty
+    for (++i; i < ls.size() && ls[i].tipo != Tipo::cabecera; ++i) {
+        Linea& l = ls[i];
+        if (l.tipo == Tipo::par && l.nombre == kbus) {
+            const Fin fin = l.fin;
+            l = kv::analizar(l.texto.substr(0, l.texto.find('=') + 1) + v, fin);
+            return;
+        }
+        if (l.tipo != Tipo::vacia) ultima = i;
+    }
+    if (ls[ultima].fin == Fin::ninguno) ls[ultima].fin = Fin::crlf;
+    ls.insert(ls.begin() + static_cast<std::ptrdiff_t>(ultima) + 1, nueva_linea(k + "=" + v));
+}
+
 void Documento::reemplazar(const std::vector<std::string>& lineas) {
     std::vector<Linea> nuevas;
     nuevas.reserve(lineas.size());
@@ -462,6 +491,13 @@ std::string causa_errno(const char* que, int e) {
     return std::string(que) + ": " + std::strerror(e);
 }
 
+// The error of a system call that has just failed; errno is taken before
+// anything else can change it.
+ErrorFichero error_sistema(const std::string& ruta, ErrorFichero::Causa c, const char* que) {
+    const int e = errno;
+    return ErrorFichero(ruta, c, causa_errno(que, e), e);
+}
+
 // What stat() says about a file; two equal signatures are taken to mean equal
 // contents, except within the racy window (see Entrada).
 struct Firma {
@@ -488,8 +524,8 @@ struct Firma {
 // Checks what stat() gave for a path the store reads: a folder or a device is
 // not a file the store can read.
 void comprobar_tipo(const std::string& ruta, const struct stat& st) {
-    if (S_ISDIR(st.st_mode)) throw ErrorFichero(ruta, "is a folder, not a file");
-    if (!S_ISREG(st.st_mode)) throw ErrorFichero(ruta, "is not a regular file");
+    if (S_ISDIR(st.st_mode)) throw ErrorFichero(ruta, Causa::carpeta, "is a folder, not a file");
+    if (!S_ISREG(st.st_mode)) throw ErrorFichero(ruta, Causa::no_regular, "is not a regular file");
 }
 
 Firma firma_de(const std::string& ruta) {
@@ -497,7 +533,7 @@ Firma firma_de(const std::string& ruta) {
     if (::stat(ruta.c_str(), &st) != 0) {
         int e = errno;
         if (e == ENOENT || e == ENOTDIR) return Firma{};
-        throw ErrorFichero(ruta, causa_errno("cannot examine the file", e));
+        throw ErrorFichero(ruta, Causa::ilegible, causa_errno("cannot examine the file", e), e);
     }
     comprobar_tipo(ruta, st);
     return Firma::de(st);
@@ -508,11 +544,11 @@ Firma firma_de(const std::string& ruta) {
 constexpr std::uintmax_t kMaximo = std::uintmax_t{1} << 30;
 
 ErrorFichero demasiado_grande(const std::string& ruta) {
-    return ErrorFichero(ruta, "the file is too large to be read (over 1 GiB)");
+    return ErrorFichero(ruta, Causa::grande, "the file is too large to be read (over 1 GiB)");
 }
 
 ErrorFichero sin_memoria(const std::string& ruta) {
-    return ErrorFichero(ruta, "not enough memory to read the file");
+    return ErrorFichero(ruta, Causa::memoria, "not enough memory to read the file");
 }
 
 // Reads the whole file; the signature is taken from the open file before the
@@ -522,7 +558,7 @@ bool leer_fichero(const std::string& ruta, std::string& bytes, Firma& firma) {
     if (fd < 0) {
         int e = errno;
         if (e == ENOENT || e == ENOTDIR) return false;
-        throw ErrorFichero(ruta, causa_errno("cannot open the file", e));
+        throw ErrorFichero(ruta, Causa::ilegible, causa_errno("cannot open the file", e), e);
     }
     struct Cierre {
         int fd;
@@ -530,7 +566,7 @@ bool leer_fichero(const std::string& ruta, std::string& bytes, Firma& firma) {
     } cierre{fd};
     struct stat st;
     if (::fstat(fd, &st) != 0)
-        throw ErrorFichero(ruta, causa_errno("cannot examine the file", errno));
+        throw error_sistema(ruta, Causa::ilegible, "cannot examine the file");
     comprobar_tipo(ruta, st);
     firma = Firma::de(st);
     // The size the file claims is checked before any memory is taken for it;
@@ -544,7 +580,7 @@ bool leer_fichero(const std::string& ruta, std::string& bytes, Firma& firma) {
             ssize_t r = ::read(fd, buf, sizeof buf);
             if (r < 0) {
                 if (errno == EINTR) continue;
-                throw ErrorFichero(ruta, causa_errno("cannot read the file", errno));
+                throw error_sistema(ruta, Causa::ilegible, "cannot read the file");
             }
             if (r == 0) break;
             bytes.append(buf, static_cast<std::size_t>(r));
@@ -591,15 +627,17 @@ std::filesystem::path destino_real(const std::string& ruta) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path p = fs::absolute(fs::path(ruta), ec);
-    if (ec) throw ErrorFichero(ruta, "bad path: " + ec.message());
+    if (ec) throw ErrorFichero(ruta, Causa::ruta, "bad path: " + ec.message(), ec.value());
     for (int i = 0; i < 40; ++i) {
         auto st = fs::symlink_status(p, ec);
         if (ec || !fs::is_symlink(st)) return p;
         fs::path t = fs::read_symlink(p, ec);
-        if (ec) throw ErrorFichero(ruta, "cannot follow the link: " + ec.message());
+        if (ec)
+            throw ErrorFichero(ruta, Causa::ruta, "cannot follow the link: " + ec.message(),
+                               ec.value());
         p = t.is_absolute() ? t : p.parent_path() / t;
     }
-    throw ErrorFichero(ruta, "too many levels of symbolic links");
+    throw ErrorFichero(ruta, Causa::ruta, "too many levels of symbolic links", ELOOP);
 }
 
 // The temporary files of a rewrite of destino: "." name ".tmp-" and six
@@ -609,19 +647,26 @@ std::string prefijo_temporal(const std::filesystem::path& destino) {
 }
 constexpr std::size_t kLetrasTemporal = 6;
 
-// Empty when this process may change the file; else why not. The rename that
+// Throws when this process may not change the file. The rename that
 // replaces the file asks only the folder, so the file's own permission is
 // checked here: for root, whom the system lets write any file, a file without
 // any write bit is read-only; anyone else gets the system's own answer
 // (owner, group and access lists).
-std::string sin_permiso(const std::filesystem::path& destino, const struct stat& st) {
-    const char* solo_lectura = "the file is read-only (it has no write permission)";
-    if (::geteuid() == 0) return st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH) ? "" : solo_lectura;
-    if (::faccessat(AT_FDCWD, destino.c_str(), W_OK, AT_EACCESS) == 0) return "";
+void comprobar_permiso(const std::string& ruta, const std::filesystem::path& destino,
+                       const struct stat& st) {
+    const ErrorFichero solo_lectura(ruta, Causa::solo_lectura,
+                                    "the file is read-only (it has no write permission)");
+    if (::geteuid() == 0) {
+        if (!(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) throw solo_lectura;
+        return;
+    }
+    if (::faccessat(AT_FDCWD, destino.c_str(), W_OK, AT_EACCESS) == 0) return;
     const int e = errno;
-    if (e == EACCES || e == EPERM) return solo_lectura;
-    if (e == EROFS) return causa_errno("the file cannot be written", e);
-    return "";  // the write itself will tell
+    if (e == EACCES || e == EPERM) throw solo_lectura;
+    if (e == EROFS)
+        throw ErrorFichero(ruta, Causa::no_escribible, causa_errno("the file cannot be written", e),
+                           e);
+    // Anything else: the write itself will tell.
 }
 
 // Writes bytes as the new contents of destino (the file ruta names): a
@@ -647,17 +692,19 @@ void reescribir(const std::string& ruta, const std::filesystem::path& destino,
         modo = 0666 & ~m;
     }
 
-    auto error = [&](const std::string& causa) { return ErrorFichero(ruta, causa); };
+    auto error = [&](Causa c, const std::string& causa, int e = 0) {
+        return ErrorFichero(ruta, c, causa, e);
+    };
     const char* simulado = "simulated failure";
-    if (existia) {
-        if (std::string causa = sin_permiso(destino, st); !causa.empty()) throw error(causa);
-    }
+    if (existia) comprobar_permiso(ruta, destino, st);
 
-    if (falla(1)) throw error(std::string("cannot create the temporary file: ") + simulado);
+    if (falla(1))
+        throw error(Causa::temporal, std::string("cannot create the temporary file: ") + simulado);
     std::vector<char> nombre(plantilla.begin(), plantilla.end());
     nombre.push_back('\0');
     int fd = ::mkostemp(nombre.data(), O_CLOEXEC);
-    if (fd < 0) throw error(causa_errno("cannot create a temporary file in the folder", errno));
+    if (fd < 0)
+        throw error_sistema(ruta, Causa::temporal, "cannot create a temporary file in the folder");
 
     struct Temporal {
         int fd;
@@ -669,33 +716,42 @@ void reescribir(const std::string& ruta, const std::filesystem::path& destino,
         }
     } tmp{fd, nombre.data()};
 
-    if (falla(2)) throw error(std::string("cannot write the temporary file: ") + simulado);
+    if (falla(2))
+        throw error(Causa::no_escribible,
+                    std::string("cannot write the temporary file: ") + simulado);
     std::size_t hechos = 0;
     while (hechos < bytes.size()) {
         ssize_t w = ::write(fd, bytes.data() + hechos, bytes.size() - hechos);
         if (w < 0) {
             if (errno == EINTR) continue;
-            throw error(causa_errno("cannot write the temporary file", errno));
+            throw error_sistema(ruta, Causa::no_escribible, "cannot write the temporary file");
         }
-        if (w == 0) throw error("cannot write the temporary file: nothing written");
+        if (w == 0)
+            throw error(Causa::no_escribible, "cannot write the temporary file: nothing written");
         hechos += static_cast<std::size_t>(w);
     }
-    if (::fchmod(fd, modo) != 0) throw error(causa_errno("cannot set the file's mode", errno));
+    if (::fchmod(fd, modo) != 0)
+        throw error_sistema(ruta, Causa::no_escribible, "cannot set the file's mode");
     if (existia && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
         // Keep the owner when we may (we run as its owner or as root); a
         // failure here is not a reason to refuse the write.
         [[maybe_unused]] int r = ::fchown(fd, st.st_uid, st.st_gid);
     }
 
-    if (falla(3)) throw error(std::string("cannot flush the temporary file: ") + simulado);
-    if (::fsync(fd) != 0) throw error(causa_errno("cannot flush the temporary file", errno));
+    if (falla(3))
+        throw error(Causa::no_escribible,
+                    std::string("cannot flush the temporary file: ") + simulado);
+    if (::fsync(fd) != 0)
+        throw error_sistema(ruta, Causa::no_escribible, "cannot flush the temporary file");
     int cerrar = ::close(fd);
     tmp.fd = -1;
-    if (cerrar != 0) throw error(causa_errno("cannot close the temporary file", errno));
+    if (cerrar != 0)
+        throw error_sistema(ruta, Causa::no_escribible, "cannot close the temporary file");
 
-    if (falla(4)) throw error(std::string("cannot replace the file: ") + simulado);
+    if (falla(4))
+        throw error(Causa::no_reemplazable, std::string("cannot replace the file: ") + simulado);
     if (::rename(nombre.data(), destino.c_str()) != 0)
-        throw error(causa_errno("cannot replace the file", errno));
+        throw error_sistema(ruta, Causa::no_reemplazable, "cannot replace the file");
     tmp.hecho = true;
 
     // The rename is done and the new contents are in place; flushing the
@@ -797,7 +853,7 @@ class Cerrojo {
         if (tomados()[clave_]++ > 0) return;
         fd_ = ::open(clave_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd_ < 0)
-            throw ErrorFichero(ruta, causa_errno("cannot open the lock file beside it", errno));
+            throw error_sistema(ruta, Causa::cerrojo, "cannot open the lock file beside it");
         const Reloj::time_point limite = Reloj::now() + plazo();
         esperar(ruta, 0, limite);
         esperar(ruta, 1, limite);  // on failure soltar closes fd_, which frees byte 0
@@ -809,10 +865,11 @@ class Cerrojo {
         while (!bloquear_byte(fd_, F_WRLCK, byte)) {
             const int e = errno;
             if (e != EAGAIN && e != EACCES && e != EINTR)
-                throw ErrorFichero(ruta, causa_errno("cannot lock the file", e));
+                throw ErrorFichero(ruta, Causa::cerrojo, causa_errno("cannot lock the file", e), e);
             if (Reloj::now() >= limite)
-                throw ErrorFichero(ruta, "another program is writing the file; gave up after " +
-                                             std::to_string(plazo().count()) + " ms");
+                throw ErrorFichero(ruta, Causa::ocupado,
+                                   "another program is writing the file; gave up after " +
+                                       std::to_string(plazo().count()) + " ms");
             std::this_thread::sleep_for(pausa);
             pausa = std::min(pausa * 2, std::chrono::microseconds(2000));
         }

@@ -33,14 +33,36 @@
 
 namespace korgas {
 
-// A file could not be read or written. what() names the file and the cause.
+// A file could not be read or written. what() names the file and the cause in
+// English (for logs); causa() and sistema() let a window say the same in the
+// user's language.
 class ErrorFichero : public std::runtime_error {
   public:
-    ErrorFichero(const std::string& ruta, const std::string& causa);
+    enum class Causa {
+        carpeta,          // the path names a folder
+        no_regular,       // a device, a pipe...
+        ilegible,         // it cannot be examined, opened or read
+        grande,           // over the largest size the store reads
+        memoria,          // not enough memory to read it
+        ruta,             // the path or a link in it cannot be followed
+        solo_lectura,     // the file has no write permission
+        temporal,         // no temporary file can be made beside it
+        no_escribible,    // the new contents cannot be written or flushed
+        no_reemplazable,  // the temporary file cannot take its place
+        cerrojo,          // the lock beside it cannot be taken
+        ocupado,          // another program held the lock too long
+    };
+    // sistema: the system's error number behind the cause (errno), 0 for none.
+    ErrorFichero(const std::string& ruta, Causa causa, const std::string& en_ingles,
+                 int sistema = 0);
     const std::string& ruta() const { return ruta_; }
+    Causa causa() const { return causa_; }
+    int sistema() const { return sistema_; }
 
   private:
     std::string ruta_;
+    Causa causa_;
+    int sistema_;
 };
 
 // A text that cannot be stored: CR or LF in a section name, key, value or line,
@@ -72,6 +94,12 @@ class Documento {
     int leersecciones(std::vector<std::string>& lista) const;
     bool borrarseccion(const std::string& seccion);
     int cambiarlinea(const std::string& vieja, const std::string& nueva);
+    // Sets one value and changes nothing else: the first pair of the key in
+    // the first section of that name keeps its key as written and its line
+    // end, and only its value changes; a section lacking the key gets the
+    // pair after its last line that is not empty; a missing section is added
+    // at the end. Every other line stays byte for byte.
+    void fijarvalor(const std::string& seccion, const std::string& clave, const std::string& valor);
 
     // Replaces every line by these lines (UTF-8, no line ends); a byte-order
     // mark before the first line stays.

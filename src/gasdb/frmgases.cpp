@@ -81,7 +81,7 @@ bool reescribir_datos(const std::function<bool(Documento&)>& cambio, int no_hech
         if (!hecho) msgbox(tx(no_hecho), 64, QString(), padre);
         return hecho;
     } catch (const std::exception& e) {
-        msgbox(con_causa(tx(fallo), QString::fromStdString(e.what())), 64, QString(), padre);
+        msgbox(con_causa(tx(fallo), detalle_error(e)), 64, QString(), padre);
         return false;
     }
 }
@@ -395,7 +395,7 @@ void frmgases::btdel_Click() {
         n = borrar_gas(d, k, nombre_elegido_.toStdString());
         return n >= 0;
     };
-    if (reescribir_datos(borrar, 221, 233, window())) {
+    if (reescribir_datos(borrar, 221, 267, window())) {
         numgases = n;
         // The records and the open windows follow their gases before anyone
         // reads them again.

@@ -96,6 +96,19 @@ inline QLabel* rotulo(const QString& nombre, QWidget* padre, const QString& text
     return l;
 }
 
+// Captions whole, whatever the fonts of the machine. In a window whose
+// controls stand at their design places (no layout), every caption (label,
+// button, check box) whose text needs more room than its design width grows
+// to its text; the controls after it on its row move right as much, so the
+// row keeps its order, and the window (and a frame around the caption) grows
+// to hold them. Every drop-down list of the window gets lista_entera.
+void textos_enteros(QWidget* ventana);
+
+// A drop-down list opens as wide as its longest entry, and shows its chosen
+// entry as its tool tip while the entry is wider than the list; both follow
+// the entries as the list is filled again.
+void lista_entera(QComboBox* lista);
+
 inline void llenar(QComboBox* lista, const QStringList& entradas) {
     QSignalBlocker bloqueo(lista);
     lista->clear();

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cerrno>
 #include <utility>
 
 #include "core/gas.h"
 #include "core/kvstore.h"
 #include "core/mensajes.h"
+#include "platform/texto_qt.h"
 
 namespace korgas {
 
@@ -75,10 +77,89 @@ QString texto_no_se_puede_leer(const QString& ruta, const QString& causa) {
         .arg(ruta, causa);
 }
 
+QString causa_fichero(const ErrorFichero& e) {
+    using C = ErrorFichero::Causa;
+    // Each cause's text, with its words for a language file that lacks it.
+    auto causa = [&]() -> QString {
+        switch (e.causa()) {
+            case C::carpeta:
+                return tx(248, QStringLiteral("es una carpeta, no un fichero"));
+            case C::no_regular:
+                return tx(249, QStringLiteral("no es un fichero normal"));
+            case C::ilegible:
+                return tx(250, QStringLiteral("no se puede leer"));
+            case C::grande:
+                return tx(251, QStringLiteral("es demasiado grande para leerlo (más de 1 GiB)"));
+            case C::memoria:
+                return tx(252, QStringLiteral("no hay memoria suficiente para leerlo"));
+            case C::ruta:
+                return tx(253, QStringLiteral("no se puede seguir su ruta"));
+            case C::solo_lectura:
+                return tx(254,
+                          QStringLiteral("es de solo lectura (no tiene permiso de escritura)"));
+            case C::temporal:
+                return tx(255,
+                          QStringLiteral("no se puede crear un fichero temporal en su carpeta"));
+            case C::no_escribible:
+                return tx(256, QStringLiteral("no se puede escribir"));
+            case C::no_reemplazable:
+                return tx(257, QStringLiteral("no se puede reemplazar"));
+            case C::cerrojo:
+                return tx(258, QStringLiteral("no se puede bloquear para escribirlo"));
+            case C::ocupado:
+                return tx(259, QStringLiteral("otro programa lo está escribiendo; se ha dejado "
+                                              "de esperar"));
+        }
+        return QString::fromStdString(e.what());
+    }();
+    // The system's reason behind it, for the few a user can act on; any other
+    // by its number.
+    const int n = e.sistema();
+    if (n == 0 || e.causa() == C::ruta) return causa;
+    QString sistema;
+    switch (n) {
+        case EACCES:
+        case EPERM:
+            sistema = tx(260, QStringLiteral("permiso denegado"));
+            break;
+        case ENOSPC:
+        case EDQUOT:
+            sistema = tx(261, QStringLiteral("no queda espacio en el disco"));
+            break;
+        case EROFS:
+            sistema = tx(262, QStringLiteral("sistema de ficheros de solo lectura"));
+            break;
+        case EIO:
+            sistema = tx(263, QStringLiteral("error de entrada/salida"));
+            break;
+        case ENOENT:
+        case ENOTDIR:
+            sistema = tx(264, QStringLiteral("no existe"));
+            break;
+        default:
+            sistema = tx(265, QStringLiteral("error del sistema")) + ' ' + QString::number(n);
+            break;
+    }
+    return causa + QStringLiteral(": ") + sistema;
+}
+
+QString detalle_error(const std::exception& e) {
+    if (const auto* f = dynamic_cast<const ErrorFichero*>(&e))
+        return QString::fromStdString(f->ruta()) + QStringLiteral(": ") + causa_fichero(*f);
+    if (dynamic_cast<const ErrorTexto*>(&e))
+        return tx(266, QStringLiteral("El texto tiene un carácter o un fin de línea que el "
+                                      "fichero no puede guardar."));
+    return QString::fromStdString(e.what());
+}
+
 void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre, const QString& titulo) {
-    msgbox(
-        texto_no_se_puede_leer(QString::fromStdString(e.ruta()), QString::fromStdString(e.what())),
-        16, titulo, padre);
+    const QString ruta = QString::fromStdString(e.ruta());
+    // A language file without the text keeps the message in both languages.
+    const QString cabecera = tx(247);
+    msgbox(cabecera.isEmpty()
+               ? texto_no_se_puede_leer(ruta, causa_fichero(e))
+               : cabecera + '\n' + ruta + QStringLiteral("\n(") + causa_fichero(e) + ')',
+           16, titulo, padre);
 }
 
 int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget* padre) {

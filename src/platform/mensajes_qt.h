@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 class QWidget;
@@ -25,8 +26,18 @@ int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString
 // (fixed, in both languages: the language file may be the one at fault).
 QString texto_no_se_puede_leer(const QString& ruta, const QString& causa);
 
-// Tells the user that a file exists but cannot be read (that text, style 16,
-// the program's title unless one is given).
+// Why a file could not be read or written, in the current language, without
+// the file's name ("es de solo lectura (no tiene permiso de escritura)").
+QString causa_fichero(const ErrorFichero& e);
+
+// The detail a failure adds to its message, in the current language: for a
+// file error the file's name and the cause; for a text the file cannot hold,
+// that; for anything else what it says of itself.
+QString detalle_error(const std::exception& e);
+
+// Tells the user that a file exists but cannot be read (naming the file and
+// the cause in the current language, style 16, the program's title unless one
+// is given).
 void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr,
                              const QString& titulo = QString());
 

@@ -1,5 +1,11 @@
 #include "platform/texto_qt.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
 #include "core/gas.h"
 #include "core/mensajes.h"
 #include "core/numtext.h"
@@ -8,6 +14,39 @@ namespace korgas {
 
 QString tx(int n) {
     return QString::fromStdString(texto(n));
+}
+
+QString tx(int n, const QString& si_falta) {
+    const QString t = tx(n);
+    return t.isEmpty() ? si_falta : t;
+}
+
+bool traducir_qt(const QString& nombre) {
+    static std::unique_ptr<QTranslator> instalada;
+    if (instalada) {
+        QCoreApplication::removeTranslator(instalada.get());
+        instalada.reset();
+    }
+    const QString buscado = nombre.trimmed().toLower();
+    if (buscado.isEmpty()) return false;
+    for (int i = QLocale::C + 1; i <= QLocale::LastLanguage; ++i) {
+        const auto idioma = static_cast<QLocale::Language>(i);
+        const QLocale local(idioma);
+        if (local.language() != idioma) continue;  // a number no language has
+        // The native name may name the country too ("español de España").
+        const QString propio = local.nativeLanguageName().toLower();
+        if (propio != buscado && !propio.startsWith(buscado + ' ') &&
+            QLocale::languageToString(idioma).toLower() != buscado)
+            continue;
+        auto t = std::make_unique<QTranslator>();
+        if (!t->load(local, QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            return false;
+        QCoreApplication::installTranslator(t.get());
+        instalada = std::move(t);
+        return true;
+    }
+    return false;
 }
 
 QString sin_acceso(const QString& caption) {

@@ -8,8 +8,12 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <map>
 #include <utility>
+
+#include "platform/controles.h"
+#include "platform/teclas_acceso.h"
 
 namespace korgas {
 
@@ -100,6 +104,7 @@ bool Ventanas::registrada(const QString& nombre) {
 
 void Ventanas::fijar_area(QMdiArea* area) {
     area_hijas() = area;
+    if (area) teclas_de_ventana_primero();
 }
 
 QMdiArea* Ventanas::area() {
@@ -113,6 +118,8 @@ QWidget* Ventanas::cargar(const QString& nombre) {
 
     QWidget* w = it->second.fabrica();
     if (!w) return nullptr;
+    // The load has written the captions: each shows whole.
+    textos_enteros(w);
     // The factory may have loaded other windows; look the entry up again.
     Ventana& v = registro()[nombre];
     if (w->objectName().isEmpty()) w->setObjectName(nombre);
@@ -127,6 +134,9 @@ QWidget* Ventanas::cargar(const QString& nombre) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWidget(w);
         sub->setObjectName(nombre + QStringLiteral("_marco"));
+        // A click on the frame activates the window, but Tab never stops on
+        // the frame, where nothing would show the focus.
+        sub->setFocusPolicy(Qt::ClickFocus);
         area->addSubWindow(sub);
         sub->hide();
         sub->adjustSize();
@@ -178,6 +188,13 @@ void Ventanas::habilitar(const QString& nombre, bool si) {
     if (it == registro().end() || !it->second.ventana) return;
     QWidget* w = it->second.marco ? it->second.marco.data() : it->second.ventana.data();
     w->setEnabled(si);
+}
+
+void Ventanas::activar_al_cerrar(const QString& nombre) {
+    QObject* contexto = area_hijas() ? static_cast<QObject*>(area_hijas()) : qApp;
+    QTimer::singleShot(0, contexto, [nombre] {
+        if (buscar(nombre)) mostrar(nombre);
+    });
 }
 
 void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fraccion) {

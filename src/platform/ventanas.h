@@ -68,6 +68,10 @@ class Ventanas {
     // disabled window takes no input, not even at its close button); nothing
     // when it is not loaded.
     static void habilitar(const QString& nombre, bool si);
+    // Makes a loaded window the active one once the window closing now is
+    // gone (the area would otherwise activate whichever came before); a
+    // window opened from another gives it back the focus so.
+    static void activar_al_cerrar(const QString& nombre);
 };
 
 // Places a window of its own on a screen: no larger than that fraction of the

@@ -15,6 +15,7 @@
 #include "platform/mensajes_qt.h"
 #include "shell/frmSplash.h"
 #include "shell/iconos.h"
+#include "shell/idiomas.h"
 
 namespace korgas {
 
@@ -23,10 +24,12 @@ namespace {
 constexpr int kFaltaIdioma = 2;
 constexpr int kFaltanDatos = 3;
 constexpr int kNumeroMalo = 4;
+constexpr int kSinIdioma = 5;
 
-// The message of a failed start-up. It is fixed text in both languages: the
-// language file may be the one that is missing.
-int fallo(const QString& texto, int estado) {
+// A message of the start-up. It is fixed text in both languages: the language
+// file may be the one at fault. It goes to standard error too, and only there
+// in a run without a screen.
+void avisar(const QString& texto, int estilo) {
     std::cerr << texto.toStdString() << std::endl;
     const QString plataforma = QGuiApplication::platformName();
     const bool sin_pantalla =
@@ -34,10 +37,18 @@ int fallo(const QString& texto, int estado) {
     if (!sin_pantalla || mensajes_respondidos()) {
         QString visto = texto;
         visto.replace('\n', '\r');
-        msgbox(visto, 16);
+        msgbox(visto, estilo);
     }
+}
+
+// The message of a failed start-up, and the exit status.
+int fallo(const QString& texto, int estado) {
+    avisar(texto, 16);
     return estado;
 }
+
+const QString kNoPuedeContinuar =
+    QStringLiteral("\n\nEl programa no puede continuar. / The program cannot go on.");
 
 // Empty when the file can be read, else the cause.
 QString ilegible(const QString& ruta) {
@@ -50,8 +61,7 @@ QString ilegible(const QString& ruta) {
 }
 
 QString no_se_puede_leer(const QString& ruta, const QString& causa) {
-    return texto_no_se_puede_leer(ruta, causa) +
-           QStringLiteral("\n\nEl programa no puede continuar. / The program cannot go on.");
+    return texto_no_se_puede_leer(ruta, causa) + kNoPuedeContinuar;
 }
 
 }  // namespace
@@ -92,8 +102,24 @@ int comprobar_ficheros() {
         }
     };
     if (const int estado = leyendo(idioma, kFaltaIdioma, [&] {
-            std::vector<std::string> lista(1);
-            leersecciones(idioma.toStdString(), lista);
+            // The language the run will use: without one that has texts every
+            // caption and message would be empty.
+            const IdiomasDelFichero idiomas = idiomas_de(leer(idioma.toStdString()));
+            if (idiomas.actual.empty())
+                return fallo(QStringLiteral("El fichero de idiomas no tiene ningún idioma con "
+                                            "textos.\nThe language file has no language with "
+                                            "texts.\n%1")
+                                     .arg(idioma) +
+                                 kNoPuedeContinuar,
+                             kSinIdioma);
+            if (!idiomas.desde_el_fichero) {
+                const QString nombre = QString::fromStdString(idiomas.actual);
+                avisar(QStringLiteral("El fichero de idiomas no nombra como actual un idioma con "
+                                      "textos; se usa %2.\nThe language file names no language "
+                                      "with texts as the current one; %2 is used.\n%1")
+                           .arg(idioma, nombre),
+                       48);
+            }
             return 0;
         }))
         return estado;
@@ -102,10 +128,9 @@ int comprobar_ficheros() {
         return fallo(QStringLiteral("El fichero de datos no da un número de gases válido "
                                     "(clave n de la sección general).\n"
                                     "The gas data file gives no valid number of gases "
-                                    "(key n of section general).\n%1\n\n"
-                                    "El programa no puede continuar. / The program cannot "
-                                    "go on.")
-                         .arg(datos),
+                                    "(key n of section general).\n%1")
+                             .arg(datos) +
+                         kNoPuedeContinuar,
                      kNumeroMalo);
     });
 }

@@ -124,7 +124,7 @@ void frmAbout::Form_Load() {
     lblDescription->setText(tx(62));
     lblDisclaimer->setText(tx(63));
     cmdSysInfo->setText(tx(64));
-    cmdOK->setText(QStringLiteral("Aceptar"));
+    cmdOK->setText(tx(239, QStringLiteral("Aceptar")));
     cmdOK->setDefault(true);
     Label1->setText(credito_1());
     Label2->setText(credito_2());

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "core/gas.h"
 #include "core/kvstore.h"
@@ -36,8 +37,8 @@ constexpr int kAltoBoton = 375;
 constexpr int kMaxIdiomas = 8;
 
 // One language section of the file: its name and its pairs in file order,
-// key and value as written (neither trimmed); a line without "=" is a key
-// with an empty value.
+// key and value as written (neither trimmed). A line without "=" is no text:
+// it is not shown, and the save leaves it where it is.
 struct Seccion {
     QString nombre;
     std::vector<std::pair<QString, QString>> pares;
@@ -57,8 +58,8 @@ std::vector<Seccion> secciones_de(const std::vector<std::string>& lineas) {
         }
         if (n < 1) continue;
         const qsizetype igual = l.indexOf('=');
-        r.back().pares.emplace_back(igual < 0 ? l : l.left(igual),
-                                    igual < 0 ? QString() : l.mid(igual + 1));
+        if (igual < 0) continue;
+        r.back().pares.emplace_back(l.left(igual), l.mid(igual + 1));
     }
     return r;
 }
@@ -85,6 +86,8 @@ frmIdioma::frmIdioma() {
     MSFlexIdiomas->setObjectName(QStringLiteral("MSFlexIdiomas"));
     txtidioma = new QLineEdit(MSFlexIdiomas);
     txtidioma->setObjectName(QStringLiteral("txtidioma"));
+    // A text is one line of the file, however long: the box never cuts it.
+    txtidioma->setMaxLength(std::numeric_limits<int>::max());
     txtidioma->hide();
     // The box goes when the focus moves on to another control.
     new EventosFoco(txtidioma, {}, [this] { txtidioma->hide(); });
@@ -222,9 +225,8 @@ void frmIdioma::txtidioma_Change(const QString& texto) {
     // A character the file cannot hold is refused; the text goes back.
     if (!representable_cp1252(texto.toStdString())) {
         txtidioma->setText(texto_caja_);
-        msgbox(QStringLiteral("Ese carácter no se puede guardar en el fichero de idiomas "
-                              "(Windows-1252).\rThat character cannot be stored in the "
-                              "language file (Windows-1252)."),
+        msgbox(tx(244, QStringLiteral("Ese carácter no se puede guardar en el fichero de idiomas "
+                                      "(Windows-1252).")),
                48, titulo_ventana());
         return;
     }
@@ -293,73 +295,32 @@ frmIdioma::Guardado frmIdioma::guardar() {
     const bool sin_nombre = columna_nueva_ && nuevo.isEmpty();
     const int filas = MSFlexIdiomas->filas();
 
-    auto linea = [](const QString& t) { return t.toStdString(); };
+    // The cells edited here, language by language and row by row.
+    std::vector<std::pair<int, int>> cambios;
+    for (const auto& [r, c] : editadas_)
+        if (r >= 1 && c <= numidiomas) cambios.push_back({c, r});
+    std::sort(cambios.begin(), cambios.end());
     try {
         editar(fichidioma, [&](Documento& doc) {
-            // The current language as the file names it now.
-            std::string actual = doc.leervalor("idioma", "idioma");
-            if (actual.empty()) actual = idioma_actual;
-            const std::vector<Seccion> disco = secciones_de(doc.lineas());
-
-            std::vector<std::string> l;
-            l.push_back("[idioma]");
-            l.push_back("idioma=" + actual);
-            l.emplace_back();
-            std::vector<QString> escritas;
-            for (int i = 1; i <= numidiomas; ++i) {
-                const QString nombre = QString::fromStdString(listaidiomas[i]);
-                escritas.push_back(nombre.toLower());
-                // What the file holds now for this language: a text edited
-                // here wins, any other keeps the file's value.
-                QHash<QString, QString> en_disco;
-                QSet<QString> claves;
-                if (const Seccion* s = buscar(disco, nombre))
-                    for (const auto& [k, v] : s->pares)
-                        if (!en_disco.contains(clave_de(k))) en_disco.insert(clave_de(k), v);
-                l.push_back(linea("[" + nombre + "]"));
-                for (int r = 1; r < filas; ++r) {
-                    const QString clave = MSFlexIdiomas->texto(r, 0);
-                    claves.insert(clave_de(clave));
-                    QString valor = MSFlexIdiomas->texto(r, i);
-                    if (!editadas_.contains({r, i}) && en_disco.contains(clave_de(clave)))
-                        valor = en_disco.value(clave_de(clave));
-                    l.push_back(linea(clave + "=" + valor));
-                }
-                // Keys another copy of the program added meanwhile stay.
-                if (const Seccion* s = buscar(disco, nombre))
-                    for (const auto& [k, v] : s->pares)
-                        if (!claves.contains(clave_de(k))) {
-                            claves.insert(clave_de(k));
-                            l.push_back(linea(k + "=" + v));
-                        }
-                l.emplace_back();
-            }
-            // Languages another copy added meanwhile stay as they are.
-            for (const Seccion& s : disco) {
-                const QString n = s.nombre.toLower();
-                if (std::find(escritas.begin(), escritas.end(), n) != escritas.end() ||
-                    (!sin_nombre && columna_nueva_ && n == nuevo.toLower()))
-                    continue;
-                escritas.push_back(n);
-                l.push_back(linea("[" + s.nombre + "]"));
-                for (const auto& [k, v] : s.pares) l.push_back(linea(k + "=" + v));
-                l.emplace_back();
-            }
+            // Only the texts edited here change; every other line of the file
+            // (other keys, comments, sections and what another copy of the
+            // program changed meanwhile) stays as it is.
+            for (const auto& [c, r] : cambios)
+                doc.fijarvalor(listaidiomas[c], claves_[r - 1].toStdString(),
+                               MSFlexIdiomas->texto(r, c).toStdString());
             if (columna_nueva_ && !sin_nombre) {
                 const int c = MSFlexIdiomas->columnas() - 1;
-                l.push_back(linea("[" + nuevo + "]"));
+                doc.crearseccion(nuevo.toStdString());
                 for (int r = 1; r < filas; ++r)
-                    l.push_back(
-                        linea(MSFlexIdiomas->texto(r, 0) + "=" + MSFlexIdiomas->texto(r, c)));
-                l.emplace_back();
+                    doc.fijarvalor(nuevo.toStdString(), claves_[r - 1].toStdString(),
+                                   MSFlexIdiomas->texto(r, c).toStdString());
             }
-            doc.reemplazar(l);
         });
     } catch (const std::exception& e) {
         // ErrorFichero or ErrorTexto: nothing was written.
-        msgbox(QStringLiteral("No se ha podido guardar el fichero de idiomas; no ha cambiado.\r"
-                              "The language file could not be saved; it has not changed.\r\r%1")
-                   .arg(QString::fromStdString(e.what())),
+        msgbox(tx(245, QStringLiteral("No se ha podido guardar el fichero de idiomas; no ha "
+                                      "cambiado.")) +
+                   "\r\r" + detalle_error(e),
                16, titulo_ventana());
         return Guardado::fallido;
     }
@@ -397,9 +358,11 @@ void frmIdioma::btimprimir_Click() {
     try {
         // The file as it is on disk, not the grid.
         QFile f(QString::fromStdString(fichidioma));
-        if (!f.open(QIODevice::ReadOnly)) throw ErrorFichero(fichidioma, "cannot be opened");
+        if (!f.open(QIODevice::ReadOnly))
+            throw ErrorFichero(fichidioma, ErrorFichero::Causa::ilegible, "cannot be opened");
         const QByteArray bytes = f.readAll();
-        if (f.error() != QFileDevice::NoError) throw ErrorFichero(fichidioma, "cannot be read");
+        if (f.error() != QFileDevice::NoError)
+            throw ErrorFichero(fichidioma, ErrorFichero::Causa::ilegible, "cannot be read");
         QString texto = QString::fromStdString(desde_cp1252(bytes.toStdString()));
         texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         texto.replace('\r', '\n');

@@ -5,11 +5,11 @@
 // prints the file as it is on disk.
 //
 // Values are placed by their key, so a language that lacks a text or holds
-// one the first language lacks loses nothing. The save writes back the
-// language the file names as current at that moment, and applies the cells
-// edited here to the file as it is on disk then (a text another copy of the
-// program changed meanwhile, and that was not edited here, keeps its new
-// value).
+// one the first language lacks loses nothing. The save changes only the
+// values of the cells edited here, in the file as it is on disk then: every
+// other line (the current language, comments, other keys, a section that
+// appears twice, what another copy of the program changed meanwhile) stays
+// byte for byte; a new language is added at the end.
 #pragma once
 
 #include <QSet>

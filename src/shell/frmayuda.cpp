@@ -2,15 +2,18 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpContentItem>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpEngineCore>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/mensajes_qt.h"
 #include "platform/texto_qt.h"
@@ -88,6 +91,12 @@ frmayuda::frmayuda(const QString& coleccion) {
     arbol_ = motor_->contentWidget();
     arbol_->setObjectName(QStringLiteral("arbol"));
     arbol_->setHeaderHidden(true);
+    // Entries whole: the column as wide as its longest entry, the pane
+    // scrolled across when narrower (the user can widen it at the divider).
+    arbol_->setTextElideMode(Qt::ElideNone);
+    arbol_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    arbol_->header()->setStretchLastSection(false);
+    arbol_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     pagina_ = new PaginaAyuda(motor_, this);
     pagina_->setObjectName(QStringLiteral("pagina"));
 
@@ -123,6 +132,11 @@ frmayuda::frmayuda(const QString& coleccion) {
     connect(pagina_, &QTextBrowser::sourceChanged, this, &frmayuda::pagina_cambiada);
     connect(arbol_, &QHelpContentWidget::linkActivated, pagina_,
             [this](const QUrl& url) { pagina_->setSource(url); });
+    // One click on an entry opens its page (a double click, or Enter, too).
+    connect(arbol_, &QTreeView::clicked, this, [this](const QModelIndex& i) {
+        if (QHelpContentItem* e = motor_->contentModel()->contentItemAt(i))
+            if (e->url().isValid() && e->url() != pagina_->source()) pagina_->setSource(e->url());
+    });
     connect(motor_->contentModel(), &QHelpContentModel::contentsCreated, this,
             &frmayuda::contenido_creado);
 
@@ -135,6 +149,15 @@ void frmayuda::contenido_creado() {
     QHelpContentModel* modelo = motor_->contentModel();
     // The contents open at their first level, the first page shown.
     arbol_->expandToDepth(0);
+    // The pane opens as wide as its entries, up to half the window.
+    if (auto* division = findChild<QSplitter*>(QStringLiteral("division"))) {
+        arbol_->resizeColumnToContents(0);
+        const int ancho = arbol_->columnWidth(0) + 2 * arbol_->frameWidth() +
+                          arbol_->verticalScrollBar()->sizeHint().width();
+        const int total = division->width() > 0 ? division->width() : width();
+        const int izquierda = std::min(std::max(ancho, division->sizes().value(0)), total / 2);
+        division->setSizes({izquierda, std::max(1, total - izquierda)});
+    }
     if (QHelpContentItem* raiz = modelo->contentItemAt(modelo->index(0, 0))) {
         inicio_ = raiz->url();
         if (pagina_->source().isEmpty()) pagina_->setSource(inicio_);

@@ -1,6 +1,7 @@
 #include "shell/idiomas.h"
 
 #include <QAction>
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -16,22 +17,60 @@ namespace korgas {
 
 QString fichero_ayuda;
 
+IdiomasDelFichero idiomas_de(const Documento& fichero) {
+    IdiomasDelFichero r;
+    std::vector<bool> con_textos;
+    int secciones = 0;
+    int seccion = -1;  // index in r.lista of the section being read; -1 for none
+    for (const std::string& bytes : fichero.lineas()) {
+        const QString l = QString::fromStdString(bytes);
+        if (l.startsWith('[')) {
+            seccion = -1;
+            if (++secciones == 1) continue;  // the first section is no language
+            const QString nombre = l.size() >= 2 ? l.mid(1, l.size() - 2) : QString();
+            if (nombre.trimmed().isEmpty()) continue;
+            const auto igual = [&](const std::string& otro) {
+                return QString::fromStdString(otro).toLower() == nombre.toLower();
+            };
+            // The lookups read the first section of a name: so does the list.
+            if (std::any_of(r.lista.begin(), r.lista.end(), igual)) continue;
+            seccion = int(r.lista.size());
+            r.lista.push_back(nombre.toStdString());
+            con_textos.push_back(false);
+            continue;
+        }
+        const qsizetype i = l.indexOf('=');
+        if (seccion >= 0 && i >= 0 && !l.mid(i + 1).trimmed().isEmpty()) con_textos[seccion] = true;
+    }
+    const QString nombrado =
+        QString::fromStdString(fichero.leervalor("idioma", "idioma")).toLower();
+    for (std::size_t i = 0; i < r.lista.size(); ++i)
+        if (con_textos[i] && QString::fromStdString(r.lista[i]).toLower() == nombrado) {
+            r.actual = fichero.leervalor("idioma", "idioma");
+            return r;
+        }
+    r.desde_el_fichero = false;
+    for (std::size_t i = 0; i < r.lista.size(); ++i)
+        if (con_textos[i]) {
+            r.actual = r.lista[i];
+            break;
+        }
+    return r;
+}
+
 void cargaridiomas() {
-    std::vector<std::string> lista(1);
-    int k = 0;
+    IdiomasDelFichero idiomas;
     try {
-        k = leersecciones(fichidioma, lista);
-        idioma_actual = leervalor(fichidioma, "idioma", "idioma");
+        idiomas = idiomas_de(leer(fichidioma));
     } catch (const ErrorFichero&) {
         // Start-up has checked the file; one that became unreadable since
         // gives no languages.
-        k = 0;
-        idioma_actual.clear();
     }
-    // A file without any header gives -1.
-    numidiomas = k > 0 ? k : 0;
-    lista.resize(numidiomas + 1);
-    listaidiomas = std::move(lista);
+    idioma_actual = idiomas.actual;
+    traducir_qt(QString::fromStdString(idioma_actual));
+    numidiomas = int(idiomas.lista.size());
+    listaidiomas.assign(1, std::string());
+    listaidiomas.insert(listaidiomas.end(), idiomas.lista.begin(), idiomas.lista.end());
     llenar_menu_idiomas(29);
 }
 
@@ -71,11 +110,9 @@ void llenar_menu_idiomas(int texto_editor) {
 
 bool cambiaridioma(const std::string& nombre) {
     const QString titulo_idioma = sin_acceso(tx(7));
-    const QString fichero = QString::fromStdString(fichidioma);
     auto informar_fallo = [&](const std::exception& e) {
-        msgbox(QStringLiteral("No se ha podido guardar el idioma elegido en el fichero %1.\r"
-                              "The chosen language could not be saved in the file %1.\r\r%2")
-                   .arg(fichero, QString::fromStdString(e.what())),
+        msgbox(tx(246, QStringLiteral("No se ha podido guardar el idioma elegido.")) + "\r\r" +
+                   detalle_error(e),
                16, titulo_idioma);
         return false;
     };

@@ -4,17 +4,32 @@
 
 #include <QString>
 #include <string>
+#include <vector>
 
 namespace korgas {
+
+class Documento;
 
 // The help collection of the current language (program folder, language name,
 // ".qhc"); empty when no language section matches the current language.
 extern QString fichero_ayuda;
 
-// Reads the language list (every section of the language file but the first)
-// and the current language, then fills the language menu of the main window;
-// the first touch of that menu loads the main window (hidden), so its captions
-// come from the current language.
+// The languages of a language file (every section but the first, in file
+// order, each name once: a name written again in another letter case is the
+// same language, and a blank name is none) and the language a run uses: the
+// file's current one when its section holds texts, otherwise the first
+// language that does (desde_el_fichero false then); empty when no language
+// has texts.
+struct IdiomasDelFichero {
+    std::vector<std::string> lista;
+    std::string actual;
+    bool desde_el_fichero = true;
+};
+IdiomasDelFichero idiomas_de(const Documento& fichero);
+
+// Reads the language list and the current language (as above), then fills
+// the language menu of the main window; the first touch of that menu loads
+// the main window (hidden), so its captions come from the current language.
 void cargaridiomas();
 
 // Fills the language menu from listaidiomas: one entry per language (the

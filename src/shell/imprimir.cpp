@@ -37,6 +37,14 @@ bool pagina_llena(const Impresora& p) {
     return p.alto() - kLimiteAbajo < p.y;
 }
 
+// True when a word follows position i: a new page is begun only for a line
+// that has something to print on it.
+bool queda_palabra(const QString& texto, qsizetype i) {
+    for (; i < texto.size(); ++i)
+        if (!separador(texto[i])) return true;
+    return false;
+}
+
 }  // namespace
 
 void Impresora::imprimir(const QString& t, bool seguir) {
@@ -158,7 +166,7 @@ void imprimircabecera(Impresora& p, const QString& titulo, const QString& subtit
 
 void imprimirpie(Impresora& p) {
     p.terminar_linea();
-    const QString pie = QStringLiteral("Página: ") + fmt(p.pagina(), "###");
+    const QString pie = tx(236, QStringLiteral("Página:")) + ' ' + fmt(p.pagina(), "###");
     p.x = (p.ancho() - p.ancho_texto(pie)) / 2;
     p.imprimir(pie);
     p.nueva_pagina();
@@ -189,6 +197,7 @@ void imprimirtexto(Impresora& p, const QString& texto, const QString& titulo,
         }
 
         if (palabra == kSaltoPagina) {
+            if (!queda_palabra(texto, i)) break;
             p.y = p.alto() - kLimiteAbajo;
             imprimirpie(p);
             p.y = kArribaTexto;
@@ -198,7 +207,8 @@ void imprimirtexto(Impresora& p, const QString& texto, const QString& titulo,
         }
         p.imprimir(palabra, true);
 
-        for (; i < largo && separador(texto[i]); ++i) {
+        bool acabado = false;
+        for (; !acabado && i < largo && separador(texto[i]); ++i) {
             switch (texto[i].unicode()) {
                 case ' ':
                     p.imprimir(blanco, true);
@@ -206,6 +216,11 @@ void imprimirtexto(Impresora& p, const QString& texto, const QString& titulo,
                 case '\n':
                     p.terminar_linea();
                     if (pagina_llena(p)) {
+                        // The footer of the last page comes below.
+                        if (!queda_palabra(texto, i)) {
+                            acabado = true;
+                            break;
+                        }
                         imprimirpie(p);
                         p.y = kArribaTexto;
                         imprimircabecera(p, titulo, blanco);
@@ -222,6 +237,7 @@ void imprimirtexto(Impresora& p, const QString& texto, const QString& titulo,
                     break;
             }
         }
+        if (acabado) break;
     }
 
     // The last page is filled down to the bottom limit, then gets its footer.

@@ -61,8 +61,8 @@ Forma forma(int e) {
             return {3, {QStringLiteral("a [l ² atm / mol ² K ½]"), bl}, {a, b}, 2, false};
         case kVirial:
             return {5,
-                    {QStringLiteral("A"), bl, QStringLiteral("C [l ² / mol ²]"),
-                     QStringLiteral("D [l ³ / mol ³]")},
+                    {QStringLiteral("A"), QStringLiteral("B [l / mol]"),
+                     QStringLiteral("C [l ² / mol ²]"), QStringLiteral("D [l ³ / mol ³]")},
                     {QStringLiteral("A:"), QStringLiteral("B:"), QStringLiteral("C:"),
                      QStringLiteral("D:")},
                     4,
@@ -94,8 +94,11 @@ constexpr double kCajas[4][2] = {{480, 600}, {2640, 600}, {480, 960}, {2640, 960
 constexpr double kRotulos[4][2] = {{120, 600}, {2340, 600}, {120, 960}, {2340, 960}};
 
 // A label right-aligned against its box, from its design left or further
-// left when its text needs the room.
-void junto_a(QLabel* l, double izquierda, double arriba, const QLineEdit* caja) {
+// left when its text needs the room; when even the frame's edge leaves too
+// little, the box moves right from its design place (caja_izquierda).
+void junto_a(QLabel* l, double izquierda, double arriba, QLineEdit* caja, double caja_izquierda) {
+    const int falta = std::max(0, l->sizeHint().width() - (px(caja_izquierda) - 3 - 2));
+    caja->move(px(caja_izquierda) + falta, caja->y());
     const int fin = caja->x() - 3;
     const int ancho = std::max(fin - px(izquierda), l->sizeHint().width());
     const int x = std::max(2, fin - ancho);
@@ -197,7 +200,7 @@ void frmcompuestos::construir() {
         lb[k] = new QLabel(QString::fromLatin1(diseno[k]), frmdatosp);
         lb[k]->setObjectName(QLatin1String(rotulos[k]));
         lb[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        junto_a(lb[k], kRotulos[k][0], kRotulos[k][1], txt[k]);
+        junto_a(lb[k], kRotulos[k][0], kRotulos[k][1], txt[k], kCajas[k][0]);
         new FiltroNumerico(txt[k], 10);
         QLineEdit* c = txt[k];
         eventos_.push_back(new EventosFoco(c, [c] { seleccionar_todo(c); }));
@@ -208,7 +211,7 @@ void frmcompuestos::construir() {
     lbmu = new QLabel(QStringLiteral("\u03BC :"), frmdatosp);
     lbmu->setObjectName(QStringLiteral("lbmu"));
     lbmu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    junto_a(lbmu, 1500, 960, txtmu);
+    junto_a(lbmu, 1500, 960, txtmu, 1740);
     new FiltroNumerico(txtmu, 10, [this] { txtmu_Enter(); });
     eventos_.push_back(new EventosFoco(
         txtmu, [this] { seleccionar_todo(txtmu); },
@@ -231,6 +234,7 @@ void frmcompuestos::construir() {
 void frmcompuestos::closeEvent(QCloseEvent* ev) {
     for (EventosFoco* e : eventos_) e->activar(false);
     Ventanas::habilitar(QStringLiteral("frmdatos"), true);
+    Ventanas::activar_al_cerrar(QStringLiteral("frmdatos"));
     ev->accept();
 }
 
@@ -261,7 +265,7 @@ void frmcompuestos::muestraecuacion() {
         txt[k]->setVisible(ver);
         lb[k]->setVisible(ver);
         if (ver && k < f.rotulos.size()) lb[k]->setText(f.rotulos[k]);
-        junto_a(lb[k], kRotulos[k][0], kRotulos[k][1], txt[k]);
+        junto_a(lb[k], kRotulos[k][0], kRotulos[k][1], txt[k], kCajas[k][0]);
     }
     txtmu->setVisible(f.exponente);
     lbmu->setVisible(f.exponente);

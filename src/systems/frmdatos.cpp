@@ -469,7 +469,7 @@ void frmdatos::txtmol_Change(int i) {
     }
     if (mostrado < 0) {
         poner_mol(i, QStringLiteral("0"));
-        msgbox(kSinCantidad, 64, QString(), this);
+        msgbox(tx(241, kSinCantidad), 64, QString(), this);
         c->selectAll();
         return;
     }
@@ -490,7 +490,7 @@ void frmdatos::txtmol_LostFocus(int i) {
     if (cerrando_ || !c->isEnabled() || !c->isVisible()) return;
     if (leer_valor(c) > 0) return;
     poner_mol(i, QStringLiteral("0"));
-    msgbox(kSinCantidad, 64, QString(), this);
+    msgbox(tx(241, kSinCantidad), 64, QString(), this);
     c->selectAll();
     if (c->hasFocus()) return;
     devolviendo_foco_ = true;

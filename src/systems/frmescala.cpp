@@ -92,6 +92,7 @@ void frmescala::closeEvent(QCloseEvent* ev) {
     for (EventosFoco* e : eventos_) e->activar(false);
     // However the dialog closes, the graph window takes input again.
     habilitar_grafico();
+    Ventanas::activar_al_cerrar(QStringLiteral("frmgraficos"));
     ev->accept();
 }
 
@@ -116,8 +117,8 @@ void frmescala::btaceptar_Click() {
     const double vmin = num(txtmm[1]->text());
     const double vmax = num(txtmm[2]->text());
     if (vmax < vmin) {
-        msgbox(QStringLiteral("El valor de V máximo debe ser mayor que V mínimo"), 0, QString(),
-               this);
+        msgbox(tx(233, QStringLiteral("El valor de V máximo debe ser mayor que V mínimo")), 0,
+               QString(), this);
         return;
     }
     const bool automatica = chky->isChecked();
@@ -129,8 +130,8 @@ void frmescala::btaceptar_Click() {
         pmin = num(txtmm[3]->text());
         pmax = num(txtmm[4]->text());
         if (pmax < pmin) {
-            msgbox(QStringLiteral("El valor de P máxima debe ser mayor que P mínima"), 0, QString(),
-                   this);
+            msgbox(tx(234, QStringLiteral("El valor de P máxima debe ser mayor que P mínima")), 0,
+                   QString(), this);
             return;
         }
     }

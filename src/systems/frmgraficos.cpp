@@ -108,7 +108,10 @@ frmgraficos::frmgraficos(QWidget* padre) : QWidget(padre) {
     // Form_Load.
     actualiza();
     setWindowTitle(sin_acceso(tx(3)));
-    if (frmdatos* d = ventana_datos()) d->btactualiza->setText(tx(58));
+    if (frmdatos* d = ventana_datos()) {
+        d->btactualiza->setText(tx(58));
+        textos_enteros(d);
+    }
     habilitar_entradas(true);
 }
 
@@ -340,7 +343,7 @@ void frmgraficos::pctgrafico_MouseMove(int botones, double x, double y) {
 void frmgraficos::pctgrafico_MouseDown(int boton, double x, double y) {
     pctgrafico->quitar_banda();
     if (boton == 1) {
-        ancla_ = {double(float(x)), double(float(y))};
+        ancla_ = {x, y};
     } else if (boton == 2) {
         escala_min = escala_auto_min;
         escala_max = escala_auto_max;
@@ -350,8 +353,10 @@ void frmgraficos::pctgrafico_MouseDown(int boton, double x, double y) {
 void frmgraficos::pctgrafico_MouseUp(int boton, double x, double y) {
     pctgrafico->quitar_banda();
     if (boton == 1) {
-        const double X = std::max(0.0, double(float(x)));
-        const double Y = std::max(0.0, double(float(y)));
+        // The corners are kept as the plot gives them, the anchor like the
+        // release, so a click without moving is no box.
+        const double X = std::max(0.0, x);
+        const double Y = std::max(0.0, y);
         // A click without a box changes nothing.
         if (X == ancla_.v || Y == ancla_.p) return;
         escala_min = {std::min(X, ancla_.v), std::min(Y, ancla_.p)};

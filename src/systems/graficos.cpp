@@ -75,7 +75,7 @@ double covolumen(const sistema& s) {
 }
 
 void avisar_escala(int texto, QWidget* ventana) {
-    msgbox(tx(texto) + QChar(13) + tx(163), 16, QStringLiteral("Advertencia"), ventana);
+    msgbox(tx(texto) + QChar(13) + tx(163), 16, tx(235, QStringLiteral("Advertencia")), ventana);
 }
 
 bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {

@@ -976,6 +976,8 @@ void TstFrmoperaciones::mensajes_en_ingles() {
     QCOMPARE(korgas::tx(77), QString("Minimum amount of substance:"));
     auto w = abrir();
     QCOMPARE(rotulo(w.get(), "lbbpress")->text(), QString("Pressure:"));
+    QCOMPARE(control<QToolButton>(w.get(), "bttermometro")->toolTip(), QString("Thermometer"));
+    QCOMPARE(control<QToolButton>(w.get(), "bttermopar")->toolTip(), QString("Thermocouple"));
     teclear(txt(w.get(), "txtvol"), "2500");
     QCOMPARE(entorno_->mensajes.at(0).texto, QString("Maximum volume: 2000.00 l"));
     korgas::modo_calculo = 1;

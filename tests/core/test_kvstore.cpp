@@ -755,6 +755,82 @@ TEST(Editar, ReemplazarYLineas) {
     EXPECT_EQ(leervalor(f, "idioma", "actual"), "English");
 }
 
+// fijarvalor changes one value and nothing else: not the empty lines, not
+// the notes, not a second section of the same name, not the key as written.
+TEST(Editar, FijarvalorCambiaSoloSuValor) {
+    const std::string antes =
+        "; nota\r\n[idioma]\r\nidioma=A\r\n\r\n[A]\r\n1=uno\r\nsin igual\r\n\r\n"
+        "Dos = dos \r\n\r\n\r\n[B]\r\n1=one\r\n[a]\r\n1=otro\r\n3=tres\r\n";
+    struct Caso {
+        const char* seccion;
+        const char* clave;
+        const char* valor;
+        std::string despues;
+    };
+    const Caso casos[] = {
+        {"a", "1", "UNO",
+         "; nota\r\n[idioma]\r\nidioma=A\r\n\r\n[A]\r\n1=UNO\r\nsin igual\r\n"
+         "\r\nDos = dos \r\n\r\n\r\n[B]\r\n1=one\r\n[a]\r\n1=otro\r\n3=tres\r\n"},
+        // The key keeps its letter case and the blank before "=".
+        {"A", "dos ", "2",
+         "; nota\r\n[idioma]\r\nidioma=A\r\n\r\n[A]\r\n1=uno\r\nsin igual\r\n"
+         "\r\nDos =2\r\n\r\n\r\n[B]\r\n1=one\r\n[a]\r\n1=otro\r\n3=tres\r\n"},
+        // A key the first [A] lacks goes after its last line, not into the
+        // second [a].
+        {"A", "3", "TRES",
+         "; nota\r\n[idioma]\r\nidioma=A\r\n\r\n[A]\r\n1=uno\r\nsin igual\r\n"
+         "\r\nDos = dos \r\n3=TRES\r\n\r\n\r\n[B]\r\n1=one\r\n[a]\r\n1=otro\r\n"
+         "3=tres\r\n"},
+        {"C", "1", "c", antes + "\r\n[C]\r\n1=c\r\n"},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(std::string(k.seccion) + " " + k.clave);
+        Carpeta c;
+        std::string f = c / "idioma.lng";
+        poner(f, antes);
+        editar(f, [&](Documento& d) { d.fijarvalor(k.seccion, k.clave, k.valor); });
+        EXPECT_EQ(visible(bytes_de(f)), visible(k.despues));
+        EXPECT_EQ(leervalor(f, k.seccion, k.clave), k.valor);
+    }
+    Carpeta c;
+    std::string f = c / "idioma.lng";
+    poner(f, antes);
+    EXPECT_THROW(editar(f, [](Documento& d) { d.fijarvalor("A", "1", "a\nb"); }), ErrorTexto);
+    EXPECT_EQ(bytes_de(f), antes);
+}
+
+// Each failure says what kind it is, and the system's error behind it, so a
+// window can say it in the user's language.
+TEST(Almacen, CausaDelError) {
+    auto causa = [](const std::function<void()>& op) {
+        try {
+            op();
+        } catch (const ErrorFichero& e) {
+            return std::pair{e.causa(), e.sistema()};
+        }
+        ADD_FAILURE() << "no error";
+        return std::pair{ErrorFichero::Causa::ocupado, -1};
+    };
+    using C = ErrorFichero::Causa;
+    Carpeta c;
+    std::string carpeta = c / "carpeta";
+    fs::create_directory(carpeta);
+    EXPECT_EQ(causa([&] { leervalor(carpeta, "a", "k"); }), std::pair(C::carpeta, 0));
+    std::string f = c / "data";
+    poner(f, kDosGases);
+    chmod(f.c_str(), 0444);
+    EXPECT_EQ(causa([&] { escribirvalor(f, "g1", "pm", "1"); }), std::pair(C::solo_lectura, 0));
+    chmod(f.c_str(), 0644);
+    for (const auto& [paso, esperada] : {std::pair{1, C::temporal},
+                                         {2, C::no_escribible},
+                                         {3, C::no_escribible},
+                                         {4, C::no_reemplazable}}) {
+        Gancho g([paso = paso](int p) { return p == paso; });
+        EXPECT_EQ(causa([&] { escribirvalor(f, "g1", "pm", "1"); }).first, esperada);
+    }
+    EXPECT_EQ(causa([&] { escribirvalor(c / "no/existe", "a", "k", "1"); }).first, C::cerrojo);
+}
+
 // A write to the same file from inside fn does not wait for the lock its own
 // editar holds; as documented, the outer change then overwrites it.
 TEST(Editar, EscrituraDentroDeEditarNoSeEsperaASiMisma) {

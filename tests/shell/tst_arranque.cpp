@@ -31,6 +31,8 @@ class TstArranque : public QObject {
     void programa_que_no_puede_leer_data();
     void programa_que_no_puede_leer();
     void numeros_sin_la_configuracion_regional();
+    void sin_idioma_utilizable_data();
+    void sin_idioma_utilizable();
 };
 
 void TstArranque::carga_del_splash() {
@@ -286,6 +288,68 @@ void TstArranque::numeros_sin_la_configuracion_regional() {
     QCOMPARE(fmt(1234.5, "####0.00"), QString("1234.50"));
     QCOMPARE(num("6.146"), 6.146);
     QVERIFY(!QApplication::quitOnLastWindowClosed());
+}
+
+void TstArranque::sin_idioma_utilizable_data() {
+    QTest::addColumn<QByteArray>("fichero");
+    QTest::addColumn<QString>("usado");  // the language the run starts in; empty: none
+    const QByteArray dos = "\r\n[Uno]\r\n1=&Ficheros\r\n\r\n[Dos]\r\n1=&Files\r\n";
+    QTest::newRow("empty file") << QByteArray("") << "";
+    QTest::newRow("junk") << QByteArray("\x01\x02 nada que ver\r\n=\r\n\xff") << "";
+    QTest::newRow("no language with texts")
+        << QByteArray("[idioma]\r\nidioma=Uno\r\n\r\n[Uno]\r\n; nada\r\n1=\r\n") << "";
+    QTest::newRow("current language names no section")
+        << "[idioma]\r\nidioma=Klingon\r\n" + dos << "Uno";
+    QTest::newRow("no [idioma] section") << "[Cero]\r\n1=x\r\n" + dos << "Uno";
+    QTest::newRow("current language has no texts")
+        << QByteArray("[idioma]\r\nidioma=Uno\r\n\r\n[Uno]\r\n\r\n[Dos]\r\n1=&Files\r\n") << "Dos";
+    QTest::newRow("blank current language")
+        << "[idioma]\r\nidioma=\r\n\r\n[ ]\r\n1=&Nada\r\n" + dos << "Uno";
+    QTest::newRow("sound") << "[idioma]\r\nidioma=dos\r\n" + dos << "dos";
+}
+
+void TstArranque::sin_idioma_utilizable() {
+    QFETCH(QByteArray, fichero);
+    QFETCH(QString, usado);
+    ProgramaPrueba prog;
+    prog.escribir("idioma.lng", fichero);
+    const QByteArray antes = prog.leer("idioma.lng");
+    const int estado = comprobar_ficheros();
+    if (usado.isEmpty()) {
+        // One message naming the file, in both languages, and the run ends.
+        QVERIFY(estado != 0);
+        QCOMPARE(prog.mensajes.size(), std::size_t(1));
+        QCOMPARE(prog.mensajes[0].estilo, 16);
+        QVERIFY2(prog.mensajes[0].texto.contains(prog.ruta("idioma.lng")),
+                 qPrintable(prog.mensajes[0].texto));
+        QVERIFY(prog.mensajes[0].texto.contains("idiomas"));
+        QVERIFY(prog.mensajes[0].texto.contains("language"));
+        QCOMPARE(arrancar(), estado);
+        QVERIFY(!frmprincipal::existente());
+        return;
+    }
+    QCOMPARE(estado, 0);
+    const bool del_fichero = usado == "dos";
+    QCOMPARE(prog.mensajes.size(), std::size_t(del_fichero ? 0 : 1));
+    if (!del_fichero) {
+        QCOMPARE(prog.mensajes[0].estilo, 48);
+        QVERIFY(prog.mensajes[0].texto.contains(prog.ruta("idioma.lng")));
+        QVERIFY(prog.mensajes[0].texto.contains(usado));
+        QVERIFY(prog.mensajes[0].texto.contains("idiomas"));
+        QVERIFY(prog.mensajes[0].texto.contains("language"));
+    }
+    // The run starts in that language: its captions are not empty, the menu
+    // checks it, and a blank name is never offered.
+    QVERIFY(prog.arrancar_hasta_principal());
+    QCOMPARE(QString::fromStdString(idioma_actual), usado);
+    QVERIFY(!tx(1).isEmpty());
+    for (int i = 1; i <= numidiomas; ++i) {
+        QAction* a = entrada(QString("mnuidiomas_%1").arg(i));
+        QVERIFY(!a->text().trimmed().isEmpty());
+        QCOMPARE(a->isChecked(), a->text().toLower() == usado.toLower());
+    }
+    // The file itself is left as it was.
+    QCOMPARE(prog.leer("idioma.lng"), antes);
 }
 
 QTEST_MAIN(TstArranque)

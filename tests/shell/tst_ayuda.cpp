@@ -153,6 +153,11 @@ void TstAyuda::sin_coleccion() {
     if (!instalada.isEmpty()) prog.instalar_ayuda(instalada);
     if (sin_paginas) QVERIFY(QFile::remove(prog.ruta(instalada + ".qch")));
     QVERIFY(prog.arrancar_hasta_principal());
+    // A current language without a section: the start-up said so first.
+    if (idioma == "Klingon") {
+        QCOMPARE(prog.mensajes.size(), std::size_t(1));
+        prog.mensajes.clear();
+    }
     QAction* ayuda = entrada("mnuayuda");
     QVERIFY(ayuda->isEnabled());
     ayuda->trigger();

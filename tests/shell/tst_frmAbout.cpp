@@ -88,7 +88,13 @@ void TstFrmAbout::rotulos() {
     QCOMPARE(pruebas::rotulo(a, "lblDescription")->text(), tx(62));
     QCOMPARE(pruebas::rotulo(a, "lblDisclaimer")->text(), tx(63));
     QCOMPARE(pruebas::control<QPushButton>(a, "cmdSysInfo")->text(), tx(64));
-    QCOMPARE(pruebas::control<QPushButton>(a, "cmdOK")->text(), QString("Aceptar"));
+    const bool ingles = idioma == "English";
+    QCOMPARE(pruebas::control<QPushButton>(a, "cmdOK")->text(), QString(ingles ? "OK" : "Aceptar"));
+    QCOMPARE(pruebas::rotulo(a, "Label3")->text(),
+             QString(ingles ? "The KOR-GAS project" : "Proyecto KOR-GAS"));
+    QCOMPARE(
+        pruebas::rotulo(a, "Label1")->text(),
+        ingles ? QString("Design and programming:") : QString::fromUtf8("Diseño y programación:"));
     QCOMPARE(pruebas::rotulo(a, "Label4")->text(), direccion_web());
     QVERIFY(!pruebas::rotulo(a, "Image1")->pixmap().isNull());
 

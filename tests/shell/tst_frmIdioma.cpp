@@ -121,6 +121,9 @@ class TstFrmIdioma : public QObject {
     void guardar_cambia_solo_lo_editado_data();
     void guardar_cambia_solo_lo_editado();
     void guardar_sin_cambios_no_escribe();
+    void guardar_fichero_editado_a_mano();
+    void textos_largos();
+    void mensajes_en_ingles();
     void idioma_actual_del_fichero();
     void cambios_de_otra_copia();
     void idioma_nuevo();
@@ -143,7 +146,9 @@ void TstFrmIdioma::rejilla_del_fichero_data() {
     QTest::newRow("shipped") << QByteArray() << 0 << 1;
     QTest::newRow("other letter case: no bold")
         << fichero("ESPAÑOL", {{"Español", numerados("es", 1, 5)}}) << 5 << 0;
-    QTest::newRow("no language at all") << QByteArray("[idioma]\r\nidioma=x\r\n") << 0 << 0;
+    // The start-up refuses a file without languages; one that loses them
+    // while the program runs gives columns without texts.
+    QTest::newRow("no language left") << QByteArray("[idioma]\r\nidioma=x\r\n") << 0 << 1;
 }
 
 void TstFrmIdioma::rejilla_del_fichero() {
@@ -151,8 +156,10 @@ void TstFrmIdioma::rejilla_del_fichero() {
     QFETCH(int, filas);
     QFETCH(int, negrita);
     ProgramaPrueba prog;
-    if (!contenido.isNull()) prog.escribir("idioma.lng", contenido);
+    const bool perdidos = !contenido.isNull() && !contenido.contains("\r\n[");
+    if (!contenido.isNull() && !perdidos) prog.escribir("idioma.lng", contenido);
     QVERIFY(prog.arrancar_hasta_principal());
+    if (perdidos) prog.escribir("idioma.lng", contenido);
     frmIdioma* w = abrir_editor();
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->windowTitle(), sin_acceso(tx(7)));
@@ -163,6 +170,7 @@ void TstFrmIdioma::rejilla_del_fichero() {
     QCOMPARE(r->texto(0, 0), sin_acceso(tx(7)));
     QCOMPARE(r->columnas(), numidiomas + 1);
     if (filas) QCOMPARE(r->filas(), filas + 1);
+    if (perdidos) QCOMPARE(r->filas(), 1);
     for (int i = 1; i <= numidiomas; ++i) {
         QCOMPARE(r->texto(0, i), QString::fromStdString(listaidiomas[i]));
         QCOMPARE(r->horizontalHeaderItem(i)->font().bold(), i == negrita);
@@ -252,6 +260,104 @@ void TstFrmIdioma::guardar_cambia_solo_lo_editado() {
     // A window opened now reads the new text.
     if (QString::fromStdString(listaidiomas[1]) == QString::fromStdString(idioma_actual))
         QCOMPARE(tx(clave.toInt()), QString::fromUtf8("Texto nuevo, con acentos: áéíóú ñ º"));
+}
+
+void TstFrmIdioma::guardar_fichero_editado_a_mano() {
+    // Lines before [idioma], another key there, notes and lines without "=",
+    // blanks and empty lines where a person left them, a lone LF, a section
+    // that appears twice and a last line without its line end.
+    const QByteArray a_mano =
+        "; Textos del programa, editados a mano\r\n"
+        "\r\n"
+        "[idioma]\r\n"
+        "idioma=A\r\n"
+        "version=7\r\n"
+        "\r\n"
+        "[A]\r\n"
+        "1=uno\r\n"
+        "; una nota sin igual\r\n"
+        "2=dos\r\n"
+        "\r\n"
+        "\r\n"
+        "3=tres\r\n"
+        "[B]\n"
+        "1=one\n"
+        "2=two  \r\n"
+        "[a]\r\n"
+        "1=otro uno\r\n"
+        "4=cuatro\r\n"
+        "\r\n"
+        "[C]\r\n"
+        "2=  con blancos \r\n"
+        "1=x";
+    ProgramaPrueba prog;
+    prog.escribir("idioma.lng", a_mano);
+    QVERIFY(prog.arrancar_hasta_principal());
+    QCOMPARE(numidiomas, 3);  // the second [a] is the same language as [A]
+    frmIdioma* w = abrir_editor();
+    QVERIFY(w);
+    QCOMPARE(rejilla(w)->filas(), 4);  // keys 1, 2, 3: notes are no texts
+    escribir(w, fila_de(w, "2"), 1, "DOS");
+    escribir(w, fila_de(w, "1"), 2, "ONE");
+    escribir(w, fila_de(w, "3"), 3, QString::fromUtf8("TRÉS"));  // a key C lacks
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btguardar"));
+    QVERIFY(prog.mensajes.empty());
+    QVERIFY(!w->modificado());
+
+    // Line ends are the file's own rule: every line written ends in CR LF.
+    QByteArray esperado = a_mano;
+    esperado.replace("2=dos\r\n", "2=DOS\r\n");
+    esperado.replace("[B]\n1=one\n", "[B]\r\n1=ONE\r\n");
+    esperado.replace("1=x", "1=x\r\n3=TR\xC9S\r\n");
+    QCOMPARE(prog.leer("idioma.lng"), esperado);
+}
+
+void TstFrmIdioma::textos_largos() {
+    // Longer than a text box holds unless told otherwise (32,767).
+    const QString largo = QString(40000, 'x') + QStringLiteral(" fin");
+    ProgramaPrueba prog;
+    prog.escribir("idioma.lng",
+                  fichero("A", {{"A", {"1=corto", "2=" + largo}}, {"B", {"1=short", "2=b"}}}));
+    const QByteArray antes = prog.leer("idioma.lng");
+    QVERIFY(prog.arrancar_hasta_principal());
+    frmIdioma* w = abrir_editor();
+    QVERIFY(w);
+    // A click loads all of it, and a save after it changes nothing.
+    clic(w, 2, 1);
+    QCOMPARE(caja(w)->text(), largo);
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btguardar"));
+    QCOMPARE(prog.leer("idioma.lng"), antes);
+    // A long text put in whole reaches the file whole.
+    escribir(w, 2, 2, largo + "B");
+    QCOMPARE(rejilla(w)->texto(2, 2), largo + "B");
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btguardar"));
+    QCOMPARE(QString::fromStdString(leervalor(fichidioma, "B", "2")), largo + "B");
+    QCOMPARE(QString::fromStdString(leervalor(fichidioma, "A", "2")), largo);
+    QVERIFY(prog.mensajes.empty());
+}
+
+void TstFrmIdioma::mensajes_en_ingles() {
+    ProgramaPrueba prog("English");
+    QVERIFY(prog.arrancar_hasta_principal());
+    frmIdioma* w = abrir_editor();
+    QVERIFY(w);
+    // A character the file cannot hold.
+    clic(w, 4, 1);
+    caja(w)->end(false);
+    caja(w)->insert(QString::fromUtf8("ł"));
+    QCOMPARE(prog.mensajes.size(), std::size_t(1));
+    QCOMPARE(prog.mensajes[0].texto,
+             QString("That character cannot be stored in the language file (Windows-1252)."));
+    // A save that fails: its text, the file and the cause, all in English.
+    escribir(w, 4, 1, "cambio");
+    prueba::fallo_escritura([](int p) { return p == 4; });
+    w->btguardar_Click();
+    prueba::fallo_escritura({});
+    QCOMPARE(prog.mensajes.size(), std::size_t(2));
+    QCOMPARE(prog.mensajes[1].texto,
+             "The language file could not be saved; it has not changed.\r\r" +
+                 prog.ruta("idioma.lng") + ": cannot be replaced");
+    QVERIFY(w->modificado());
 }
 
 void TstFrmIdioma::guardar_sin_cambios_no_escribe() {

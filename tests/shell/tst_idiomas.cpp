@@ -1,7 +1,10 @@
 // The language file, the language menu and the choice of the next start's
 // language.
 #include <QAction>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <set>
 
 #include "platform/texto_qt.h"
@@ -45,6 +48,8 @@ class TstIdiomas : public QObject {
     void escritura_fallida_data();
     void escritura_fallida();
     void texto_cambiado_en_el_fichero();
+    void botones_de_qt_data();
+    void botones_de_qt();
 };
 
 void TstIdiomas::fichero_entregado_completo() {
@@ -61,7 +66,7 @@ void TstIdiomas::fichero_entregado_completo() {
     const int listas[][2] = {{1, 25},    {27, 40},   {50, 55},   {58, 58},   {60, 65},
                              {70, 73},   {77, 95},   {100, 108}, {110, 114}, {120, 129},
                              {140, 144}, {150, 156}, {160, 169}, {180, 185}, {190, 203},
-                             {207, 210}, {220, 225}, {230, 233}};
+                             {207, 210}, {220, 225}, {230, 267}};
     QStringList claves[2];
     int seccion = -1;
     for (const QByteArray& linea : bytes.split('\n')) {
@@ -109,12 +114,15 @@ void TstIdiomas::menu_de_idiomas_data() {
                .toLatin1()
         << QStringList{es, "English"} << 1;
     QTest::newRow("current language has no section")
-        << fichero_de("Klingon", {"Uno", "Dos"}) << QStringList{"Uno", "Dos"} << 0;
+        << fichero_de("Klingon", {"Uno", "Dos"}) << QStringList{"Uno", "Dos"} << 1;
     QStringList nueve;
     for (int i = 1; i <= 9; ++i) nueve << QString("Idioma%1").arg(i);
     QTest::newRow("nine languages") << fichero_de("Idioma9", nueve) << nueve << 9;
-    QTest::newRow("no language") << QByteArray("[idioma]\r\nidioma=x\r\n") << QStringList{} << 0;
-    QTest::newRow("no header") << QByteArray("idioma=x\r\n") << QStringList{} << 0;
+    QTest::newRow("blank and repeated names")
+        << QByteArray(
+               "[idioma]\r\nidioma=B\r\n\r\n[A]\r\n1=a\r\n\r\n[ ]\r\n1=blank\r\n\r\n"
+               "[]\r\n1=empty\r\n\r\n[B]\r\n1=b\r\n\r\n[a]\r\n1=again\r\n")
+        << QStringList{"A", "B"} << 2;
     QTest::newRow("a name with &") << fichero_de("A&B", {"A&B"}) << QStringList{"A&B"} << 1;
 }
 
@@ -144,7 +152,8 @@ void TstIdiomas::menu_de_idiomas() {
     for (int i = k + 3; i <= 10; ++i) QVERIFY(!idioma(i)->isVisible());
     QCOMPARE(fichero_ayuda, marcado ? prog.ruta(nombres[marcado - 1] + ".qhc") : QString());
     if (marcado) QVERIFY(!tx(1).isEmpty());  // the texts are found in any letter case
-    QVERIFY(prog.mensajes.empty());
+    // A current language without a section of its own: the start-up said so.
+    QCOMPARE(prog.mensajes.size(), std::size_t(fichero.contains("Klingon") ? 1 : 0));
 }
 
 void TstIdiomas::elegir_otro_idioma() {
@@ -200,25 +209,37 @@ void TstIdiomas::idioma_desaparecido() {
 
 void TstIdiomas::escritura_fallida_data() {
     QTest::addColumn<int>("paso");  // the step that fails; 0: the file is read-only
-    QTest::newRow("read-only file") << 0;
-    QTest::newRow("temporary file") << 1;
-    QTest::newRow("write") << 2;
-    QTest::newRow("flush") << 3;
-    QTest::newRow("rename") << 4;
+    QTest::addColumn<QString>("lengua");
+    QTest::addColumn<QString>("causa");  // the cause as the message says it
+    const QString es = QString::fromUtf8("Español");
+    QTest::newRow("read-only file")
+        << 0 << es << "es de solo lectura (no tiene permiso de escritura)";
+    QTest::newRow("temporary file")
+        << 1 << es << "no se puede crear un fichero temporal en su carpeta";
+    QTest::newRow("write") << 2 << es << "no se puede escribir";
+    QTest::newRow("flush") << 3 << es << "no se puede escribir";
+    QTest::newRow("rename") << 4 << es << "no se puede reemplazar";
+    QTest::newRow("read-only file, in English") << 0 << "English"
+                                                << "is read-only (it has no write permission)";
+    QTest::newRow("rename, in English") << 4 << "English"
+                                        << "cannot be replaced";
 }
 
 void TstIdiomas::escritura_fallida() {
     QFETCH(int, paso);
-    ProgramaPrueba prog;
+    QFETCH(QString, lengua);
+    QFETCH(QString, causa);
+    ProgramaPrueba prog(lengua);
     QVERIFY(prog.arrancar_hasta_principal());
+    const bool ingles = lengua == "English";
     const QByteArray antes = prog.leer("idioma.lng");
     const auto permisos = QFile::permissions(prog.ruta("idioma.lng"));
     if (paso == 0)
         QFile::setPermissions(prog.ruta("idioma.lng"),
                               QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     prueba::fallo_escritura([paso](int p) { return p == paso; });
-    QVERIFY(!cambiaridioma("English"));
-    idioma(2)->trigger();
+    QVERIFY(!cambiaridioma(ingles ? "Español" : "English"));
+    idioma(ingles ? 1 : 2)->trigger();
     prueba::fallo_escritura({});
     QFile::setPermissions(prog.ruta("idioma.lng"), permisos);
     QCOMPARE(prog.mensajes.size(), std::size_t(2));
@@ -226,6 +247,10 @@ void TstIdiomas::escritura_fallida() {
         QCOMPARE(m.estilo, 16);
         QVERIFY2(m.texto.contains(prog.ruta("idioma.lng")), qPrintable(m.texto));
         QVERIFY(m.texto != tx(168));
+        // In the current language only: its own text, the file and the cause.
+        QCOMPARE(m.texto, tx(246) + "\r\r" + prog.ruta("idioma.lng") + ": " + causa);
+        QCOMPARE(tx(246), ingles ? QString("The chosen language could not be saved.")
+                                 : QString("No se ha podido guardar el idioma elegido."));
     }
     QCOMPARE(prog.leer("idioma.lng"), antes);
 }
@@ -250,6 +275,36 @@ void TstIdiomas::texto_cambiado_en_el_fichero() {
     e("boton_12")->trigger();
     QCOMPARE(Ventanas::buscar("frmtablaay")->windowTitle(), QString("Tabla de Constantes"));
     Ventanas::registrar("frmtablaay", {});
+}
+
+void TstIdiomas::botones_de_qt_data() {
+    QTest::addColumn<QString>("idioma");
+    QTest::addColumn<QStringList>("botones");  // Yes, No, Cancel, OK as shown
+    QTest::newRow("Español") << QString::fromUtf8("Español")
+                             << QStringList{QString::fromUtf8("Sí"), "No", "Cancelar", "Aceptar"};
+    QTest::newRow("English") << "English" << QStringList{"Yes", "No", "Cancel", "OK"};
+    // A language Qt has no translation for keeps Qt's own words.
+    QTest::newRow("Klingon") << "Klingon" << QStringList{"Yes", "No", "Cancel", "OK"};
+}
+
+void TstIdiomas::botones_de_qt() {
+    QFETCH(QString, idioma);
+    QFETCH(QStringList, botones);
+    const QString traducciones = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(traducciones + "/qtbase_es.qm"))
+        QSKIP("Qt's translations are not installed (qt6-translations-l10n)");
+    ProgramaPrueba prog;
+    prog.escribir("idioma.lng",
+                  fichero_de(idioma, {QString::fromUtf8("Español"), "English", "Klingon"}));
+    QVERIFY(prog.arrancar_hasta_principal());
+    QCOMPARE(QString::fromStdString(idioma_actual), idioma);
+    // The buttons of the program's own message boxes (the question of text
+    // 40 has Yes, No and Cancel).
+    QMessageBox caja;
+    QStringList vistos;
+    for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+        vistos << sin_acceso(caja.addButton(b)->text());
+    QCOMPARE(vistos, botones);
 }
 
 QTEST_MAIN(TstIdiomas)

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <vector>
 
+#include "programa_prueba.h"
 #include "shell/imprimir.h"
 
 using namespace korgas;
@@ -148,6 +149,9 @@ class TstImprimir : public QObject {
     void ajuste_pasado_el_fondo();
     void salto_de_linea_pasado_el_fondo();
     void blancos_tal_cual();
+    void sin_hoja_de_cabecera_sola_data();
+    void sin_hoja_de_cabecera_sola();
+    void pie_en_el_idioma();
 
     void pdf_vacio();
     void pdf_varias_paginas();
@@ -319,6 +323,47 @@ void TstImprimir::salto_de_linea_pasado_el_fondo() {
         if (t.texto.startsWith(QStringLiteral("linea")))
             QCOMPARE(t.texto, QStringLiteral("linea%1").arg(siguiente++));
     QCOMPARE(siguiente, 121);
+}
+
+void TstImprimir::sin_hoja_de_cabecera_sola_data() {
+    // The header takes the first page down to y = 2480, and each line 240
+    // twips: the 55th line ends past the bottom limit (15440).
+    auto lineas = [](int n, const QString& fin) {
+        QString t;
+        for (int k = 1; k <= n; ++k) t += QStringLiteral("linea%1\r\n").arg(k);
+        return t + fin;
+    };
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("hojas");
+    QTest::newRow("last line at the bottom") << lineas(55, "") << 1;
+    QTest::newRow("and an empty line after it") << lineas(55, "\r\n") << 1;
+    QTest::newRow("and blanks after it") << lineas(55, "  \r\n\t\r\n") << 1;
+    QTest::newRow("a page break at the end") << lineas(3, ".../...\r\n") << 1;
+    QTest::newRow("one line more") << lineas(56, "") << 2;
+    QTest::newRow("a page break before a word") << lineas(3, ".../... b") << 2;
+}
+
+void TstImprimir::sin_hoja_de_cabecera_sola() {
+    QFETCH(QString, texto);
+    QFETCH(int, hojas);
+    const Grabadora g = imprimir_en_grabadora(texto);
+    QCOMPARE(g.hojas, hojas);
+    comprobar_pies(g);
+    // Every sheet holds more than its header and footer.
+    for (int h = 1; h <= g.hojas; ++h) {
+        bool cuerpo = false;
+        for (const Trazo& t : g.de_hoja(h))
+            cuerpo = cuerpo || (t.texto != kTitulo && t.texto != kSubtitulo && t.texto != pie(h));
+        QVERIFY2(cuerpo, qPrintable(QString("sheet %1").arg(h)));
+    }
+}
+
+void TstImprimir::pie_en_el_idioma() {
+    ProgramaPrueba prog("English");
+    const Grabadora g = imprimir_en_grabadora(QStringLiteral("a .../... b"));
+    QVERIFY(g.buscar(QStringLiteral("Page: 1")));
+    QVERIFY(g.buscar(QStringLiteral("Page: 2")));
+    QVERIFY(!g.buscar(QStringLiteral("Página: 1")));
 }
 
 void TstImprimir::blancos_tal_cual() {

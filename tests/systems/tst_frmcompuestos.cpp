@@ -70,10 +70,9 @@ void TstFrmcompuestos::disposicion_por_ecuacion_data() {
     QTest::newRow("3 Dieterici") << 3 << QStringList{a2, bl} << 3042 << "11000" << QStringList{};
     QTest::newRow("4 Redlich-Kwong")
         << 4 << QStringList{"a [l ² atm / mol ² K ½]", bl} << 3042 << "11000" << QStringList{};
-    QTest::newRow("5 virial") << 5 << QStringList{"A", bl, "C [l ² / mol ²]", "D [l ³ / mol ³]"}
-                              << 1825 << "11110"
-                              << QStringList{"Dioxido", "1.00000", "-0.10368", "0.001832",
-                                             "0.000078"};
+    QTest::newRow("5 virial")
+        << 5 << QStringList{"A", "B [l / mol]", "C [l ² / mol ²]", "D [l ³ / mol ³]"} << 1825
+        << "11110" << QStringList{"Dioxido", "1.00000", "-0.10368", "0.001832", "0.000078"};
     QTest::newRow("6 generalised")
         << 6 << QStringList{"a", "b"} << 3042 << "11001" << QStringList{};
     QTest::newRow("7 Soave") << 7 << QStringList{"a (T) [l ² atm / mol ²]", bl, "w"} << 2281

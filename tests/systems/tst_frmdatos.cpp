@@ -26,6 +26,7 @@ class TstFrmdatos : public QObject {
     void limites_de_las_cajas();
     void unidad_en_ambos_sentidos();
     void unidad_con_la_ventana_cerrada();
+    void cantidad_vacia_al_salir_data();
     void cantidad_vacia_al_salir();
     void desmarcar_y_reabrir();
     void nuevo_con_grafico_y_escala_abiertos();
@@ -196,7 +197,21 @@ void TstFrmdatos::unidad_con_la_ventana_cerrada() {
     QCOMPARE(sistemas[1].moles, 5.0);
 }
 
+void TstFrmdatos::cantidad_vacia_al_salir_data() {
+    QTest::addColumn<QString>("idioma");
+    QTest::addColumn<QString>("mensaje");
+    QTest::newRow("shipped") << QString() << "Debes introducir alguna cantidad de gas";
+    QTest::newRow("English") << "English"
+                             << "You must enter some amount of gas";
+}
+
 void TstFrmdatos::cantidad_vacia_al_salir() {
+    QFETCH(QString, idioma);
+    QFETCH(QString, mensaje);
+    if (!idioma.isEmpty()) {
+        p_.reset();
+        p_ = std::make_unique<Programa>(idioma);
+    }
     korgas::frmdatos* d = p_->abrir_datos();
     korgas::marcar(d->Check[2], true);
     d->activateWindow();
@@ -208,7 +223,7 @@ void TstFrmdatos::cantidad_vacia_al_salir() {
     // Leaving it: "0", one message, the focus back.
     QTest::keyClick(c, Qt::Key_Tab);
     QTRY_COMPARE(int(p_->mensajes().size()), 1);
-    QCOMPARE(p_->mensajes()[0].texto, QString("Debes introducir alguna cantidad de gas"));
+    QCOMPARE(p_->mensajes()[0].texto, mensaje);
     QCOMPARE(c->text(), QString("0"));
     QCOMPARE(sistemas[1].moles, 0.0);
     QTRY_VERIFY(c->hasFocus());

@@ -28,11 +28,17 @@ class TstFrmescala : public QObject {
         e("mnuescala")->trigger();
         return ventana<korgas::frmescala>("frmescala");
     }
+    void arrancar(const QString& idioma);
     std::unique_ptr<Programa> p_;
 };
 
 void TstFrmescala::init() {
-    p_ = std::make_unique<Programa>();
+    arrancar(QString());
+}
+
+void TstFrmescala::arrancar(const QString& idioma) {
+    p_.reset();
+    p_ = std::make_unique<Programa>(idioma);
     korgas::frmdatos* d = p_->abrir_datos();
     d->btactualiza->click();  // the ideal gas at 300 K, 1 mol
     asentar();
@@ -103,25 +109,41 @@ void TstFrmescala::avisos_data() {
     QTest::addColumn<QStringList>("cajas");  // V min, V max, P min, P max ("-": automatic P)
     QTest::addColumn<QString>("mensaje");    // a fixed text, or #n for language text n then 163
     QTest::addColumn<int>("estilo");
+    QTest::addColumn<QString>("idioma");  // empty: the shipped current one
     QTest::newRow("V inverted") << QStringList{"3", "1", "-", "-"}
-                                << "El valor de V máximo debe ser mayor que V mínimo" << 0;
+                                << "El valor de V máximo debe ser mayor que V mínimo" << 0
+                                << QString();
     QTest::newRow("P inverted") << QStringList{"1", "3", "20", "10"}
-                                << "El valor de P máxima debe ser mayor que P mínima" << 0;
-    QTest::newRow("V equal") << QStringList{"2", "2", "0", "10"} << "#164" << 16;
+                                << "El valor de P máxima debe ser mayor que P mínima" << 0
+                                << QString();
+    QTest::newRow("V inverted, in English")
+        << QStringList{"3", "1", "-", "-"} << "The maximum V must be greater than the minimum V"
+        << 0 << "English";
+    QTest::newRow("P inverted, in English")
+        << QStringList{"1", "3", "20", "10"} << "The maximum P must be greater than the minimum P"
+        << 0 << "English";
+    QTest::newRow("P equal, in English")
+        << QStringList{"1", "3", "7", "7"} << "#162" << 16 << "English";
+    QTest::newRow("V equal") << QStringList{"2", "2", "0", "10"} << "#164" << 16 << QString();
     // Over one volume the automatic pressure range is zero too, and that is
     // checked first.
-    QTest::newRow("V equal, automatic P") << QStringList{"2", "2", "-", "-"} << "#162" << 16;
-    QTest::newRow("P equal") << QStringList{"1", "3", "7", "7"} << "#162" << 16;
-    QTest::newRow("P too large") << QStringList{"1", "3", "0", "2000000000"} << "#165" << 16;
-    QTest::newRow("V too large") << QStringList{"0", "2000000000", "0", "10"} << "#166" << 16;
-    QTest::newRow("V empty") << QStringList{"", "3", "-", "-"} << "" << 0;
-    QTest::newRow("P empty") << QStringList{"1", "3", "", "10"} << "" << 0;
+    QTest::newRow("V equal, automatic P")
+        << QStringList{"2", "2", "-", "-"} << "#162" << 16 << QString();
+    QTest::newRow("P equal") << QStringList{"1", "3", "7", "7"} << "#162" << 16 << QString();
+    QTest::newRow("P too large") << QStringList{"1", "3", "0", "2000000000"} << "#165" << 16
+                                 << QString();
+    QTest::newRow("V too large") << QStringList{"0", "2000000000", "0", "10"} << "#166" << 16
+                                 << QString();
+    QTest::newRow("V empty") << QStringList{"", "3", "-", "-"} << "" << 0 << QString();
+    QTest::newRow("P empty") << QStringList{"1", "3", "", "10"} << "" << 0 << QString();
 }
 
 void TstFrmescala::avisos() {
     QFETCH(QStringList, cajas);
     QFETCH(QString, mensaje);
     QFETCH(int, estilo);
+    QFETCH(QString, idioma);
+    if (!idioma.isEmpty()) arrancar(idioma);
     korgas::frmescala* s = abrir();
     korgas::frmgraficos* g = grafico();
     const bool automatica = cajas[2] == "-";
@@ -147,7 +169,7 @@ void TstFrmescala::avisos() {
     if (mensaje.startsWith('#')) {
         // Refused when drawn: the scale stays current, the plot empty.
         QCOMPARE(m.texto, korgas::tx(mensaje.mid(1).toInt()) + QChar(13) + korgas::tx(163));
-        QCOMPARE(m.titulo, QString("Advertencia"));
+        QCOMPARE(m.titulo, idioma.isEmpty() ? QString("Advertencia") : QString("Warning"));
         QCOMPARE(korgas::escala_min.v, num(cajas[0]));
         const QImage& img = g->pctgrafico->imagen();
         QImage blanca(img.size(), img.format());
