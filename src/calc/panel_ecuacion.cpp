@@ -75,7 +75,7 @@ PanelEcuacion::PanelEcuacion(sistema& registro, Opciones opciones, QWidget* padr
     AvisoGases* aviso = AvisoGases::instancia();
     connect(aviso, &AvisoGases::gas_borrado, this, &PanelEcuacion::gas_borrado);
     connect(aviso, &AvisoGases::gas_anadido, this, [this](int) { rehacer_lista_gases(); });
-    connect(aviso, &AvisoGases::gas_modificado, this, [this](int) { rehacer_lista_gases(); });
+    connect(aviso, &AvisoGases::gas_modificado, this, &PanelEcuacion::gas_modificado);
     connect(cmbecu, &QComboBox::activated, this, [this](int) { cmbecu_Click(); });
     for (int i = 0; i < 4; ++i) {
         QLineEdit* c = txt[i];
@@ -186,15 +186,19 @@ void PanelEcuacion::cmbgas_Click() {
     const int antes = s_.numgas;
     s_.numgas = cmbgas->currentIndex() + 1;
     sistema_actual = 0;
-    if (!recargar()) {
+    if (!recargar_y_calcular()) {
         // Nothing could be loaded: the list goes back to the gas shown.
         s_.numgas = antes;
         QSignalBlocker bloqueo(cmbgas);
         cmbgas->setCurrentIndex(antes - 1);
-        return;
     }
+}
+
+bool PanelEcuacion::recargar_y_calcular() {
+    if (!recargar()) return false;
     mostrar_parametros();
     if (op_.recalcular) op_.recalcular();
+    return true;
 }
 
 void PanelEcuacion::cmbecu_Click() {
@@ -269,13 +273,21 @@ void PanelEcuacion::gas_borrado(int borrado) {
         rehacer_lista_gases();
         return;
     }
-    // The window's own gas is gone: it falls back to the first gas, which is
-    // loaded and computed as if chosen, and the user is told once.
+    // The window's own gas is gone: it falls back to the first gas, loaded
+    // and computed with the window's state, and the editor tells the user.
     s_.numgas = 1;
     rehacer_lista_gases();
     if (cmbgas->count() == 0) return;
-    msgbox(tx(221), 48, QString(), window());
-    seleccionar(cmbgas, 0);
+    AvisoGases::instancia()->al_primero();
+    recargar_y_calcular();
+}
+
+void PanelEcuacion::gas_modificado(int numgas) {
+    if (cmbecu->count() == 0) return;
+    rehacer_lista_gases();
+    // The window's gas has new data: loaded again and computed with the
+    // temperature, volume, amount and units the user set.
+    if (s_.numgas == numgas) recargar_y_calcular();
 }
 
 }  // namespace korgas

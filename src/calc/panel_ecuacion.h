@@ -92,9 +92,12 @@ class PanelEcuacion : public QWidget {
 
     // The gas editor changed the data file. After a delete the record keeps
     // its gas under its new number; a record on the deleted gas falls back to
-    // the first gas (told once, text 221) and the window recomputes. After an
-    // addition or a change the list is rebuilt, keeping its selection.
+    // the first gas (the editor tells the user, AvisoGases::al_primero) and
+    // the window recomputes. After a change of the window's gas it is loaded
+    // again and the window recomputes. After an addition or a change the list
+    // is rebuilt, keeping its selection.
     void gas_borrado(int numgas);
+    void gas_modificado(int numgas);
     void rehacer_lista_gases();
 
     QLabel* Label5;
@@ -110,6 +113,10 @@ class PanelEcuacion : public QWidget {
     QLineEdit* txtmu;
 
   private:
+    // Loads the record's gas again, shows its parameters and recomputes;
+    // false when the data file could not be read (reported, nothing changed).
+    bool recargar_y_calcular();
+
     sistema& s_;
     Opciones op_;
     Carga carga_ = Carga::ok;

@@ -302,6 +302,12 @@ Carga leergas(int modo, sistema& s) {
 
 namespace {
 
+// The same number, a NaN being the same as a NaN: a value that came from a
+// text reads the same when the text is read again.
+bool mismo_numero(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
 std::string seccion_gas(int k) {
     return "G" + std::to_string(k);
 }
@@ -364,17 +370,23 @@ void escribir_gas(Documento& datos, int k, const datosgas& gas, const TablaParam
     // else of the section is written, and the copy is dropped.
     Documento nuevo = datos;
     const std::string s = seccion_gas(k);
-    nuevo.escribirvalor(s, "nombre", gas.nombre);
+    if (nuevo.leervalor(s, "nombre") != gas.nombre) nuevo.escribirvalor(s, "nombre", gas.nombre);
+    // A key whose text already reads as the value keeps its line as the file
+    // wrote it (" 44.010", "1e999"); only a changed value is written anew.
+    const auto numero = [&](const std::string& clave, double valor) {
+        const std::string actual = nuevo.leervalor(s, clave);
+        if (!actual.empty() && mismo_numero(leer_numero(actual), valor)) return;
+        if (!std::isfinite(valor))
+            throw ErrorTexto("the value of " + clave + " is not a finite number");
+        nuevo.escribirvalor(s, clave, texto_fichero(valor));
+    };
     const std::pair<const char*, double> criticos[] = {{"pm", gas.pm},   {"tc", gas.tc},
                                                        {"pc", gas.pc},   {"vc", gas.vc},
                                                        {"teb", gas.teb}, {"hv", gas.hv}};
-    for (const auto& [clave, valor] : criticos) nuevo.escribirvalor(s, clave, texto_fichero(valor));
-    for (int e = 1; e < kNumEcuaciones; ++e) {
-        for (int j = 1; j <= claves_de(e); ++j) {
-            nuevo.escribirvalor(s, clave_parametro(e, j),
-                                texto_fichero(c[std::size_t(e)][std::size_t(j)]));
-        }
-    }
+    for (const auto& [clave, valor] : criticos) numero(clave, valor);
+    for (int e = 1; e < kNumEcuaciones; ++e)
+        for (int j = 1; j <= claves_de(e); ++j)
+            numero(clave_parametro(e, j), c[std::size_t(e)][std::size_t(j)]);
     datos = std::move(nuevo);
 }
 

@@ -163,8 +163,11 @@ TablaParametros leer_tabla(const Documento& datos, int k);
 // Writes gas k into section "G" k: nombre, pm, tc, pc, vc, teb, hv, then the
 // parameter keys of equations 1 to 9 from the table, each value as the file
 // writes numbers (texto_fichero); keys of the section that this list does not
-// name stay. Throws ErrorTexto, with the document as it was, when the name
-// cannot be stored (a line end, or a character Windows-1252 cannot hold).
+// name stay, and so does every line whose text already reads as the value to
+// write, character for character. Throws ErrorTexto, with the document as it
+// was, when the name cannot be stored (a line end, or a character
+// Windows-1252 cannot hold), or when a value that is not finite would have to
+// be written: the file never holds a display text.
 void escribir_gas(Documento& datos, int k, const datosgas& gas, const TablaParametros& c);
 
 // Adds the gas as gas n + 1 (n the document's count) and writes the new count;

@@ -69,22 +69,21 @@ void enfocar(textextend* caja) {
     caja->Txt()->setFocus(Qt::OtherFocusReason);
 }
 
-// Applies the change to the data file in one rewrite. When the change cannot
-// be made (cambio gives false) or the file cannot be written, nothing is
-// written, the failure's text is shown with the cause, and the result is
-// false.
-bool reescribir_datos(const std::function<bool(Documento&)>& cambio, int texto_fallo,
+// Applies the change to the data file in one rewrite; false when nothing was
+// written, after a message. The message leads with what failed: the change
+// could not be made (cambio gives false, text no_hecho), or the file could not
+// be written (text fallo, then the cause).
+bool reescribir_datos(const std::function<bool(Documento&)>& cambio, int no_hecho, int fallo,
                       QWidget* padre) {
-    bool hecho = false;
-    QString causa;
     try {
+        bool hecho = false;
         editar(fichdatos, [&](Documento& d) { hecho = cambio(d); });
+        if (!hecho) msgbox(tx(no_hecho), 64, QString(), padre);
+        return hecho;
     } catch (const std::exception& e) {
-        hecho = false;
-        causa = detalle_error(e);
+        msgbox(con_causa(tx(fallo), detalle_error(e)), 64, QString(), padre);
+        return false;
     }
-    if (!hecho) msgbox(con_causa(tx(texto_fallo), causa), 64, QString(), padre);
-    return hecho;
 }
 
 }  // namespace
@@ -219,11 +218,12 @@ void frmgases::guardar_criticos() {
     s_.gas.pm = valor(textpm);
     s_.gas.pc = valor(textpc);
     s_.gas.tc = valor(texttc);
-    // An optional value not given is -1 in the file.
+    // An optional value not given is -1 in the file; a box the user left as
+    // the chosen gas showed it keeps the file's value, whatever it is.
     for (auto [caja, campo] : {std::pair{textvc, &s_.gas.vc}, std::pair{textteb, &s_.gas.teb},
                                std::pair{texthvap, &s_.gas.hv}}) {
         const double v = valor(caja);
-        *campo = positivo(v) ? v : -1;
+        *campo = positivo(v) || valor_guardado(caja->Txt()) ? v : -1;
     }
 }
 
@@ -248,8 +248,10 @@ bool frmgases::validadatos() {
             return false;
         }
     }
-    for (textextend* caja : {textvc, textteb, texthvap})
+    for (textextend* caja : {textvc, textteb, texthvap}) {
+        if (valor_guardado(caja->Txt())) continue;
         if (caja->Text().isEmpty() || !positivo(valor(caja))) caja->Text(QStringLiteral("0"));
+    }
     guardar_criticos();
     return true;
 }
@@ -266,7 +268,7 @@ void frmgases::btadd_Click() {
         k = anadir_gas(d, s_.gas, tabla);
         return k != 0;
     };
-    if (!reescribir_datos(anadir, 225, window())) return;
+    if (!reescribir_datos(anadir, 225, 225, window())) return;
     numgases = k;
     s_.numgas = k;
     AvisoGases::instancia()->anunciar_alta(k);
@@ -315,8 +317,12 @@ void frmgases::cmbgas_Click() {
         avisar_fichero_ilegible(e, window());
         return;
     }
-    if (carga == Carga::sin_seccion) {
+    sin_seccion_ = carga == Carga::sin_seccion;
+    if (sin_seccion_) {
+        // Nothing of the gas shown before may stay in the boxes.
+        vaciar_gas();
         msgbox(tx(221), 64, QString(), window());
+        btsel->setEnabled(false);
         return;
     }
     nombre_elegido_ = QString::fromStdString(s_.gas.nombre);
@@ -349,6 +355,7 @@ void frmgases::cmbgas_Click() {
 }
 
 void frmgases::estado_nuevo() {
+    sin_seccion_ = false;
     cmbgas->clear();
     cmbgas->hide();
     btadd->setEnabled(true);
@@ -358,21 +365,29 @@ void frmgases::estado_nuevo() {
     btsel->setFocus(Qt::OtherFocusReason);
 }
 
+// A list entry without its section in the file can be neither modified nor
+// deleted: says so.
+bool frmgases::sin_seccion() {
+    if (sin_seccion_) msgbox(tx(221), 64, QString(), window());
+    return sin_seccion_;
+}
+
 void frmgases::btmod_Click() {
-    if (!validadatos()) return;
+    if (sin_seccion() || !validadatos()) return;
     panel_->guardaecuacion();
     const TablaParametros tabla = panel_->tabla_para_escribir();
     const int k = gas_elegido_;
     const auto modificar = [&](Documento& d) {
         return modificar_gas(d, k, nombre_elegido_.toStdString(), s_.gas, tabla);
     };
-    if (!reescribir_datos(modificar, 223, window())) return;
+    if (!reescribir_datos(modificar, 223, 223, window())) return;
     estado_nuevo();
     AvisoGases::instancia()->anunciar_cambio(k);
     msgbox(tx(222), 64, QString(), window());
 }
 
 void frmgases::btdel_Click() {
+    if (sin_seccion()) return;
     const int k = gas_elegido_;
     limpiar();
     int n = -1;
@@ -380,12 +395,12 @@ void frmgases::btdel_Click() {
         n = borrar_gas(d, k, nombre_elegido_.toStdString());
         return n >= 0;
     };
-    if (reescribir_datos(borrar, 221, window())) {
+    if (reescribir_datos(borrar, 221, 267, window())) {
         numgases = n;
         // The records and the open windows follow their gases before anyone
         // reads them again.
-        const bool al_primero = renumerar_sistemas(k);
-        AvisoGases::instancia()->anunciar_baja(k);
+        const bool sistemas_al_primero = renumerar_sistemas(k);
+        const bool al_primero = AvisoGases::instancia()->anunciar_baja(k) || sistemas_al_primero;
         QString texto = tx(220);
         if (al_primero) {
             datosgas g;
@@ -404,13 +419,18 @@ void frmgases::btdel_Click() {
 }
 
 void frmgases::limpiar() {
+    vaciar_gas();
+    if (panel_->cmbecu->currentIndex() != 0) seleccionar(panel_->cmbecu, 0);
+}
+
+void frmgases::vaciar_gas() {
     for (textextend* c : {textgas, textpm, texttc, textpc, textvc, textteb, texthvap})
         c->Text(QString());
-    panel_->vaciar();
     s_.gas = datosgas{};
     s_.mu = 0;
     panel_->reiniciar_tabla();
-    if (panel_->cmbecu->currentIndex() != 0) seleccionar(panel_->cmbecu, 0);
+    panel_->chkauto->setChecked(false);
+    panel_->vaciar();
 }
 
 }  // namespace korgas

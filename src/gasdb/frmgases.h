@@ -47,6 +47,10 @@ class frmgases : public QWidget {
 
   private:
     void guardar_criticos();
+    // The boxes, the record and the parameter table of no gas, without the
+    // messages the user's emptying of a box brings.
+    void vaciar_gas();
+    bool sin_seccion();
     // Back to editing a new gas: the list emptied and hidden, Add and Select
     // on, Modify and Delete off, the focus on Select.
     void estado_nuevo();
@@ -59,8 +63,9 @@ class frmgases : public QWidget {
 
     sistema s_;
     int gas_elegido_ = 0;
-    QString nombre_elegido_;  // the name the chosen gas had in the file
-    bool cargando_ = false;   // the chosen gas's values are going into the boxes
+    QString nombre_elegido_;    // the name the chosen gas had in the file
+    bool cargando_ = false;     // the chosen gas's values are going into the boxes
+    bool sin_seccion_ = false;  // the chosen list entry has no section in the file
 
     textextend* textgas;
     textextend* textpm;

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "core/kvstore.h"
@@ -23,6 +25,9 @@
 namespace korgas {
 
 namespace {
+
+// What a box shows instead of a number that cannot be used.
+const QString kSinNumero = QStringLiteral("-----");
 
 // The design of the parameter boxes: decimal, signed, right-aligned, no
 // header.
@@ -90,6 +95,14 @@ PanelGases::PanelGases(sistema& registro, textextend* textpc, textextend* texttc
     connect(chkauto, &QCheckBox::toggled, this, [this](bool) { chkauto_Click(); });
     connect(txtmu, &textextend::Change, this, [this] { txtmu_Change(); });
     connect(txt[2], &textextend::Change, this, [this] { txtc_Change(); });
+    // The user's own choice of the automatic box makes a row that could not
+    // be used the user's row again.
+    connect(chkauto, &QCheckBox::clicked, this, [this] {
+        const auto e = std::size_t(elegida());
+        if (!rota_[e]) return;
+        rota_[e] = false;
+        calculaparametros(chkauto->isChecked() ? 1 : 0);
+    });
 }
 
 void PanelGases::llenar() {
@@ -109,11 +122,15 @@ void PanelGases::reiniciar_tabla() {
     c_ = {};
     c_[6][3] = c_[7][3] = c_[8][3] = 1.0;
     mostrada_.fill(false);
+    rota_.fill(false);
 }
 
 void PanelGases::cargar_tabla(const Documento& datos, int k) {
     c_ = leer_tabla(datos, k);
     mostrada_.fill(true);
+    for (std::size_t e = 0; e < c_.size(); ++e)
+        rota_[e] =
+            std::any_of(c_[e].begin() + 1, c_[e].end(), [](double x) { return !std::isfinite(x); });
 }
 
 TablaParametros PanelGases::tabla_para_escribir() const {
@@ -166,15 +183,29 @@ void PanelGases::cmbecu_Click() {
     cargaecuacion();
 }
 
+bool PanelGases::sin_tocar(int e) const {
+    const int cajas = e == kIdeal                         ? 0
+                      : e == kVirial                      ? 4
+                      : e == kSoave || e == kPengRobinson ? 3
+                                                          : 2;
+    for (int i = 0; i < cajas; ++i)
+        if (!valor_guardado(txt[i]->Txt())) return false;
+    return e != kGeneralizada || valor_guardado(txtmu->Txt());
+}
+
 void PanelGases::guardaecuacion() {
     guardar_criticos_();
     const int e = s_.ecuacion;
     if (e >= 0 && e < kNumEcuaciones) {
         auto& fila = c_[std::size_t(e)];
-        if (fila[0] != 0) {
+        if (rota_[std::size_t(e)] && sin_tocar(e)) {
+            // Left as the file holds it.
+        } else if (fila[0] != 0) {
+            rota_[std::size_t(e)] = false;
             fila[1] = fila[2] = fila[4] = -1;
             fila[3] = e == kSoave || e == kPengRobinson ? valor(txt[2]) : -1;
         } else {
+            rota_[std::size_t(e)] = false;
             for (int j = 1; j <= 4; ++j) fila[std::size_t(j)] = valor(txt[j - 1]);
         }
     }
@@ -193,7 +224,11 @@ void PanelGases::cargaecuacion() {
 }
 
 void PanelGases::mostrar(int i, double v) {
-    escribir_valor(txt[i]->Txt(), v, i < 2 ? "####0.00000" : "####0.000000");
+    // A row that cannot be used shows no number, but keeps its values.
+    if (rota_[std::size_t(elegida())])
+        escribir_valor(txt[i]->Txt(), v, kSinNumero);
+    else
+        escribir_valor(txt[i]->Txt(), v, i < 2 ? "####0.00000" : "####0.000000");
 }
 
 void PanelGases::mostrar_parametros(int e) {
@@ -205,7 +240,7 @@ void PanelGases::mostrar_parametros(int e) {
 
 void PanelGases::mostrar_exponente(double mu) {
     const QScopedValueRollback<bool> callado(callado_, true);
-    txtmu->Text(QString::fromStdString(texto_corto(mu)));
+    escribir_valor(txtmu->Txt(), mu, QString::fromStdString(texto_corto(mu)));
 }
 
 void PanelGases::calculaparametros(int automatico) {
@@ -216,7 +251,9 @@ void PanelGases::calculaparametros(int automatico) {
     const QScopedValueRollback<bool> callado(callado_, true);
     if (automatico == 1) {
         fila[0] = 1;
-        if (e != kIdeal) {
+        // Nothing is derived for a row that cannot be used.
+        if (rota_[std::size_t(e)]) mostrar_parametros(e);
+        if (e != kIdeal && !rota_[std::size_t(e)]) {
             std::array<double, 4> c = s_.gas.c;
             double omega = 0;
             if (e == kVirial) {
@@ -236,6 +273,10 @@ void PanelGases::calculaparametros(int automatico) {
             s_.gas.c = c;
             const int derivados = e == kVirial ? 4 : 2;
             for (int i = 0; i < 4; ++i) {
+                // The acentric factor being typed is the user's text, not a
+                // result: rewriting it would turn "0" into "0.000000" and
+                // the next keys into decimals the user never typed.
+                if (txt[i] == tecleando_) continue;
                 // What cannot be derived (an exponent of 1) shows no number.
                 if (!bien && i < derivados)
                     txt[i]->Text(QString());
@@ -299,6 +340,7 @@ void PanelGases::txtc_Change() {
     const int e = elegida();
     if ((e == kSoave || e == kPengRobinson) && chkauto->isChecked()) {
         s_.gas.c[2] = valor(txt[2]);
+        const QScopedValueRollback<textextend*> tecleando(tecleando_, txt[2]);
         calculaparametros(1);
     }
 }

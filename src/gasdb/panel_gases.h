@@ -45,7 +45,8 @@ class PanelGases : public QWidget {
     // the acentric factors 1.0, no row shown yet.
     void reiniciar_tabla();
     // The rows of gas k as the file holds them (an absent key reads as 0; a
-    // row with any -1 is automatic).
+    // row with any -1 is automatic; a row with a value that is not finite is
+    // shown as "-----" and kept).
     void cargar_tabla(const Documento& datos, int k);
     const TablaParametros& tabla() const { return c_; }
     // The table as it is written: a row of an equation never shown is
@@ -86,6 +87,8 @@ class PanelGases : public QWidget {
 
   private:
     int elegida() const;
+    // Whether the user left every box equation e shows as the program wrote it.
+    bool sin_tocar(int e) const;
     void mostrar(int i, double valor);
     // The record's parameters in the boxes equation e shows: a and b, c and
     // d of the virial equation, the acentric factor of 7 and 8.
@@ -97,7 +100,13 @@ class PanelGases : public QWidget {
     std::function<void()> guardar_criticos_;
     TablaParametros c_{};
     std::array<bool, kNumEcuaciones> mostrada_{};
+    // Rows holding a value of the file that is not finite (a number that
+    // overflows): the equation cannot be used, its boxes show "-----", and the
+    // row is kept as the file holds it until the user changes it.
+    std::array<bool, kNumEcuaciones> rota_{};
     bool callado_ = false;  // the exponent box is being written by the program
+    // The box whose typing the preview follows: the preview leaves its text.
+    textextend* tecleando_ = nullptr;
 };
 
 }  // namespace korgas

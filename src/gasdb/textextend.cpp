@@ -277,7 +277,7 @@ int textextend::filtrar(int codigo) {
         if (codigo == '-' && !signo_) {
             codigo = 0;
         } else {
-            textoanterior_ = txt_->text();
+            guardar_anterior();
             if (codigo == ',' || (codigo == '.' && modo_ == 1)) codigo = 0;
         }
     } else if (modo_ == 3) {
@@ -289,12 +289,17 @@ int textextend::filtrar(int codigo) {
 }
 
 void textextend::guardar_anterior() {
-    if (modo_ == 1 || modo_ == 2) textoanterior_ = txt_->text();
+    if (modo_ != 1 && modo_ != 2) return;
+    textoanterior_ = txt_->text();
+    valoranterior_.reset();
+    if (valor_guardado(txt_)) valoranterior_ = leer_valor(txt_);
 }
 
 void textextend::al_cambiar() {
     const QString t = txt_->text();
-    if (!t.isEmpty() && (modo_ == 1 || modo_ == 2)) {
+    // What the program wrote with the value behind it ("-----" for a value
+    // that is not finite) is no typing to put back.
+    if (!t.isEmpty() && (modo_ == 1 || modo_ == 2) && !valor_guardado(txt_)) {
         const Numero numero = numero_de(t);
         const bool es_numero = numero != Numero::no;
         const bool reponer =
@@ -302,7 +307,10 @@ void textextend::al_cambiar() {
         if (reponer && textoanterior_ != t) {
             // Putting the saved text back is a change of its own, which runs
             // this rule and raises Change.
-            txt_->setText(textoanterior_);
+            if (valoranterior_)
+                escribir_valor(txt_, *valoranterior_, textoanterior_);
+            else
+                txt_->setText(textoanterior_);
             txt_->setCursorPosition(int(txt_->text().size()));
             return;
         }

@@ -38,6 +38,7 @@
 #include <QWidget>
 #include <QtGlobal>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -148,6 +149,9 @@ class textextend : public QWidget {
     CajaTexto* txt_;
     QLabel* cabecera_lbl_;
     QString textoanterior_;
+    // The exact value behind textoanterior_ when the program wrote it with
+    // one (valor_caja), so that putting the text back puts the value back.
+    std::optional<double> valoranterior_;
     int modo_ = 0;
     bool signo_ = true;
     bool selonfocus_ = true;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 
@@ -134,11 +135,26 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     // 12.
     Ventanas::habilitar(QStringLiteral("frmdatos"), false);
 
-    // The grid follows the gases of the data file.
+    // The grid and the system's parameters follow the gases of the data file.
     AvisoGases* aviso = AvisoGases::instancia();
-    for (auto senal :
-         {&AvisoGases::gas_anadido, &AvisoGases::gas_modificado, &AvisoGases::gas_borrado})
-        connect(aviso, senal, this, [this] { llenar_rejilla(); });
+    connect(aviso, &AvisoGases::gas_anadido, this, [this] { llenar_rejilla(); });
+    connect(aviso, &AvisoGases::gas_modificado, this, [this](int n) { gases_cambiados(n); });
+    connect(aviso, &AvisoGases::gas_borrado, this, [this] { gases_cambiados(0); });
+}
+
+void frmcompuestos::gases_cambiados(int modificado) {
+    sistema& s = sis();
+    // The data window, when open, has already loaded its rows again; without
+    // it the table loads the system's gas itself.
+    if (!ventana_datos() && (modificado == 0 || s.numgas == modificado))
+        recargar_sistema(s, false, this);
+    // After a delete the system may have lost its gas and its own parameters.
+    {
+        QSignalBlocker bloqueo(chkdp);
+        chkdp->setChecked(s.personalizado);
+    }
+    muestraecuacion();
+    llenar_rejilla();
 }
 
 frmcompuestos::~frmcompuestos() = default;

@@ -67,6 +67,9 @@ class frmcompuestos : public QWidget {
     sistema& sis() const;
     // Writes the system's parameters into the shown boxes k < n.
     void mostrar_parametros(int n);
+    // The gas editor modified gas n (0: deleted a gas): the system's gas is
+    // loaded again, and the boxes and the grid show the file as it now is.
+    void gases_cambiados(int modificado);
 
     // The exact parameters behind the grid's texts, row by row.
     std::vector<std::array<double, 4>> valores_;

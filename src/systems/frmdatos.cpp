@@ -516,12 +516,16 @@ void frmdatos::btparametros_Click() {
 
 void frmdatos::gases_cambiados(int numgas, bool borrado, bool modificado) {
     poner_gases(nombres_gases());
+    const bool gramos = gramos_en_vigor();
     for (int i = 1; i <= 5; ++i) {
-        const sistema& s = sistemas[std::size_t(i)];
+        sistema& s = sistemas[std::size_t(i)];
         if (borrado || (modificado && s.numgas == numgas)) {
             // The records were renumbered by whoever deleted the gas: each row
-            // takes its gas again and reloads it.
+            // takes its gas again and reloads it; the amount the row shows
+            // stays, and the other unit follows the gas's molar mass.
             seleccionar(cmbgas[i], s.numgas - 1);
+            const double cantidad = leer_valor(txtmol[i]);
+            if (cantidad > 0) fijar_cantidad(s, cantidad, gramos);
         } else {
             QSignalBlocker bloqueo(cmbgas[i]);
             cmbgas[i]->setCurrentIndex(s.numgas - 1);

@@ -1009,13 +1009,14 @@ void TstFrmoperaciones::gases_borrados_y_anadidos() {
     auto borrar = [&](int n, const QList<QPair<QByteArray, QByteArray>>& quedan) {
         entorno_->escribir("data", fichero(quedan));
         korgas::numgases = int(quedan.size());
-        korgas::AvisoGases::instancia()->anunciar_baja(n);
+        return korgas::AvisoGases::instancia()->anunciar_baja(n);
     };
 
     // Gas 2 deleted: the simulation window's gas is now number 3, nothing to
     // tell; the calculation window's gas is gone: it falls back to the first
-    // gas, says so once, and computes with it.
-    borrar(2, {gas("Uno", 10), gas("Tres", 30), gas("Cuatro", 40)});
+    // gas, computes with it, and leaves it to the one who deleted the gas to
+    // say so, once for every window.
+    QVERIFY(borrar(2, {gas("Uno", 10), gas("Tres", 30), gas("Cuatro", 40)}));
     QCOMPARE(gases_w->count(), 3);
     QCOMPARE(gases_w->currentText(), QString("Cuatro"));
     QCOMPARE(w->registro().numgas, 3);
@@ -1024,8 +1025,7 @@ void TstFrmoperaciones::gases_borrados_y_anadidos() {
     QCOMPARE(gases_c->currentIndex(), 0);
     QCOMPARE(c.registro().numgas, 1);
     QCOMPARE(c.registro().gas.nombre, std::string("Uno"));
-    QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
-    QCOMPARE(entorno_->mensajes[0].texto, korgas::tx(221));
+    QVERIFY(entorno_->mensajes.empty());
     // Its next calculation uses the first gas's molar mass.
     pulsar(rotulo(&c, "lbmasa"));
     QCOMPARE(c.registro().moles, 0.1);
@@ -1048,11 +1048,11 @@ void TstFrmoperaciones::gases_borrados_y_anadidos() {
 
     // The first gas deleted under the simulation window's feet: it moves
     // down one, the calculation window falls back again.
-    borrar(1, {gas("Tres", 30), gas("Cuatro bis", 40), gas("Cinco", 50)});
+    QVERIFY(borrar(1, {gas("Tres", 30), gas("Cuatro bis", 40), gas("Cinco", 50)}));
     QCOMPARE(w->registro().numgas, 2);
     QCOMPARE(gases_w->currentText(), QString("Cuatro bis"));
     QCOMPARE(c.registro().gas.nombre, std::string("Tres"));
-    QCOMPARE(entorno_->mensajes.size(), std::size_t(2));
+    QVERIFY(entorno_->mensajes.empty());
     // The simulation window still computes with its own gas.
     QTest::keyClick(txt(w.get(), "txtmol"), Qt::Key_Return);
     QCOMPARE(w->registro().gas.pm, 40.0);

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <map>
 #include <string>
 
 #include "core/gas.h"
@@ -256,6 +258,77 @@ TEST_F(EditorGases, ModifyReplacesTheKeysInPlaceAndKeepsTheOthers) {
     EXPECT_EQ(t[5][4], 1.2e-7);
     EXPECT_EQ(t[6][3], 1.5);
     EXPECT_EQ(t[0], (std::array<double, 5>{}));
+}
+
+// A modify writes only what changed: every other value keeps the text the
+// file holds, however it was written there (a hand edit, a number that
+// overflows), and a value that is not finite is never written as text.
+TEST_F(EditorGases, ModifyKeepsTheTextOfTheValuesItDoesNotChange) {
+    std::string s = fichero(30);
+    // Every key the editor writes, some in forms it would not write itself.
+    const std::map<std::string, std::string> propios = {
+        {"c(1,1)", " 5.50"},    {"c(5,1)", " 1"},    {"c(5,2)", "-.1858"}, {"c(5,3)", " 1e999"},
+        {"c(5,4)", " 1.2E-07"}, {"c(6,3)", " 1.50"}, {"c(7,3)", " .099"}};
+    std::string propio =
+        "[G30]\nnombre=Gas 30\npm=30.50\ntc= 3.0E2\npc=  30\nvc=-1\nteb=-1\nhv=-1\n";
+    for (int e = 1; e <= 9; ++e) {
+        for (int j = 1; j <= (e == 5 ? 4 : e >= 6 && e <= 8 ? 3 : 2); ++j) {
+            const std::string clave = korgas::clave_parametro(e, j);
+            const auto p = propios.find(clave);
+            propio += clave + "=" + (p == propios.end() ? "-1" : p->second) + "\n";
+        }
+    }
+    s.replace(s.find("[G30]"), std::string::npos, crlf(propio));
+    const std::string ruta = carpeta_.escribir(s);
+    const Documento leido = korgas::leer(ruta);
+    // The gas as the editor holds it after choosing it.
+    korgas::datosgas g;
+    g.nombre = "Gas 30";
+    for (auto [clave, campo] : {std::pair{"pm", &g.pm},
+                                {"tc", &g.tc},
+                                {"pc", &g.pc},
+                                {"vc", &g.vc},
+                                {"teb", &g.teb},
+                                {"hv", &g.hv}})
+        *campo = korgas::leer_numero(leido.leervalor("g30", clave));
+    const TablaParametros tal_cual = korgas::leer_tabla(leido, 30);
+
+    struct Caso {
+        const char* que;
+        std::function<void(korgas::datosgas&, TablaParametros&)> cambio;
+        std::string antes, despues;  // the one line that changes
+    };
+    const Caso casos[] = {
+        {"nothing", [](auto&, auto&) {}, "", ""},
+        {"molar mass", [](auto& gas, auto&) { gas.pm = 31; }, "pm=30.50\r\n", "pm= 31\r\n"},
+        {"a parameter beside the overflowing one", [](auto&, auto& t) { t[5][1] = 2; },
+         "c(5,1)= 1\r\n", "c(5,1)= 2\r\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        carpeta_.escribir(s);
+        korgas::datosgas gas = g;
+        TablaParametros t = tal_cual;
+        c.cambio(gas, t);
+        korgas::editar(ruta, [&](Documento& d) {
+            EXPECT_TRUE(korgas::modificar_gas(d, 30, "Gas 30", gas, t));
+        });
+        std::string esperado = s;
+        if (!c.antes.empty()) esperado.replace(esperado.find(c.antes), c.antes.size(), c.despues);
+        EXPECT_EQ(carpeta_.leer(), esperado);
+    }
+
+    // A value that is not finite and is not what the file holds: nothing is
+    // written, neither by a modify nor by an add.
+    carpeta_.escribir(s);
+    TablaParametros t = tal_cual;
+    t[5][4] = std::numeric_limits<double>::infinity();
+    EXPECT_THROW(
+        korgas::editar(ruta, [&](Documento& d) { korgas::modificar_gas(d, 30, "Gas 30", g, t); }),
+        korgas::ErrorTexto);
+    EXPECT_THROW(korgas::editar(ruta, [&](Documento& d) { korgas::anadir_gas(d, g, t); }),
+                 korgas::ErrorTexto);
+    EXPECT_EQ(carpeta_.leer(), s);
 }
 
 TEST_F(EditorGases, ANameTheFileCannotHoldWritesNothing) {

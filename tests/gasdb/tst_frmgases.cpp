@@ -3,6 +3,8 @@
 // that leave the file as it was, the automatic parameters of a known gas, the
 // required boxes, names in Windows-1252, and the other windows following a
 // delete.
+#include <fcntl.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -152,11 +154,17 @@ class TstFrmgases : public QObject {
     void modificar_sin_tocar_deja_el_fichero_data();
     void modificar_sin_tocar_deja_el_fichero();
     void modificar_lo_editado();
+    void valores_que_desbordan_data();
+    void valores_que_desbordan();
     void borrar_30_de_32();
+    void entrada_sin_seccion_data();
+    void entrada_sin_seccion();
     void fallos_de_escritura_data();
     void fallos_de_escritura();
     void automaticos_a_mano_data();
     void automaticos_a_mano();
+    void factor_acentrico_tecleado_data();
+    void factor_acentrico_tecleado();
     void exponente_1_sin_numeros();
     void rotulos_por_ecuacion_data();
     void rotulos_por_ecuacion();
@@ -374,6 +382,63 @@ void TstFrmgases::modificar_lo_editado() {
     QCOMPARE(korgas::numgases, 32);
 }
 
+void TstFrmgases::valores_que_desbordan_data() {
+    QTest::addColumn<int>("gas");
+    QTest::addColumn<QByteArray>("original");  // a line of that gas
+    QTest::addColumn<QByteArray>("linea");     // what the file holds instead
+    QTest::addColumn<int>("ecuacion");         // the equation shown
+    QTest::addColumn<QString>("cajas");        // what txta..txtd show then ("" hidden)
+    const QByteArray c53 = "c(5,3)= 0.0041";
+    const QByteArray virial = "c(5,3)= 1e999";
+    // clang-format off
+    QTest::newRow("virial, ideal shown") << 30 << c53 << virial << 0 << "";
+    QTest::newRow("virial, van der Waals shown") << 30 << c53 << virial << 1 << "5.48900 0.06380";
+    QTest::newRow("virial, virial shown") << 30 << c53 << virial << 5 << "----- ----- ----- -----";
+    QTest::newRow("boiling point") << 30 << QByteArray("teb= 184.6") << QByteArray("teb= 1e999") << 5
+                                   << "1.00000 -0.18580 0.004100 0.000000";
+    // An automatic row: its -1 stays -1 and the overflowing value stays too.
+    QTest::newRow("automatic van der Waals") << 29 << QByteArray("c(1,1)=-1")
+                                             << QByteArray("c(1,1)= 1e999") << 1 << "----- -----";
+    // clang-format on
+}
+
+// A value of the file that overflows a double: its equation's parameters
+// show "-----" and are unusable, and a modify of something else writes every
+// untouched value back as the file holds it, also after a key the box refused.
+void TstFrmgases::valores_que_desbordan() {
+    QFETCH(int, gas);
+    QFETCH(QByteArray, original);
+    QFETCH(QByteArray, linea);
+    QFETCH(int, ecuacion);
+    QFETCH(QString, cajas);
+    QByteArray datos = fichero(32);
+    const qsizetype donde = datos.indexOf(original, datos.indexOf("[G" + QByteArray::number(gas)));
+    datos.replace(donde, original.size(), linea);
+    frmgases* w = abrir(QString(), datos);
+    korgas::seleccionar(w->panel()->cmbecu, ecuacion);
+    elegir(gas - 29);
+    QStringList vistas;
+    for (const char* n : {"txta", "txtb", "txtc", "txtd"})
+        if (caja(w, n)->isVisibleTo(w)) vistas << caja(w, n)->Text();
+    QCOMPARE(vistas.join(' '), cajas);
+    if (linea.startsWith("teb")) QCOMPARE(caja(w, "textteb")->Text(), QString("-----"));
+    if (cajas.startsWith("-----") && caja(w, "txta")->Enabled()) {
+        textextend* a = caja(w, "txta");
+        a->Txt()->end(false);
+        QTest::keyClicks(a->Txt(), "x");
+        QCOMPARE(a->Text(), QString("-----"));
+    }
+
+    const QByteArray pm = gas == 29 ? "pm= 44.1" : "pm= 30.07";
+    escribir(caja(w, "textpm"), "31");
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btmod"));
+    QCOMPARE(p_->mensajes.back().texto, tx(222));
+    QByteArray esperado = datos;
+    esperado.replace(esperado.indexOf(pm, esperado.indexOf("[G" + QByteArray::number(gas))),
+                     pm.size(), "pm= 31");
+    QCOMPARE(p_->leer("data"), esperado);
+}
+
 void TstFrmgases::borrar_30_de_32() {
     frmgases* w = abrir();
     QSignalSpy bajas(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_borrado);
@@ -417,22 +482,63 @@ void TstFrmgases::borrar_30_de_32() {
     QCOMPARE(p_->leer("data"), sin_ultimo);
 }
 
-void TstFrmgases::fallos_de_escritura_data() {
-    QTest::addColumn<QString>("operacion");
-    QTest::addColumn<int>("paso");
-    for (const char* op : {"add", "modify", "delete"})
-        for (int paso = 1; paso <= 4; ++paso)
-            QTest::addRow("%s step %d", op, paso) << QString(op) << paso;
+void TstFrmgases::entrada_sin_seccion_data() {
+    QTest::addColumn<QString>("boton");
+    QTest::newRow("modify") << "btmod";
+    QTest::newRow("delete") << "btdel";
 }
 
-// A write that fails at any step leaves the file byte for byte as it was, the
-// count as it was, no temporary file, and says so.
+// A file whose count lists a gas without a section: the entry keeps its place
+// in the list; chosen, it shows no other gas's data, and Modify and Delete
+// change nothing but say why.
+void TstFrmgases::entrada_sin_seccion() {
+    QFETCH(QString, boton);
+    QByteArray datos = fichero(32);
+    datos.replace("n= 32\r\n", "n= 33\r\n");
+    frmgases* w = abrir(QString(), datos);
+    korgas::seleccionar(w->panel()->cmbecu, 1);
+    elegir(1);
+    QCOMPARE(caja(w, "txta")->Text(), QString("5.48900"));
+    auto* lista = pruebas::control<QComboBox>(w, "cmbgas");
+    QCOMPARE(lista->itemText(4), QString("G33"));
+    korgas::seleccionar(lista, 4);
+    QCOMPARE(p_->mensajes.back().texto, tx(221));
+    for (const char* c :
+         {"textgas", "textpm", "textpc", "texttc", "textvc", "textteb", "texthvap", "txta", "txtb"})
+        QCOMPARE(caja(w, c)->Text(), QString());
+    QVERIFY(!w->panel()->chkauto->isChecked());
+
+    const std::size_t vistos = p_->mensajes.size();
+    pruebas::pulsar(pruebas::control<QPushButton>(w, qPrintable(boton)));
+    QCOMPARE(p_->mensajes.size(), vistos + 1);
+    QCOMPARE(p_->mensajes.back().texto, tx(221));
+    QCOMPARE(p_->leer("data"), datos);
+    QCOMPARE(korgas::numgases, 33);
+    // Another entry is still there to be chosen.
+    korgas::seleccionar(lista, 0);
+    QCOMPARE(caja(w, "textgas")->Text(), QString("Propano propio"));
+}
+
+void TstFrmgases::fallos_de_escritura_data() {
+    QTest::addColumn<QString>("operacion");
+    QTest::addColumn<int>("paso");  // the step of the rewrite that fails; 0 read-only, -1 locked
+    for (const char* op : {"add", "modify", "delete"}) {
+        for (int paso = 1; paso <= 4; ++paso)
+            QTest::addRow("%s step %d", op, paso) << QString(op) << paso;
+        QTest::addRow("%s read-only file", op) << QString(op) << 0;
+        QTest::addRow("%s file locked by another program", op) << QString(op) << -1;
+    }
+}
+
+// A write that fails at any step, on a file that may not be written, or
+// while another program holds the file, leaves the file byte for byte as it
+// was, the count as it was, no temporary file, and says what failed: the
+// operation's failure first, then the cause.
 void TstFrmgases::fallos_de_escritura() {
     QFETCH(QString, operacion);
     QFETCH(int, paso);
     frmgases* w = abrir();
     const QByteArray antes = p_->leer("data");
-    const QStringList en_carpeta = ficheros(p_->carpeta());
     QSignalSpy altas(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_anadido);
     QSignalSpy cambios(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_modificado);
     QSignalSpy bajas(korgas::AvisoGases::instancia(), &korgas::AvisoGases::gas_borrado);
@@ -448,22 +554,45 @@ void TstFrmgases::fallos_de_escritura() {
     } else {
         elegir(1);
         escribir(caja(w, "textteb"), "190");  // a modify that changes nothing writes nothing
-        texto = operacion == "modify" ? 223 : 221;
+        texto = operacion == "modify" ? 223 : 267;
         boton = operacion == "modify" ? "btmod" : "btdel";
     }
-    korgas::prueba::fallo_escritura([paso](int p) { return p == paso; });
+    const QString ruta = p_->carpeta() + "/data";
+    const QStringList en_carpeta = ficheros(p_->carpeta());
+    int cerrojo = -1;
+    if (paso == 0) {
+        QFile::setPermissions(ruta, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    } else if (paso == -1) {
+        // Another program's rewrite holds the lock beside the file.
+        cerrojo = ::open(qPrintable(p_->carpeta() + "/.data.lock"), O_RDWR | O_CREAT, 0666);
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = 0;
+        fl.l_len = 2;
+        QVERIFY(cerrojo >= 0 && ::fcntl(cerrojo, F_OFD_SETLK, &fl) == 0);
+        korgas::prueba::plazo_cerrojo(std::chrono::milliseconds(200));
+    } else {
+        korgas::prueba::fallo_escritura([paso](int p) { return p == paso; });
+    }
     pruebas::pulsar(pruebas::control<QPushButton>(w, boton));
     korgas::prueba::fallo_escritura({});
+    korgas::prueba::plazo_cerrojo(std::chrono::milliseconds(5000));
+    if (cerrojo >= 0) ::close(cerrojo);
+    QFile::setPermissions(
+        ruta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 
     QCOMPARE(p_->leer("data"), antes);
     QCOMPARE(korgas::numgases, 32);
     QCOMPARE(ficheros(p_->carpeta()), en_carpeta);
-    QVERIFY2(p_->mensajes.back().texto.startsWith(tx(texto)),
-             qPrintable(p_->mensajes.back().texto));
+    const QString visto = p_->mensajes.back().texto;
+    const QString lead = tx(texto) + "\r\r";
+    QVERIFY2(visto.startsWith(lead) && visto.size() > lead.size(), qPrintable(visto));
     // The cause in the user's language, after the file's name.
-    const int causa = paso == 1 ? 255 : paso == 4 ? 257 : 256;
-    QVERIFY2(p_->mensajes.back().texto.endsWith(p_->ruta("data") + ": " + tx(causa)),
-             qPrintable(p_->mensajes.back().texto));
+    if (paso > 0) {
+        const int causa = paso == 1 ? 255 : paso == 4 ? 257 : 256;
+        QVERIFY2(visto.endsWith(p_->ruta("data") + ": " + tx(causa)), qPrintable(visto));
+    }
     QCOMPARE(altas.count() + cambios.count() + bajas.count(), 0);
 }
 
@@ -524,6 +653,60 @@ void TstFrmgases::automaticos_a_mano() {
     QCOMPARE(fila[2], -1.0);
     if (ecuacion == 7 || ecuacion == 8) QCOMPARE(fila[3], 0.225);
     if (ecuacion == 5) QCOMPARE(fila[4], -1.0);
+}
+
+void TstFrmgases::factor_acentrico_tecleado_data() {
+    QTest::addColumn<int>("ecuacion");
+    QTest::addColumn<bool>("marcar_antes");  // the automatic box ticked before typing
+    QTest::addColumn<QString>("teclas");     // "=" first: over the whole box; else at its end
+    QTest::addColumn<QString>("visto");      // txtc afterwards
+    QTest::addColumn<QString>("a");          // the preview of a ("" not checked)
+    QTest::addColumn<QByteArray>("linea");   // what the file gets
+    // tc 304.2 K, pc 72.9 atm; the previews of the automatic parameters at 0.225.
+    // clang-format off
+    QTest::newRow("Peng-Robinson, ticked first") << 8 << true << "=0.225" << "0.225" << "3.94682"
+                                                 << QByteArray("c(8,3)= 0.225");
+    QTest::newRow("Soave, ticked first")  << 7 << true << "=0.225" << "0.225" << "3.69591"
+                                          << QByteArray("c(7,3)= 0.225");
+    QTest::newRow("Soave, a digit added") << 7 << true << "5" << "1.0000005" << ""
+                                          << QByteArray("c(7,3)= 1.0000005");
+    QTest::newRow("Peng-Robinson, typed first") << 8 << false << "=0.225" << "0.225000" << "3.94682"
+                                                << QByteArray("c(8,3)= 0.225");
+    // clang-format on
+}
+
+// The acentric factor is typed in either order: the automatic parameters
+// follow it key by key, the box keeps what the user types, and the file
+// gets what the box shows.
+void TstFrmgases::factor_acentrico_tecleado() {
+    QFETCH(int, ecuacion);
+    QFETCH(bool, marcar_antes);
+    QFETCH(QString, teclas);
+    QFETCH(QString, visto);
+    QFETCH(QString, a);
+    QFETCH(QByteArray, linea);
+    frmgases* w = abrir();
+    caja(w, "textgas")->Text("Omega");
+    escribir(caja(w, "textpm"), "30");
+    escribir(caja(w, "texttc"), "304.2");
+    escribir(caja(w, "textpc"), "72.9");
+    korgas::seleccionar(w->panel()->cmbecu, ecuacion);
+    if (marcar_antes) w->panel()->chkauto->click();
+    textextend* c = caja(w, "txtc");
+    if (teclas.startsWith('=')) {
+        escribir(c, teclas.mid(1));
+    } else {
+        c->Txt()->end(false);
+        QTest::keyClicks(c->Txt(), teclas);
+    }
+    if (!marcar_antes) w->panel()->chkauto->click();
+    QCOMPARE(c->Text(), visto);
+    if (!a.isEmpty()) QCOMPARE(caja(w, "txta")->Text(), a);
+    pruebas::pulsar(pruebas::control<QPushButton>(w, "btadd"));
+    QCOMPARE(p_->mensajes.back().texto, tx(224));
+    const QByteArray datos = p_->leer("data");
+    const QByteArray seccion = datos.mid(datos.indexOf("[G33]"));
+    QVERIFY2(seccion.contains(linea + "\r\n"), seccion.constData());
 }
 
 // The editor accepts an exponent of exactly 1, where the generalised

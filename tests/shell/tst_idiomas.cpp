@@ -66,7 +66,7 @@ void TstIdiomas::fichero_entregado_completo() {
     const int listas[][2] = {{1, 25},    {27, 40},   {50, 55},   {58, 58},   {60, 65},
                              {70, 73},   {77, 95},   {100, 108}, {110, 114}, {120, 129},
                              {140, 144}, {150, 156}, {160, 169}, {180, 185}, {190, 203},
-                             {207, 210}, {220, 225}, {230, 266}};
+                             {207, 210}, {220, 225}, {230, 267}};
     QStringList claves[2];
     int seccion = -1;
     for (const QByteArray& linea : bytes.split('\n')) {
