@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/kvstore.h"
+#include "correr_benchmarks.h"
 #include "gases_generados.h"
 
 namespace {
@@ -154,9 +155,7 @@ BENCHMARK(BM_ReescrituraConYSinCerrojo)
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int r = bench::correr_benchmarks(argc, argv);
     generados::borrar_generados();
-    return 0;
+    return r;
 }

@@ -1,6 +1,8 @@
-// The gas editor on a generated data file of 1,000 gases (972 of them the
-// user's): listing the user's gases, and the add, the modify and the
-// delete of gas 29 (971 sections renumbered), each one rewrite of the file.
+// The gas editor on generated data files of 2,000 and 20,000 gases (all but
+// 28 of them the user's): listing the user's gases, and the add, the modify
+// and the delete of gas 29 (every later section renumbered), each one rewrite
+// of the file. "per_gas" is the time divided by the number of gases: it stays
+// the same from one size to the other when the work grows with the file.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -20,8 +22,6 @@
 
 namespace {
 
-constexpr int kGases = 1000;
-
 QByteArray leer_fichero(const QString& ruta) {
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(ruta));
@@ -34,10 +34,11 @@ void escribir_fichero(const QString& ruta, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(ruta));
 }
 
-// A program folder of its own with the big data file.
+// A program folder of its own with a big data file of n gases.
 class Entorno {
   public:
-    Entorno() : original_(leer_fichero(QString::fromStdString(generados::fichero_gases(kGases)))) {
+    explicit Entorno(int n)
+        : gases_(n), original_(leer_fichero(QString::fromStdString(generados::fichero_gases(n)))) {
         for (const char* f : {"data", "idioma.lng"})
             QFile::copy(QStringLiteral(KORGAS_SOURCE_DIR "/data/") + f, dir_.path() + "/" + f);
         ruta_ = dir_.path() + "/data";
@@ -58,13 +59,14 @@ class Entorno {
     // open window would have read it.
     void restaurar() {
         escribir_fichero(ruta_, original_);
-        korgas::numgases = kGases;
+        korgas::numgases = gases_;
         korgas::leervalor(korgas::fichdatos, "general", "n");
     }
 
     int reescrituras = 0;
 
   private:
+    int gases_;
     QTemporaryDir dir_;
     QString ruta_;
     QByteArray original_;
@@ -74,13 +76,20 @@ korgas::textextend* caja(QWidget* w, const char* nombre) {
     return w->findChild<korgas::textextend*>(QLatin1String(nombre));
 }
 
+void por_gas(benchmark::State& st) {
+    st.counters["gases"] = double(st.range(0));
+    st.counters["per_gas"] =
+        benchmark::Counter(double(st.range(0)), benchmark::Counter::kIsIterationInvariantRate |
+                                                    benchmark::Counter::kInvert);
+}
+
 void elegir(korgas::frmgases& w, int posicion) {
     w.btsel_Click();
     korgas::seleccionar(w.findChild<QComboBox*>(QStringLiteral("cmbgas")), posicion);
 }
 
 void BM_lista_de_gases(benchmark::State& st) {
-    Entorno entorno;
+    Entorno entorno(int(st.range(0)));
     for (auto _ : st) {
         st.PauseTiming();
         auto w = std::make_unique<korgas::frmgases>();
@@ -88,11 +97,12 @@ void BM_lista_de_gases(benchmark::State& st) {
         w->btsel_Click();
         benchmark::DoNotOptimize(w->gas_elegido());
     }
+    por_gas(st);
 }
-BENCHMARK(BM_lista_de_gases)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_lista_de_gases)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_anadir(benchmark::State& st) {
-    Entorno entorno;
+    Entorno entorno(int(st.range(0)));
     korgas::frmgases w;
     caja(&w, "textgas")->Text(QStringLiteral("Nuevo"));
     caja(&w, "textpm")->Text(QStringLiteral("30.01"));
@@ -105,20 +115,21 @@ void BM_anadir(benchmark::State& st) {
         st.ResumeTiming();
         w.btadd_Click();
     }
-    if (korgas::numgases != kGases + 1) st.SkipWithError("the gas was not added");
+    if (korgas::numgases != int(st.range(0)) + 1) st.SkipWithError("the gas was not added");
+    por_gas(st);
     st.counters["reescrituras"] =
         benchmark::Counter(entorno.reescrituras, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_anadir)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_anadir)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_modificar(benchmark::State& st) {
-    Entorno entorno;
+    Entorno entorno(int(st.range(0)));
     korgas::frmgases w;
     int vuelta = 0;
     int reescrituras = 0;
     for (auto _ : st) {
         st.PauseTiming();
-        elegir(w, 500 - 29);
+        elegir(w, int(st.range(0)) / 2 - 29);
         caja(&w, "textteb")->Text(QString::number(200 + (++vuelta % 2)));
         const int antes = entorno.reescrituras;
         st.ResumeTiming();
@@ -127,13 +138,14 @@ void BM_modificar(benchmark::State& st) {
         reescrituras += entorno.reescrituras - antes;
         st.ResumeTiming();
     }
+    por_gas(st);
     st.counters["reescrituras"] =
         benchmark::Counter(reescrituras, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_modificar)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_modificar)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_borrar_el_29(benchmark::State& st) {
-    Entorno entorno;
+    Entorno entorno(int(st.range(0)));
     korgas::frmgases w;
     int reescrituras = 0;
     for (auto _ : st) {
@@ -147,11 +159,12 @@ void BM_borrar_el_29(benchmark::State& st) {
         reescrituras += entorno.reescrituras - antes;
         st.ResumeTiming();
     }
-    if (korgas::numgases != kGases - 1) st.SkipWithError("the gas was not deleted");
+    if (korgas::numgases != int(st.range(0)) - 1) st.SkipWithError("the gas was not deleted");
+    por_gas(st);
     st.counters["reescrituras"] =
         benchmark::Counter(reescrituras, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_borrar_el_29)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_borrar_el_29)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

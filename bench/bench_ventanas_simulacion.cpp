@@ -1,11 +1,15 @@
 // The simulation window as the user drives it: one mouse move of a drag
 // (the recomputation, the instruments redrawn and the window repainted) on the piston, the
 // thermometer and the barometer, and one step of the temperature spinner,
-// for each equation, with carbon dioxide.
+// for each equation, with carbon dioxide. Beside the mean time of an event,
+// "slowest_ms" gives the slowest single event of the run: the one the user
+// feels as a stall.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "calc/frmoperaciones.h"
@@ -38,6 +42,22 @@ struct Ventana {
     }
 };
 
+// Times each event of a run and keeps the slowest.
+class MasLento {
+  public:
+    template <class F>
+    void medir(F&& evento) {
+        const auto t0 = std::chrono::steady_clock::now();
+        evento();
+        const std::chrono::duration<double, std::milli> t = std::chrono::steady_clock::now() - t0;
+        peor_ = std::max(peor_, t.count());
+    }
+    void informar(benchmark::State& st) const { st.counters["slowest_ms"] = peor_; }
+
+  private:
+    double peor_ = 0;
+};
+
 void raton(korgas::Lienzo* l, QEvent::Type tipo, double y, Qt::MouseButton boton) {
     const QPointF p = l->a_pixeles(0, y);
     QMouseEvent ev(tipo, p, l->mapToGlobal(p), boton, Qt::LeftButton, Qt::NoModifier);
@@ -52,11 +72,15 @@ void arrastre(benchmark::State& st, const char* picture, double a, double b) {
     raton(l, QEvent::MouseButtonPress, a, Qt::LeftButton);
     raton(l, QEvent::MouseMove, b, Qt::NoButton);  // the drag takes effect from here
     bool ida = true;
+    MasLento lento;
     for (auto _ : st) {
-        raton(l, QEvent::MouseMove, ida ? a : b, Qt::NoButton);
+        lento.medir([&] {
+            raton(l, QEvent::MouseMove, ida ? a : b, Qt::NoButton);
+            QApplication::processEvents();
+        });
         ida = !ida;
-        QApplication::processEvents();
     }
+    lento.informar(st);
     if (!v.entorno.mensajes.empty()) st.SkipWithError("a message box was opened");
     st.SetLabel(korgas::nombre_ecuacion(int(st.range(0))));
 }
@@ -75,14 +99,18 @@ void BM_paso_temperatura(benchmark::State& st) {
     Ventana v(int(st.range(0)));
     auto* s = v.w->findChild<korgas::Spinner*>("UpDown1");
     bool sube = true;
+    MasLento lento;
     for (auto _ : st) {
-        if (sube)
-            s->subir();
-        else
-            s->bajar();
+        lento.medir([&] {
+            if (sube)
+                s->subir();
+            else
+                s->bajar();
+            QApplication::processEvents();
+        });
         sube = !sube;
-        QApplication::processEvents();
     }
+    lento.informar(st);
     if (!v.entorno.mensajes.empty()) st.SkipWithError("a message box was opened");
     st.SetLabel(korgas::nombre_ecuacion(int(st.range(0))));
 }

@@ -417,17 +417,12 @@ int borrar_gas(Documento& datos, int k, const std::string& nombre) {
     const int n = *numero_de_gases(datos);
     Documento nuevo = datos;
     nuevo.borrarseccion(seccion_gas(k));
-    // The later gases move down in one pass over the lines.
-    std::vector<std::string> lineas = nuevo.lineas();
-    bool cambio = false;
-    for (std::string& l : lineas) {
+    // The later gases move down in one pass over the headers.
+    nuevo.cambiar_cabeceras([&](const std::string& l) -> std::optional<std::string> {
         const int m = gas_de_cabecera(l);
-        if (m > k && m <= n) {
-            l = "[" + seccion_gas(m - 1) + "]";
-            cambio = true;
-        }
-    }
-    if (cambio) nuevo.reemplazar(lineas);
+        if (m > k && m <= n) return "[" + seccion_gas(m - 1) + "]";
+        return std::nullopt;
+    });
     nuevo.escribirvalor("General", "n", texto_fichero(n - 1));
     datos = std::move(nuevo);
     return n - 1;

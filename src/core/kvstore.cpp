@@ -99,84 +99,224 @@ using kv::Fin;
 using kv::Linea;
 using kv::Tipo;
 
-struct Documento::Datos {
-    std::string prefijo;  // a UTF-8 byte-order mark the file began with, kept
+// The lines that follow a section header up to the next header, or that come
+// before the first header. Copies of a document share them until one of the
+// copies changes them, so a change to one section copies that section's
+// lines alone and leaves the thousands of others where they are.
+struct Cuerpo {
     std::vector<Linea> lineas;
 
-    // Lookups built on first use from the same line list the scans use: per
-    // section name its first header and, once asked for, the keys of that
-    // section as (key, first pair of that key) sorted by key. A flat vector per
-    // section keeps a gas's few keys together in memory, which matters once a
-    // file holds thousands of sections.
-    using Claves = std::vector<std::pair<std::string, int>>;
-    struct Seccion {
-        int cabecera;
-        bool con_claves = false;
-        Claves claves;
-    };
-    mutable bool con_indice = false;
-    mutable std::unordered_map<std::string, Seccion> secciones;
+    // The keys of the section as (key, line of its first pair), sorted by key,
+    // built on first use. A flat vector per section keeps a gas's few keys
+    // together in memory.
+    mutable bool con_claves = false;
+    mutable std::vector<std::pair<std::string, int>> claves;
 
-    void invalidar() {
-        con_indice = false;
-        secciones.clear();
+    // Called before the lines change.
+    void cambia() {
+        con_claves = false;
+        claves.clear();
     }
 
-    void indexar() const {
-        if (con_indice) return;
-        secciones.clear();
-        for (int i = 0; i < static_cast<int>(lineas.size()); ++i)
-            if (lineas[i].tipo == Tipo::cabecera)
-                secciones.try_emplace(lineas[i].nombre, Seccion{i, false, {}});
-        con_indice = true;
-    }
-
-    // The first section of that (lower-cased) name, or nullptr.
-    Seccion* seccion(const std::string& nombre) const {
-        indexar();
-        auto it = secciones.find(nombre);
-        return it == secciones.end() ? nullptr : &it->second;
-    }
-
-    // Index of the first header of that (lower-cased) name, or -1.
-    int cabecera(const std::string& nombre) const {
-        const Seccion* sec = seccion(nombre);
-        return sec ? sec->cabecera : -1;
-    }
-
-    // Line of the first pair of key k (lower-cased) in the section, or -1.
-    int clave(Seccion& sec, const std::string& k) const {
-        Claves& m = sec.claves;
-        if (!sec.con_claves) {
-            for (int i = sec.cabecera + 1; i < static_cast<int>(lineas.size()); ++i) {
-                const Linea& l = lineas[i];
-                if (l.tipo == Tipo::cabecera) break;
-                if (l.tipo == Tipo::par) m.emplace_back(l.nombre, i);
-            }
+    // Line of the first pair of key k (lower-cased), or -1.
+    int clave(const std::string& k) const {
+        auto& m = claves;
+        if (!con_claves) {
+            for (int i = 0; i < static_cast<int>(lineas.size()); ++i)
+                if (lineas[i].tipo == Tipo::par) m.emplace_back(lineas[i].nombre, i);
             // By key and then by line: the first pair of a key leads its equals.
             std::sort(m.begin(), m.end());
             m.erase(std::unique(m.begin(), m.end(),
                                 [](const auto& x, const auto& y) { return x.first == y.first; }),
                     m.end());
-            sec.con_claves = true;
+            con_claves = true;
         }
         auto it =
             std::lower_bound(m.begin(), m.end(), k,
                              [](const auto& par, const std::string& x) { return par.first < x; });
         return it != m.end() && it->first == k ? it->second : -1;
     }
+};
+
+struct Seccion {
+    Linea cabecera;
+    std::shared_ptr<Cuerpo> cuerpo = std::make_shared<Cuerpo>();
+};
+
+// Where a line stands: section s (-1 for the lines before the first header)
+// and line j of its body (-1 for the header itself).
+struct Sitio {
+    int s, j;
+};
+
+struct Documento::Datos {
+    std::string prefijo;  // a UTF-8 byte-order mark the file began with, kept
+    std::shared_ptr<Cuerpo> inicio = std::make_shared<Cuerpo>();  // before the first header
+    std::vector<Seccion> secciones;
+
+    // Per lower-cased section name, the sections of that name in file order.
+    // Built on first use; a new section at the end keeps it up to date, any
+    // other change of the headers drops it.
+    struct Nombre {
+        int primero;
+        std::vector<int> otros;  // the further sections of the same name
+    };
+    mutable bool con_indice = false;
+    mutable std::unordered_map<std::string, Nombre> nombres;
+    // The 0-based line number of each section's header; built on first use,
+    // dropped by any change that adds or removes lines.
+    mutable bool con_lineas = false;
+    mutable std::vector<int> lineas_de;
+
+    int cuantas() const { return static_cast<int>(secciones.size()); }
+
+    void indexar() const {
+        if (con_indice) return;
+        nombres.clear();
+        nombres.reserve(secciones.size());
+        for (int s = 0; s < cuantas(); ++s) anotar(s);
+        con_indice = true;
+    }
+
+    void anotar(int s) const {
+        auto [it, nuevo] = nombres.try_emplace(secciones[s].cabecera.nombre, Nombre{s, {}});
+        if (!nuevo) it->second.otros.push_back(s);
+    }
+
+    // The first section of that (lower-cased) name, or -1.
+    int primera(const std::string& nombre) const {
+        indexar();
+        auto it = nombres.find(nombre);
+        return it == nombres.end() ? -1 : it->second.primero;
+    }
+
+    // Every section of that name, in file order.
+    std::vector<int> todas(const std::string& nombre) const {
+        indexar();
+        std::vector<int> r;
+        auto it = nombres.find(nombre);
+        if (it == nombres.end()) return r;
+        r.push_back(it->second.primero);
+        r.insert(r.end(), it->second.otros.begin(), it->second.otros.end());
+        return r;
+    }
+
+    int linea_de(int s) const {
+        if (!con_lineas) {
+            lineas_de.resize(secciones.size());
+            int n = static_cast<int>(inicio->lineas.size());
+            for (std::size_t i = 0; i < secciones.size(); ++i) {
+                lineas_de[i] = n;
+                n += 1 + static_cast<int>(secciones[i].cuerpo->lineas.size());
+            }
+            con_lineas = true;
+        }
+        return lineas_de[static_cast<std::size_t>(s)];
+    }
+
+    const Cuerpo& cuerpo(int s) const {
+        return s < 0 ? *inicio : *secciones[static_cast<std::size_t>(s)].cuerpo;
+    }
+
+    // The body of section s ready to be changed: copied first when another
+    // document shares it. The caller may change its lines but not make any of
+    // them a header.
+    Cuerpo& cambiar(int s) {
+        auto& c = s < 0 ? inicio : secciones[static_cast<std::size_t>(s)].cuerpo;
+        if (c.use_count() > 1) c = std::make_shared<Cuerpo>(*c);
+        c->cambia();
+        con_lineas = false;
+        return *c;
+    }
+
+    // The line at that place, to be changed (not into or out of a header).
+    Linea& linea(Sitio p) {
+        if (p.j < 0) return secciones[static_cast<std::size_t>(p.s)].cabecera;
+        return cambiar(p.s).lineas[static_cast<std::size_t>(p.j)];
+    }
+
+    // Calls f(place, line) for every line in file order.
+    template <class F>
+    void cada_linea(F&& f) const {
+        for (int j = 0; j < static_cast<int>(inicio->lineas.size()); ++j)
+            f(Sitio{-1, j}, inicio->lineas[static_cast<std::size_t>(j)]);
+        for (int s = 0; s < cuantas(); ++s) {
+            const Seccion& sec = secciones[static_cast<std::size_t>(s)];
+            f(Sitio{s, -1}, sec.cabecera);
+            for (int j = 0; j < static_cast<int>(sec.cuerpo->lineas.size()); ++j)
+                f(Sitio{s, j}, sec.cuerpo->lineas[static_cast<std::size_t>(j)]);
+        }
+    }
+
+    // The last line of the file, to be changed, or nullptr when it has none.
+    Linea* ultima_linea() {
+        const int s = cuantas() - 1;
+        if (!cuerpo(s).lineas.empty()) return &cambiar(s).lineas.back();
+        return s < 0 ? nullptr : &secciones.back().cabecera;
+    }
+
+    void anadir_seccion(Linea cabecera) {
+        secciones.push_back(Seccion{std::move(cabecera)});
+        con_lineas = false;
+        if (con_indice) anotar(cuantas() - 1);
+    }
+
+    void cabeceras_cambiadas() {
+        con_indice = false;
+        nombres.clear();
+        con_lineas = false;
+    }
+
+    // Adds a line at the end of the file.
+    void poner(Linea l) {
+        if (l.tipo == Tipo::cabecera) {
+            secciones.push_back(Seccion{std::move(l)});
+        } else {
+            (secciones.empty() ? inicio : secciones.back().cuerpo)->lineas.push_back(std::move(l));
+        }
+    }
+
+    // The lines of the whole file in order.
+    std::vector<Linea> planas() const {
+        std::vector<Linea> r;
+        cada_linea([&](Sitio, const Linea& l) { r.push_back(l); });
+        return r;
+    }
+
+    // The sections divided anew from the lines of the whole file.
+    void reconstruir(std::vector<Linea>&& lineas) {
+        inicio = std::make_shared<Cuerpo>();
+        secciones.clear();
+        for (auto& l : lineas) poner(std::move(l));
+        cabeceras_cambiadas();
+    }
 
     std::string bytes() const {
         std::size_t n = prefijo.size();
-        for (const auto& l : lineas) n += l.texto.size() + 2;
+        cada_linea([&](Sitio, const Linea& l) { n += l.texto.size() + 2; });
         std::string s;
         s.reserve(n);
         s += prefijo;
-        for (const auto& l : lineas) {
+        cada_linea([&](Sitio, const Linea& l) {
             s += l.texto;
             s += kv::texto_fin(l.fin);
-        }
+        });
         return s;
+    }
+
+    // Whether bytes() would give exactly these bytes (without building them).
+    bool igual(std::string_view otros) const {
+        if (!otros.starts_with(prefijo)) return false;
+        otros.remove_prefix(prefijo.size());
+        bool si = true;
+        cada_linea([&](Sitio, const Linea& l) {
+            if (!si) return;
+            const std::string_view fin = kv::texto_fin(l.fin);
+            si = otros.size() >= l.texto.size() + fin.size() && otros.starts_with(l.texto) &&
+                 otros.substr(l.texto.size()).starts_with(fin);
+            if (si) otros.remove_prefix(l.texto.size() + fin.size());
+        });
+        return si && otros.empty();
     }
 
     static std::shared_ptr<Datos> desde_bytes(std::string_view b) {
@@ -189,7 +329,7 @@ struct Documento::Datos {
         while (i < b.size()) {
             std::size_t j = b.find_first_of("\r\n", i);
             if (j == std::string_view::npos) {
-                d->lineas.push_back(kv::analizar(std::string(b.substr(i)), Fin::ninguno));
+                d->poner(kv::analizar(std::string(b.substr(i)), Fin::ninguno));
                 break;
             }
             Fin f;
@@ -200,7 +340,7 @@ struct Documento::Datos {
                 f = b[j] == '\r' ? Fin::cr : Fin::lf;
                 sig = j + 1;
             }
-            d->lineas.push_back(kv::analizar(std::string(b.substr(i, j - i)), f));
+            d->poner(kv::analizar(std::string(b.substr(i, j - i)), f));
             i = sig;
         }
         return d;
@@ -243,16 +383,6 @@ Linea nueva_linea(std::string bytes) {
     return kv::analizar(std::move(bytes), Fin::crlf);
 }
 
-// Appends the header of a new section: the empty line in front of it, or just
-// the line end of an unterminated last line.
-void anadir_cabecera(std::vector<Linea>& ls, const std::string& seccion) {
-    if (!ls.empty() && ls.back().fin == Fin::ninguno)
-        ls.back().fin = Fin::crlf;
-    else
-        ls.push_back(nueva_linea(""));
-    ls.push_back(nueva_linea("[" + seccion + "]"));
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -266,15 +396,10 @@ Documento::Documento(Documento&&) noexcept = default;
 Documento& Documento::operator=(Documento&&) noexcept = default;
 
 namespace {
-// Copy on write: a Documento shares its lines with the cache until it changes.
+// Copy on write: a Documento shares its lines with the cache until it changes,
+// and then copies its list of sections, not the sections' lines.
 Documento::Datos& propio(std::shared_ptr<Documento::Datos>& d) {
-    if (d.use_count() > 1) {
-        auto copia = std::make_shared<Documento::Datos>();
-        copia->prefijo = d->prefijo;
-        copia->lineas = d->lineas;
-        d = std::move(copia);
-    }
-    d->invalidar();
+    if (d.use_count() > 1) d = std::make_shared<Documento::Datos>(*d);
     return *d;
 }
 }  // namespace
@@ -282,11 +407,12 @@ Documento::Datos& propio(std::shared_ptr<Documento::Datos>& d) {
 std::string Documento::leervalor(const std::string& seccion, const std::string& clave) const {
     std::string s, k;
     if (!clave_busqueda(seccion, s) || !clave_busqueda(clave, k)) return "";
-    Datos::Seccion* sec = d_->seccion(s);
-    if (!sec) return "";
-    const int i = d_->clave(*sec, k);
+    const int sec = d_->primera(s);
+    if (sec < 0) return "";
+    const Cuerpo& c = d_->cuerpo(sec);
+    const int i = c.clave(k);
     if (i < 0) return "";
-    const Linea& l = d_->lineas[i];
+    const Linea& l = c.lineas[static_cast<std::size_t>(i)];
     std::string r;
     cp1252::decodificar(std::string_view(l.texto).substr(l.vini, l.vlen), r);
     return r;
@@ -296,8 +422,16 @@ void Documento::crearseccion(const std::string& seccion) {
     std::string s = para_escribir(seccion, Uso::seccion);
     std::string bus = s;
     cp1252::a_minusculas(bus);
-    if (d_->cabecera(bus) >= 0) return;
-    anadir_cabecera(propio(d_).lineas, s);
+    if (d_->primera(bus) >= 0) return;
+    // The header goes at the end, after an empty line, or just after the line
+    // end of an unterminated last line.
+    Datos& d = propio(d_);
+    Linea* ultima = d.ultima_linea();
+    if (ultima && ultima->fin == Fin::ninguno)
+        ultima->fin = Fin::crlf;
+    else
+        d.cambiar(d.cuantas() - 1).lineas.push_back(nueva_linea(""));
+    d.anadir_seccion(nueva_linea("[" + s + "]"));
 }
 
 void Documento::escribirvalor(const std::string& seccion, const std::string& clave,
@@ -310,110 +444,129 @@ void Documento::escribirvalor(const std::string& seccion, const std::string& cla
     cp1252::a_minusculas(kbus);
 
     crearseccion(seccion);
-    const std::size_t h = static_cast<std::size_t>(d_->cabecera(sbus));
-    auto& ls = propio(d_).lineas;
+    Datos& d = propio(d_);
+    const std::vector<int> secciones = d.todas(sbus);
+    const int ultima = d.cuantas() - 1;
     const std::string par = k + "=" + v;
-    const std::size_t n = ls.size();
 
     // When the first section of that name is the last one and lacks the key,
     // the pair goes at the very end of the file, after whatever the file ends
     // with (its empty lines stay).
-    bool ultima = true, tiene = false;
-    for (std::size_t i = h + 1; i < n && ultima; ++i) {
-        if (ls[i].tipo == Tipo::cabecera) ultima = false;
-        if (ls[i].tipo == Tipo::par && ls[i].nombre == kbus) tiene = true;
-    }
-    if (ultima && !tiene) {
-        if (ls.back().fin == Fin::ninguno) ls.back().fin = Fin::crlf;
-        ls.push_back(nueva_linea(par));
+    if (secciones[0] == ultima && d.cuerpo(ultima).clave(kbus) < 0) {
+        Linea* fin = d.ultima_linea();
+        if (fin->fin == Fin::ninguno) fin->fin = Fin::crlf;
+        d.cambiar(ultima).lineas.push_back(nueva_linea(par));
         return;
     }
 
-    // Otherwise one pass over the lines, as a copy: every section of that name
-    // has its empty lines dropped up to the key's line, which is replaced; a
-    // section that lacks the key gets the pair in front of the next header,
-    // with one empty line between. That header is copied as it stands and
-    // the copying goes on after it.
-    std::vector<Linea> salida;
-    salida.reserve(n + 2);
-    std::size_t i = 0;
-    while (i < n) {
-        Linea& l = ls[i++];
-        bool entra = l.tipo == Tipo::cabecera && l.nombre == sbus;
-        salida.push_back(std::move(l));
-        if (!entra) continue;
-        while (i < n) {
-            Linea& m = ls[i++];
-            if (m.tipo == Tipo::vacia) continue;
-            if (m.tipo == Tipo::cabecera) {
-                salida.push_back(nueva_linea(par));
-                salida.push_back(nueva_linea(""));
-                salida.push_back(std::move(m));
-                break;
+    // Otherwise every section of that name, in file order, has its empty lines
+    // dropped up to the key's line, which is replaced; a section that lacks the
+    // key gets the pair at its end, then one empty line before the next header.
+    // That header is passed over as it stands: when it opens a section of the
+    // same name, that section is left as it is.
+    int pasada = -1;
+    for (const int sec : secciones) {
+        if (sec == pasada) continue;
+        auto& ls = d.cambiar(sec).lineas;
+        std::size_t j = 0, w = 0;
+        bool escrito = false;
+        for (; j < ls.size() && !escrito; ++j) {
+            if (ls[j].tipo == Tipo::vacia) continue;
+            if (ls[j].tipo == Tipo::par && ls[j].nombre == kbus) {
+                ls[j] = nueva_linea(par);
+                escrito = true;
             }
-            if (m.tipo == Tipo::par && m.nombre == kbus) {
-                salida.push_back(nueva_linea(par));
-                break;
-            }
-            salida.push_back(std::move(m));
+            if (w != j) ls[w] = std::move(ls[j]);
+            ++w;
+        }
+        for (; j < ls.size(); ++j, ++w)
+            if (w != j) ls[w] = std::move(ls[j]);
+        ls.resize(w);
+        if (!escrito && sec != ultima) {
+            ls.push_back(nueva_linea(par));
+            ls.push_back(nueva_linea(""));
+            pasada = sec + 1;
         }
     }
-    ls = std::move(salida);
 }
 
 int Documento::buscarseccion(const std::string& seccion) const {
     std::string s;
     if (!clave_busqueda(seccion, s)) return 0;
-    return d_->cabecera(s) + 1;
+    const int sec = d_->primera(s);
+    return sec < 0 ? 0 : d_->linea_de(sec) + 1;
 }
 
 int Documento::leersecciones(std::vector<std::string>& lista) const {
     int contador = -1;
-    for (const auto& l : d_->lineas) {
-        if (l.tipo != Tipo::cabecera) continue;
+    for (const Seccion& sec : d_->secciones) {
+        const std::string& t = sec.cabecera.texto;
         ++contador;
         if (contador < 1) continue;
         lista.resize(static_cast<std::size_t>(contador) + 1);
         std::string nombre;
-        if (l.texto.size() >= 2)
-            cp1252::decodificar(std::string_view(l.texto).substr(1, l.texto.size() - 2), nombre);
-        lista[contador] = std::move(nombre);
+        if (t.size() >= 2) cp1252::decodificar(std::string_view(t).substr(1, t.size() - 2), nombre);
+        lista[static_cast<std::size_t>(contador)] = std::move(nombre);
     }
     return contador;
 }
 
 bool Documento::borrarseccion(const std::string& seccion) {
-    int n = buscarseccion(seccion);
-    if (n == 0) return false;
-    auto& ls = propio(d_).lineas;
-    auto inicio = ls.begin() + (n - 1);
-    auto fin = inicio + 1;
-    while (fin != ls.end() && fin->tipo != Tipo::cabecera) ++fin;
-    ls.erase(inicio, fin);
+    std::string s;
+    if (!clave_busqueda(seccion, s)) return false;
+    const int sec = d_->primera(s);
+    if (sec < 0) return false;
+    // The header and every line up to the next header.
+    Datos& d = propio(d_);
+    d.secciones.erase(d.secciones.begin() + sec);
+    d.cabeceras_cambiadas();
     return true;
 }
+
+namespace {
+// Puts each line at its place; when one of them turns into a header or stops
+// being one, the sections are divided anew.
+void poner_lineas(Documento::Datos& d, std::vector<std::pair<Sitio, Linea>>& cambios) {
+    bool partidos = false, cabeceras = false;
+    for (const auto& [p, l] : cambios) {
+        cabeceras = cabeceras || p.j < 0;
+        partidos = partidos || (p.j < 0) != (l.tipo == Tipo::cabecera);
+    }
+    if (partidos) {
+        std::vector<Linea> todas;
+        std::size_t i = 0;
+        d.cada_linea([&](Sitio p, const Linea& l) {
+            const bool aqui =
+                i < cambios.size() && cambios[i].first.s == p.s && cambios[i].first.j == p.j;
+            todas.push_back(aqui ? std::move(cambios[i++].second) : l);
+        });
+        d.reconstruir(std::move(todas));
+        return;
+    }
+    for (auto& [p, l] : cambios) d.linea(p) = std::move(l);
+    if (cabeceras) d.cabeceras_cambiadas();
+}
+}  // namespace
 
 int Documento::cambiarlinea(const std::string& vieja, const std::string& nueva) {
     std::string nv = para_escribir(nueva, Uso::linea);
     std::string bus;
     if (!clave_busqueda(vieja, bus)) return 0;
-    int ultima = 0;
+    const Linea linea = nueva_linea(nv);
+    std::vector<std::pair<Sitio, Linea>> cambios;
+    int ultima = 0, n = 0;
     std::string tmp;
-    const auto& ls = d_->lineas;
-    std::vector<int> iguales;
-    for (int i = 0; i < static_cast<int>(ls.size()); ++i) {
-        const std::string& t = ls[i].texto;
-        if (t.size() != bus.size()) continue;
-        tmp = t;
+    d_->cada_linea([&](Sitio p, const Linea& l) {
+        ++n;
+        if (l.texto.size() != bus.size()) return;
+        tmp = l.texto;
         cp1252::a_minusculas(tmp);
-        if (tmp == bus) iguales.push_back(i);
-    }
-    if (iguales.empty()) return 0;
-    auto& mias = propio(d_).lineas;
-    for (int i : iguales) {
-        mias[i] = nueva_linea(nv);
-        ultima = i + 1;
-    }
+        if (tmp != bus) return;
+        cambios.emplace_back(p, linea);
+        ultima = n;
+    });
+    if (cambios.empty()) return 0;
+    poner_lineas(propio(d_), cambios);
     return ultima;
 }
 
@@ -448,17 +601,44 @@ void Documento::reemplazar(const std::vector<std::string>& lineas) {
     nuevas.reserve(lineas.size());
     for (const auto& t : lineas) nuevas.push_back(nueva_linea(para_escribir(t, Uso::linea)));
     // A byte-order mark before the first line is no line: it stays.
-    propio(d_).lineas = std::move(nuevas);
+    Datos& d = propio(d_);
+    std::size_t total = 0;
+    d.cada_linea([&](Sitio, const Linea&) { ++total; });
+    if (total != nuevas.size()) {
+        d.reconstruir(std::move(nuevas));
+        return;
+    }
+    // As many lines as before: only the lines that differ change, so the
+    // sections that stay as they were are not copied.
+    std::vector<std::pair<Sitio, Linea>> cambios;
+    std::size_t i = 0;
+    d.cada_linea([&](Sitio p, const Linea& l) {
+        Linea& n = nuevas[i++];
+        if (l.texto != n.texto || l.fin != n.fin) cambios.emplace_back(p, std::move(n));
+    });
+    poner_lineas(d, cambios);
+}
+
+void Documento::cambiar_cabeceras(
+    const std::function<std::optional<std::string>(const std::string&)>& nueva) {
+    std::vector<std::pair<Sitio, Linea>> cambios;
+    std::string t;
+    for (int s = 0; s < d_->cuantas(); ++s) {
+        t.clear();
+        cp1252::decodificar(d_->secciones[static_cast<std::size_t>(s)].cabecera.texto, t);
+        if (std::optional<std::string> l = nueva(t))
+            cambios.emplace_back(Sitio{s, -1}, nueva_linea(para_escribir(*l, Uso::linea)));
+    }
+    if (!cambios.empty()) poner_lineas(propio(d_), cambios);
 }
 
 std::vector<std::string> Documento::lineas() const {
     std::vector<std::string> r;
-    r.reserve(d_->lineas.size());
-    for (const auto& l : d_->lineas) {
+    d_->cada_linea([&](Sitio, const Linea& l) {
         std::string s;
         cp1252::decodificar(l.texto, s);
         r.push_back(std::move(s));
-    }
+    });
     return r;
 }
 
@@ -611,7 +791,7 @@ bool dudoso(const Firma& f, std::int64_t leido) {
 
 struct Entrada {
     Firma firma;
-    std::string bytes;
+    std::shared_ptr<const std::string> bytes = std::make_shared<const std::string>();
     Documento doc;
     bool dudosa = false;
 };
@@ -619,6 +799,12 @@ struct Entrada {
 std::unordered_map<std::string, Entrada>& cache() {
     static std::unordered_map<std::string, Entrada> c;
     return c;
+}
+
+// The files a LecturaUnica holds, with how many hold each.
+std::unordered_map<std::string, int>& sostenidas() {
+    static std::unordered_map<std::string, int> s;
+    return s;
 }
 
 // The file a write replaces: a symbolic link is followed to the file it names,
@@ -894,7 +1080,13 @@ class Cerrojo {
 // Reaches the cache on behalf of the free procedures (a friend of Documento).
 class Almacen {
   public:
-    static Entrada& actual(const std::string& ruta) {
+    // The entry of the file as it is now; while a LecturaUnica holds the file,
+    // the entry as it was (or as this program last wrote it), unless comprobar.
+    static Entrada& actual(const std::string& ruta, bool comprobar = false) {
+        if (!comprobar && sostenidas().contains(ruta)) {
+            auto it = cache().find(ruta);
+            if (it != cache().end()) return it->second;
+        }
         Firma f = firma_de(ruta);
         auto& c = cache();
         auto it = c.find(ruta);
@@ -905,7 +1097,7 @@ class Almacen {
             if (!e.dudosa) return e;
             if (!leer_fichero(ruta, bytes, leida)) return cargar(ruta, Firma{}, std::string());
             std::int64_t t = ahora_ns();
-            if (leida == e.firma && bytes == e.bytes) {
+            if (leida == e.firma && bytes == *e.bytes) {
                 e.dudosa = dudoso(leida, t);
                 return e;
             }
@@ -925,7 +1117,7 @@ class Almacen {
         } catch (const std::bad_alloc&) {
             throw sin_memoria(ruta);
         }
-        e.bytes = std::move(bytes);
+        e.bytes = std::make_shared<const std::string>(std::move(bytes));
         e.dudosa = dudoso(f, leido);
         auto& slot = cache()[ruta];
         slot = std::move(e);
@@ -937,16 +1129,25 @@ class Almacen {
         // what is on disk. A change that writes nothing needs no lock: when it
         // cannot be had, that is a failure only for a change to write.
         Cerrojo cerrojo(ruta);
-        Entrada& e = actual(ruta);
+        Entrada& e = actual(ruta, true);
         Documento doc = e.doc;
-        const std::string antes = e.bytes;  // fn may reach the cache again
+        // Held, not copied: fn may reach the cache again and replace the entry.
+        const std::shared_ptr<const std::string> antes = e.bytes;
         fn(doc);
-        if (doc.d_->bytes() == antes) return;
+        if (doc.d_->igual(*antes)) return;
         if (cerrojo.fallo()) std::rethrow_exception(cerrojo.fallo());
         // What is written ends every line with CR LF, also the lines the
         // change did not touch and a last line that had no line end.
-        for (auto& l : propio(doc.d_).lineas) l.fin = Fin::crlf;
-        std::string despues = doc.d_->bytes();
+        Documento::Datos& d = propio(doc.d_);
+        for (int s = -1; s < d.cuantas(); ++s) {
+            if (s >= 0) d.secciones[static_cast<std::size_t>(s)].cabecera.fin = Fin::crlf;
+            const auto& ls = d.cuerpo(s).lineas;
+            if (std::all_of(ls.begin(), ls.end(),
+                            [](const Linea& l) { return l.fin == Fin::crlf; }))
+                continue;
+            for (auto& l : d.cambiar(s).lineas) l.fin = Fin::crlf;
+        }
+        std::string despues = d.bytes();
         try {
             reescribir(ruta, cerrojo.destino(), despues);
         } catch (...) {
@@ -962,10 +1163,9 @@ class Almacen {
             cache().erase(ruta);  // written, but cannot be examined: read it next time
             return;
         }
-        doc.d_->invalidar();
         Entrada nueva;
         nueva.firma = f;
-        nueva.bytes = std::move(despues);
+        nueva.bytes = std::make_shared<const std::string>(std::move(despues));
         nueva.doc = std::move(doc);
         nueva.dudosa = dudoso(f, ahora_ns());
         cache()[ruta] = std::move(nueva);
@@ -978,6 +1178,17 @@ void editar(const std::string& fichero, const std::function<void(Documento&)>& f
 
 Documento leer(const std::string& fichero) {
     return Almacen::actual(fichero).doc;
+}
+
+LecturaUnica::LecturaUnica(const std::string& fichero) : fichero_(fichero) {
+    // Held already: the contents found then stay.
+    Almacen::actual(fichero, !sostenidas().contains(fichero));
+    ++sostenidas()[fichero_];
+}
+
+LecturaUnica::~LecturaUnica() {
+    auto it = sostenidas().find(fichero_);
+    if (--it->second == 0) sostenidas().erase(it);
 }
 
 std::string leervalor(const std::string& fichero, const std::string& seccion,

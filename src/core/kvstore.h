@@ -27,6 +27,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -104,6 +105,11 @@ class Documento {
     // Replaces every line by these lines (UTF-8, no line ends); a byte-order
     // mark before the first line stays.
     void reemplazar(const std::vector<std::string>& lineas);
+    // Gives every section header line (UTF-8, as written) to nueva; a line it
+    // returns replaces that header. The same as reemplazar with those headers
+    // changed, but without going over the lines of every section.
+    void cambiar_cabeceras(
+        const std::function<std::optional<std::string>(const std::string& linea)>& nueva);
     // The lines as UTF-8 text, without line ends.
     std::vector<std::string> lineas() const;
 
@@ -126,6 +132,22 @@ void editar(const std::string& fichero, const std::function<void(Documento&)>& f
 // lookups that belong together (the keys of one gas) see one state of the file
 // and cost one check instead of one each.
 Documento leer(const std::string& fichero);
+
+// While one lives, the reads of that file answer from the contents it found
+// when it was made, without looking at the file again: a window that reads
+// every gas of a file of thousands looks at the file once, and sees one state
+// of it throughout. The writes of this program to the file are seen at once.
+// Throws ErrorFichero as a read does.
+class LecturaUnica {
+  public:
+    explicit LecturaUnica(const std::string& fichero);
+    ~LecturaUnica();
+    LecturaUnica(const LecturaUnica&) = delete;
+    LecturaUnica& operator=(const LecturaUnica&) = delete;
+
+  private:
+    std::string fichero_;
+};
 
 // The procedures of the store; each reads the current contents of the file.
 std::string leervalor(const std::string& fichero, const std::string& seccion,

@@ -254,7 +254,7 @@ textextend::textextend(QWidget* padre) : QWidget(padre) {
     connect(txt_, &QLineEdit::textChanged, this, [this] { al_cambiar(); });
     // A message box, a menu or another window taking the focus for a while is
     // not leaving the box.
-    new EventosFoco(
+    foco_ = new EventosFoco(
         txt_,
         [this] {
             if (selonfocus_) seleccionar_todo(txt_);
@@ -263,6 +263,12 @@ textextend::textextend(QWidget* padre) : QWidget(padre) {
     fijar_alineacion(0);
     fijar_alineacion_cabecera(0);
     disponer();
+}
+
+// The box goes after this control: losing the focus then is no leaving
+// of the box, and must not run the leave rule on a control half destroyed.
+textextend::~textextend() {
+    foco_->activar(false);
 }
 
 QLineEdit* textextend::Txt() const {

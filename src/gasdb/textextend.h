@@ -47,11 +47,13 @@ namespace korgas {
 
 class Propiedades;
 class CajaTexto;
+class EventosFoco;
 
 class textextend : public QWidget {
     Q_OBJECT
   public:
     explicit textextend(QWidget* padre = nullptr);
+    ~textextend() override;
 
     // Properties, in declared order. Colours are 32-bit values: red + 256 ×
     // green + 65536 × blue, or a system-colour code (top bit set). Setting a
@@ -148,6 +150,7 @@ class textextend : public QWidget {
 
     CajaTexto* txt_;
     QLabel* cabecera_lbl_;
+    EventosFoco* foco_;
     QString textoanterior_;
     // The exact value behind textoanterior_ when the program wrote it with
     // one (valor_caja), so that putting the text back puts the value back.

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <vector>
 
 #include "core/numtext.h"
 #include "platform/twips.h"
@@ -40,6 +41,21 @@ Rejilla::Rejilla(QWidget* padre) : QTableWidget(padre) {
             });
 }
 
+Rejilla::Relleno::Relleno(Rejilla* r)
+    : r_(r), dibujaba_(r->updatesEnabled()), callado_(r->model()->blockSignals(true)) {
+    r_->setUpdatesEnabled(false);
+}
+
+Rejilla::Relleno::~Relleno() {
+    QAbstractItemModel* m = r_->model();
+    m->blockSignals(callado_);
+    if (!callado_ && m->rowCount() > 0 && m->columnCount() > 0)
+        emit m->dataChanged(m->index(0, 0), m->index(m->rowCount() - 1, m->columnCount() - 1));
+    if (!callado_ && m->columnCount() > 0)
+        emit m->headerDataChanged(Qt::Horizontal, 0, m->columnCount() - 1);
+    r_->setUpdatesEnabled(dibujaba_);
+}
+
 bool Rejilla::es_fija(int fila, int columna) const {
     return fila < filas_fijas_ || columna < columnas_fijas_;
 }
@@ -67,7 +83,36 @@ int Rejilla::filas() const {
 
 void Rejilla::fijar_columnas(int n) {
     const int antes = columnCount();
-    setColumnCount(std::max(0, n));
+    n = std::max(0, n);
+    if (n != antes && rowCount() > 0) {
+        // The table keeps its items row after row: adding or removing a
+        // column shifts the rest of the table once per row, and leaves every
+        // item to be searched for at its next change, so a table of thousands
+        // of rows would grow with the square of its rows. The items are taken
+        // out, the columns changed on an empty table and the items put back.
+        const QSignalBlocker bloqueo(this);
+        const int filas = rowCount(), quedan = std::min(antes, n);
+        const int fila = currentRow(), columna = currentColumn();
+        const int desplazamiento = verticalScrollBar()->value();
+        std::vector<QTableWidgetItem*> items(std::size_t(filas) * std::size_t(quedan));
+        {
+            const Relleno relleno(this);
+            for (int f = 0; f < filas; ++f)
+                for (int c = 0; c < quedan; ++c)
+                    items[std::size_t(f * quedan + c)] = takeItem(f, c);
+        }
+        setRowCount(0);
+        setColumnCount(n);
+        setRowCount(filas);
+        const Relleno relleno(this);
+        for (int f = 0; f < filas; ++f)
+            for (int c = 0; c < quedan; ++c)
+                if (QTableWidgetItem* it = items[std::size_t(f * quedan + c)]) setItem(f, c, it);
+        if (fila >= 0 && columna >= 0 && n > 0) setCurrentCell(fila, std::min(columna, n - 1));
+        verticalScrollBar()->setValue(desplazamiento);
+    } else {
+        setColumnCount(n);
+    }
     for (int c = antes; c < columnCount(); ++c) {
         if (!horizontalHeaderItem(c)) setHorizontalHeaderItem(c, new QTableWidgetItem);
         horizontalHeaderItem(c)->setTextAlignment(Qt::AlignCenter);

@@ -26,6 +26,23 @@ class Rejilla : public QTableWidget {
   public:
     explicit Rejilla(QWidget* padre = nullptr);
 
+    // While one lives, the cells change without the view being told of each
+    // change and without drawing; at its end the view is told once that every
+    // cell may have changed. For a fill of thousands of rows. The number of
+    // rows and columns must not change meanwhile.
+    class Relleno {
+      public:
+        explicit Relleno(Rejilla* r);
+        ~Relleno();
+        Relleno(const Relleno&) = delete;
+        Relleno& operator=(const Relleno&) = delete;
+
+      private:
+        Rejilla* r_;
+        bool dibujaba_;
+        bool callado_;
+    };
+
     // Sizes, fixed rows and columns included. Cells that appear are empty.
     void fijar_filas(int n);
     int filas() const;

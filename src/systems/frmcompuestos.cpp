@@ -290,10 +290,11 @@ void frmcompuestos::llenar_rejilla() {
     const sistema& s = sis();
     const int e = cmbecu->currentIndex();
     if (e < 0) return;
-    grid->setUpdatesEnabled(false);
     grid->fijar_filas(numgases + 1);
     valores_.assign(std::size_t(numgases) + 1, {});
     try {
+        const Rejilla::Relleno relleno(grid);
+        const LecturaUnica lectura(fichdatos);
         for (int i = 1; i <= numgases; ++i) {
             datosgas g;
             double t = s.temperatura;
@@ -314,7 +315,6 @@ void frmcompuestos::llenar_rejilla() {
     } catch (const ErrorFichero& err) {
         avisar_fichero_ilegible(err, this);
     }
-    grid->setUpdatesEnabled(true);
 }
 
 // ---- Handlers -------------------------------------------------------------

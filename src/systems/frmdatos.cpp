@@ -297,6 +297,7 @@ QStringList frmdatos::nombres_gases() {
     // Each gas read once, for the five lists.
     QStringList gases;
     try {
+        const LecturaUnica lectura(fichdatos);
         for (int k = 1; k <= numgases; ++k) {
             datosgas g;
             double t = 300;

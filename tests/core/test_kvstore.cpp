@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -438,6 +439,34 @@ TEST(Almacen, EscrituraPropiaYLuegoAjena) {
     EXPECT_EQ(leervalor(f, "a", "k"), "3");
     escribirvalor(f, "a", "j", "4");
     EXPECT_EQ(bytes_de(f), "[a]\r\nk=3\r\nj=4\r\n");
+}
+
+// While a LecturaUnica holds the file, reads answer from what it found: a
+// change by someone else shows once it is let go, a write of our own at once,
+// and a write always applies to what is on disk.
+TEST(Almacen, LecturaUnica) {
+    Carpeta c;
+    std::string f = c / "f";
+    poner(f, "[a]\r\nk=1\r\n");
+    {
+        const LecturaUnica una(f);
+        poner(f, "[a]\r\nk=22\r\n");
+        EXPECT_EQ(leervalor(f, "a", "k"), "1");
+        {
+            const LecturaUnica otra(f);  // held twice, let go once
+        }
+        EXPECT_EQ(leer(f).leervalor("a", "k"), "1");
+        escribirvalor(f, "a", "j", "3");
+        EXPECT_EQ(bytes_de(f), "[a]\r\nk=22\r\nj=3\r\n");
+        EXPECT_EQ(leervalor(f, "a", "k"), "22");
+        EXPECT_EQ(leervalor(f, "a", "j"), "3");
+        poner(f, "[a]\r\nk=44\r\n");
+        EXPECT_EQ(leervalor(f, "a", "k"), "22");
+    }
+    EXPECT_EQ(leervalor(f, "a", "k"), "44");
+    // A file that cannot be read cannot be held.
+    fs::create_directory(c / "carpeta");
+    EXPECT_THROW(LecturaUnica(c / "carpeta"), ErrorFichero);
 }
 
 // ---------------------------------------------------------------------------
@@ -1119,13 +1148,18 @@ int buscar_simple(const std::string& bytes, const std::string& sec) {
     return 0;
 }
 
-TEST(Diferencial, AlmacenContraLecturaSimple) {
-    std::mt19937 rnd(20240611);
-    auto uno = [&](const std::vector<std::string>& v) { return v[rnd() % v.size()]; };
-    const std::vector<std::string> secciones = {"a", "A", "b", "g1", "G1", "\xD1", "\xF1", ""};
-    const std::vector<std::string> claves = {"k", "K", "k ", "pm", "n", "x"};
-    const std::vector<std::string> finales = {"\r\n", "\r\n", "\r", "\n"};
-    auto linea = [&]() -> std::string {
+// A small random file: headers (repeated names, case variants, "[" alone),
+// pairs with blanks around their values, lines without "=", empty lines and
+// mixed line ends, the last line sometimes without one.
+struct Azar {
+    std::mt19937 rnd;
+    std::vector<std::string> secciones = {"a", "A", "b", "g1", "G1", "\xD1", "\xF1", ""};
+    std::vector<std::string> claves = {"k", "K", "k ", "pm", "n", "x"};
+    std::vector<std::string> finales = {"\r\n", "\r\n", "\r", "\n"};
+
+    explicit Azar(unsigned semilla) : rnd(semilla) {}
+    const std::string& uno(const std::vector<std::string>& v) { return v[rnd() % v.size()]; }
+    std::string linea() {
         switch (rnd() % 8) {
             case 0:
                 return "";
@@ -1140,14 +1174,23 @@ TEST(Diferencial, AlmacenContraLecturaSimple) {
                 return uno(claves) + "=" + std::string(rnd() % 2, ' ') +
                        std::to_string(rnd() % 100) + std::string(rnd() % 2, ' ');
         }
-    };
-    auto fichero = [&] {
+    }
+    std::string fichero() {
         std::string s;
         int n = static_cast<int>(rnd() % 25);
         for (int i = 0; i < n; ++i) s += linea() + uno(finales);
         if (rnd() % 4 == 0) s += linea();
         return s;
-    };
+    }
+};
+
+TEST(Diferencial, AlmacenContraLecturaSimple) {
+    Azar azar(20240611);
+    auto& rnd = azar.rnd;
+    auto uno = [&](const std::vector<std::string>& v) { return azar.uno(v); };
+    const auto& secciones = azar.secciones;
+    const auto& claves = azar.claves;
+    auto fichero = [&] { return azar.fichero(); };
     auto utf8 = [](const std::string& cp) { return desde_cp1252(cp); };
 
     Carpeta c;
@@ -1204,6 +1247,204 @@ TEST(Diferencial, AlmacenContraLecturaSimple) {
                 }
             }
         }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Randomised: several changes in one edit against the same changes made as
+// plain passes over the list of the file's lines, one pass per change
+
+// The file as a list of lines; abierta says the last one has no line end.
+struct Plano {
+    std::vector<std::string> ls;
+    bool abierta = false;
+
+    explicit Plano(const std::string& bytes) : ls(partir(bytes)) {
+        abierta = !bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n';
+    }
+    static bool cabecera(const std::string& l) { return !l.empty() && l[0] == '['; }
+    static bool es(const std::string& l, const std::string& s) {
+        return cabecera(l) && bajar(nombre_cabecera(l)) == bajar(s);
+    }
+    static bool par_de(const std::string& l, const std::string& k) {
+        auto eq = l.find('=');
+        return !cabecera(l) && eq != std::string::npos && bajar(l.substr(0, eq)) == bajar(k);
+    }
+    std::string bytes() const {
+        std::string b;
+        for (const auto& l : ls) b += l + "\n";
+        return b;
+    }
+    int buscar(const std::string& s) const {
+        for (std::size_t i = 0; i < ls.size(); ++i)
+            if (es(ls[i], s)) return static_cast<int>(i) + 1;
+        return 0;
+    }
+    int secciones(std::vector<std::string>& lista) const {
+        int n = -1;
+        for (const auto& l : ls) {
+            if (!cabecera(l) || ++n < 1) continue;
+            lista.resize(static_cast<std::size_t>(n) + 1);
+            lista[static_cast<std::size_t>(n)] = nombre_cabecera(l);
+        }
+        return n;
+    }
+    void crear(const std::string& s) {
+        if (buscar(s)) return;
+        if (abierta)
+            abierta = false;
+        else
+            ls.push_back("");
+        ls.push_back("[" + s + "]");
+    }
+    void escribir(const std::string& s, const std::string& k, const std::string& v) {
+        crear(s);
+        const std::size_t h = static_cast<std::size_t>(buscar(s) - 1), n = ls.size();
+        bool ultima = true, tiene = false;
+        for (std::size_t i = h + 1; i < n && ultima; ++i) {
+            if (cabecera(ls[i])) ultima = false;
+            if (par_de(ls[i], k)) tiene = true;
+        }
+        if (ultima && !tiene) {
+            ls.push_back(k + "=" + v);
+            abierta = false;
+            return;
+        }
+        std::vector<std::string> salida;
+        bool ultima_escrita = false;
+        std::size_t i = 0;
+        while (i < n) {
+            const std::string& l = ls[i++];
+            salida.push_back(l);
+            ultima_escrita = false;
+            if (!es(l, s)) continue;
+            while (i < n) {
+                const std::string& m = ls[i++];
+                if (m.empty()) continue;
+                if (cabecera(m)) {
+                    salida.insert(salida.end(), {k + "=" + v, "", m});
+                    break;
+                }
+                salida.push_back(par_de(m, k) ? k + "=" + v : m);
+                ultima_escrita = par_de(m, k);
+                if (ultima_escrita) break;
+            }
+        }
+        // A last line replaced by the pair now has its line end.
+        if (ultima_escrita && i == n) abierta = false;
+        ls = std::move(salida);
+    }
+    bool borrar(const std::string& s) {
+        const int h = buscar(s);
+        if (!h) return false;
+        auto inicio = ls.begin() + (h - 1), fin = inicio + 1;
+        while (fin != ls.end() && !cabecera(*fin)) ++fin;
+        if (fin == ls.end()) abierta = false;
+        ls.erase(inicio, fin);
+        return true;
+    }
+    int cambiar(const std::string& vieja, const std::string& nueva) {
+        int ultima = 0;
+        for (std::size_t i = 0; i < ls.size(); ++i) {
+            if (bajar(ls[i]) != bajar(vieja)) continue;
+            ls[i] = nueva;
+            ultima = static_cast<int>(i) + 1;
+            if (i + 1 == ls.size()) abierta = false;
+        }
+        return ultima;
+    }
+};
+
+TEST(Diferencial, VariosCambiosComoPasosSimples) {
+    Azar azar(20261210);
+    auto& rnd = azar.rnd;
+    auto utf8 = [](const std::string& cp) { return desde_cp1252(cp); };
+    Carpeta c;
+    const std::string f = c / "f";
+    for (int ronda = 0; ronda < 300; ++ronda) {
+        const std::string inicial = azar.fichero();
+        poner(f, inicial);
+        Plano p(inicial);
+        std::string traza;
+        editar(f, [&](Documento& d) {
+            const int pasos = 1 + static_cast<int>(rnd() % 8);
+            for (int paso = 0; paso < pasos; ++paso) {
+                const std::string s = azar.uno(azar.secciones), k = azar.uno(azar.claves);
+                const std::string s2 = azar.uno(azar.secciones);
+                const std::string v = std::to_string(rnd() % 1000);
+                switch (rnd() % 7) {
+                    case 0:
+                    case 1:
+                        traza += "escribir [" + s + "] " + k + "=" + v + "\n";
+                        d.escribirvalor(utf8(s), k, v);
+                        p.escribir(s, k, v);
+                        break;
+                    case 2:
+                        traza += "crear [" + s + "]\n";
+                        d.crearseccion(utf8(s));
+                        p.crear(s);
+                        break;
+                    case 3:
+                        traza += "borrar [" + s + "]\n";
+                        EXPECT_EQ(d.borrarseccion(utf8(s)), p.borrar(s)) << traza;
+                        break;
+                    case 4: {
+                        // A header renamed, a header turned into a pair and back.
+                        const std::string vieja = rnd() % 3 ? "[" + s + "]" : k + "=" + v;
+                        const std::string nueva = rnd() % 3 ? "[" + s2 + "]" : k + "=" + v;
+                        traza += "cambiar " + vieja + " -> " + nueva + "\n";
+                        EXPECT_EQ(d.cambiarlinea(utf8(vieja), utf8(nueva)), p.cambiar(vieja, nueva))
+                            << traza;
+                        break;
+                    }
+                    case 5: {
+                        if (rnd() % 2) {
+                            // The headers written "[s]" renamed, or turned into pairs.
+                            const std::string nueva = rnd() % 4 ? "[" + s2 + "]" : k + "=" + v;
+                            traza += "cabeceras [" + s + "] -> " + nueva + "\n";
+                            d.cambiar_cabeceras(
+                                [&](const std::string& l) -> std::optional<std::string> {
+                                    if (l == utf8("[" + s + "]")) return utf8(nueva);
+                                    return std::nullopt;
+                                });
+                            for (std::size_t i = 0; i < p.ls.size(); ++i) {
+                                if (p.ls[i] != "[" + s + "]") continue;
+                                p.ls[i] = nueva;
+                                if (i + 1 == p.ls.size()) p.abierta = false;
+                            }
+                            break;
+                        }
+                        // Every line again, one header renamed or one line added.
+                        std::vector<std::string> ls = d.lineas();
+                        const std::size_t i = ls.empty() ? 0 : rnd() % ls.size();
+                        if (rnd() % 2 && i < ls.size() && Plano::cabecera(p.ls[i])) {
+                            ls[i] = utf8("[" + s2 + "]");
+                            p.ls[i] = "[" + s2 + "]";
+                        } else {
+                            ls.insert(ls.begin() + static_cast<long>(i), utf8(k + "=" + v));
+                            p.ls.insert(p.ls.begin() + static_cast<long>(i), k + "=" + v);
+                        }
+                        traza += "reemplazar\n";
+                        d.reemplazar(ls);
+                        p.abierta = false;
+                        break;
+                    }
+                    default: {
+                        std::vector<std::string> a(1), b(1);
+                        EXPECT_EQ(d.leersecciones(a), p.secciones(b)) << traza;
+                        for (auto& x : b) x = utf8(x);
+                        EXPECT_EQ(a, b) << traza;
+                        break;
+                    }
+                }
+                EXPECT_EQ(d.buscarseccion(utf8(s)), p.buscar(s)) << traza;
+                EXPECT_EQ(d.leervalor(utf8(s), k), utf8(leer_simple(p.bytes(), s, k))) << traza;
+            }
+        });
+        ASSERT_EQ(visible(p.bytes()), visible(Plano(bytes_de(f)).bytes()))
+            << "ronda " << ronda << "\n"
+            << visible(inicial) << "\n"
+            << traza;
     }
 }
 

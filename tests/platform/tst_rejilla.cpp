@@ -20,6 +20,8 @@ class TstRejilla : public QObject {
     void solo_lectura();
     void celda_actual_nunca_fija();
     void ensanchar_al_contenido();
+    void columnas_cambiadas_guardan_celdas();
+    void relleno_avisa_una_vez();
 };
 
 void TstRejilla::celdas_con_fijas() {
@@ -157,6 +159,57 @@ void TstRejilla::ensanchar_al_contenido() {
     r.ensanchar_al_contenido(900);
     QCOMPARE(r.ancho(0), 900);
     QVERIFY(r.ancho_para_columnas() > r.horizontalHeader()->length());
+}
+
+void TstRejilla::columnas_cambiadas_guardan_celdas() {
+    Rejilla r;
+    r.fijar_fijas(1, 1);
+    r.fijar_columnas(3);
+    r.fijar_filas(6);
+    for (int f = 1; f < 6; ++f)
+        for (int c = 0; c < 3; ++c) r.fijar_texto(f, c, QString("%1,%2").arg(f).arg(c));
+    r.setCurrentCell(3, 1);
+    for (int columnas : {5, 2, 4}) {
+        r.fijar_columnas(columnas);
+        QCOMPARE(r.columnas(), columnas);
+        QCOMPARE(r.filas(), 6);
+        for (int f = 1; f < 6; ++f) {
+            QCOMPARE(r.texto(f, 0), QString("%1,0").arg(f));
+            QCOMPARE(r.texto(f, 1), QString("%1,1").arg(f));
+            // The fixed column keeps its look.
+            QCOMPARE(r.item(f - 1, 0)->flags() & Qt::ItemIsSelectable, Qt::ItemFlags());
+        }
+        QCOMPARE(r.currentRow(), 3);
+        // A cell changed after the change reaches the model at its own place.
+        r.fijar_texto(5, 1, QString("nuevo %1").arg(columnas));
+        QCOMPARE(r.model()->data(r.model()->index(4, 1)).toString(),
+                 QString("nuevo %1").arg(columnas));
+        r.fijar_texto(5, 1, "5,1");
+    }
+    // Column 2 went with the narrowing to two columns and comes back empty.
+    QCOMPARE(r.texto(1, 2), QString());
+}
+
+void TstRejilla::relleno_avisa_una_vez() {
+    Rejilla r;
+    r.fijar_fijas(1, 1);
+    r.fijar_columnas(3);
+    r.fijar_filas(50);
+    QSignalSpy cambios(r.model(), &QAbstractItemModel::dataChanged);
+    {
+        const Rejilla::Relleno relleno(&r);
+        QVERIFY(!r.updatesEnabled());
+        for (int f = 1; f < 50; ++f)
+            for (int c = 0; c < 3; ++c) r.fijar_texto(f, c, QString::number(f * c));
+        r.fijar_texto(0, 1, "cabecera");
+        QCOMPARE(cambios.count(), 0);
+    }
+    QVERIFY(r.updatesEnabled());
+    QCOMPARE(cambios.count(), 1);
+    QCOMPARE(cambios[0][0].toModelIndex(), r.model()->index(0, 0));
+    QCOMPARE(cambios[0][1].toModelIndex(), r.model()->index(48, 2));
+    QCOMPARE(r.texto(49, 2), QString::number(98));
+    QCOMPARE(r.horizontalHeaderItem(1)->text(), QString("cabecera"));
 }
 
 QTEST_MAIN(TstRejilla)
