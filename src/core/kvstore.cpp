@@ -579,21 +579,22 @@ void Documento::fijarvalor(const std::string& seccion, const std::string& clave,
     cp1252::a_minusculas(sbus);
     cp1252::a_minusculas(kbus);
     crearseccion(seccion);
-    auto& ls = propio(d_).lineas;
-    std::size_t i = 0;
-    while (!(ls[i].tipo == Tipo::cabecera && ls[i].nombre == sbus)) ++i;
-    std::size_t ultima = i;  // the section's last line that is not empty
-    for (++i; i < ls.size() && ls[i].tipo != Tipo::cabecera; ++i) {
-        Linea& l = ls[i];
+    Datos& d = propio(d_);
+    const int sec = d.primera(sbus);
+    auto& ls = d.cambiar(sec).lineas;
+    int ultima = -1;  // the section's last line that is not empty; -1 its header
+    for (std::size_t j = 0; j < ls.size(); ++j) {
+        Linea& l = ls[j];
         if (l.tipo == Tipo::par && l.nombre == kbus) {
             const Fin fin = l.fin;
             l = kv::analizar(l.texto.substr(0, l.texto.find('=') + 1) + v, fin);
             return;
         }
-        if (l.tipo != Tipo::vacia) ultima = i;
+        if (l.tipo != Tipo::vacia) ultima = static_cast<int>(j);
     }
-    if (ls[ultima].fin == Fin::ninguno) ls[ultima].fin = Fin::crlf;
-    ls.insert(ls.begin() + static_cast<std::ptrdiff_t>(ultima) + 1, nueva_linea(k + "=" + v));
+    Linea& antes = ultima < 0 ? d.linea(Sitio{sec, -1}) : ls[static_cast<std::size_t>(ultima)];
+    if (antes.fin == Fin::ninguno) antes.fin = Fin::crlf;
+    ls.insert(ls.begin() + ultima + 1, nueva_linea(k + "=" + v));
 }
 
 void Documento::reemplazar(const std::vector<std::string>& lineas) {
