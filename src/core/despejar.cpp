@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "core/comun.h"
-#include "core/kvstore.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -25,7 +24,7 @@ namespace {
 
 // Equations 7 and 8 solved for T: the attraction term is rebuilt from the
 // critical data as ac·(k - c·√T)², which makes the equation a quadratic in √T.
-double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P) {
+double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P, bool& raices) {
     const bool soave = ecuacion == kSoave;
     const double w = g.c[2];
     const double omega = soave ? 0.42748 : 0.45724;
@@ -40,7 +39,7 @@ double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P)
     const double p = 2 * ac * k * c * (V - b) / A2;
     const double q = -(ac * k * k * (V - b) + P * (V - b) * W) / A2;
     double s1 = 0, s2 = 0;
-    cuadratica(p, q, s1, s2);
+    raices = cuadratica(p, q, s1, s2);
     // s stands for √T, so a negative root is no temperature. It matters when
     // m < 0 (an acentric factor below about -0.3, as helium's): the negative
     // root's square then lies between P·V/R and T and would win. The nearest
@@ -49,7 +48,8 @@ double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P)
     return raiz_cercana(s1 * s1, s2 * s2, P * V / R);
 }
 
-double despejar_t(int ecuacion, const sistema& s, double V, double P) {
+// raices is set to false when a quadratic on the way has no real roots.
+double despejar_t(int ecuacion, const sistema& s, double V, double P, bool& raices) {
     const datosgas& g = s.gas;
     const double a = g.c[0];
     const double b = g.c[1];
@@ -61,7 +61,7 @@ double despejar_t(int ecuacion, const sistema& s, double V, double P) {
             return (V - b) * (P + a / (V * V)) / R;
         case kBerthelot: {
             double t1 = 0, t2 = 0;
-            cuadratica(-P * (V - b) / R, -a * (V - b) / (R * V * V), t1, t2);
+            raices = cuadratica(-P * (V - b) / R, -a * (V - b) / (R * V * V), t1, t2);
             return raiz_cercana(t1, t2, ideal);
         }
         case kRedlichKwong: {
@@ -78,7 +78,7 @@ double despejar_t(int ecuacion, const sistema& s, double V, double P) {
             return (V - b) * (P + a / std::pow(V, s.mu)) / R;
         case kSoave:
         case kPengRobinson:
-            return temperatura_soave_pr(ecuacion, g, V, P);
+            return temperatura_soave_pr(ecuacion, g, V, P, raices);
         default:
             return 0;
     }
@@ -89,13 +89,9 @@ double despejar_v(int ecuacion, sistema& s, double P) {
     const double rtp = R * T / P;
     if (ecuacion == kIdeal) return rtp;
     if (ecuacion == kSoave || ecuacion == kPengRobinson) {
-        // a is a(T): reload it for the system's temperature (own parameters
-        // stay as they are). A gas that does not load has nothing to solve.
-        try {
-            if (leergas(0, s) != Carga::ok) return 0;
-        } catch (const ErrorFichero&) {
-            return 0;  // the gas data file cannot be read: nothing to solve with
-        }
+        // a is a(T): derive it for the system's temperature (own parameters
+        // stay as they are). A gas that is unusable has nothing to solve.
+        if (parametros_a_temperatura(s) != Carga::ok) return 0;
     }
     double a1, a2, a3;
     if (!cubica_volumen(ecuacion, s.gas.c, P, T, a1, a2, a3)) return 0;
@@ -106,18 +102,23 @@ double despejar_v(int ecuacion, sistema& s, double P) {
 
 }  // namespace
 
-double despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm) {
+Solucion despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm) {
+    const Solucion nada{0, Falla::sin_resultado};
+    double x = 0;
     if (var == "t") {
         // Every closed form divides by V somewhere.
-        if (!(vmolar > 0)) return 0;
-        return finito_o_cero(despejar_t(ecuacion, s, vmolar, patm));
-    }
-    if (var == "v") {
+        if (!(vmolar > 0)) return nada;
+        bool raices = true;
+        x = finito_o_cero(despejar_t(ecuacion, s, vmolar, patm, raices));
+        if (!raices) return {0, Falla::sin_raices};
+    } else if (var == "v") {
         // R·T/P needs a positive pressure, and no volume exists at or below 0 K.
-        if (!(patm > 0) || !(s.temperatura > 0)) return 0;
-        return finito_o_cero(despejar_v(ecuacion, s, patm));
+        if (!(patm > 0) || !(s.temperatura > 0)) return nada;
+        x = finito_o_cero(despejar_v(ecuacion, s, patm));
+    } else {
+        return nada;
     }
-    return 0;
+    return {x, x == 0 ? Falla::sin_resultado : Falla::ninguna};
 }
 
 bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas) {
@@ -129,37 +130,31 @@ bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas) {
     return false;
 }
 
-double resolver(std::string_view var, double vmolar, double patm, bool* fallo) {
-    auto falla = [&] {
-        if (fallo) *fallo = true;
-        return 0.0;
-    };
+Solucion resolver(std::string_view var, double vmolar, double patm) {
+    const Solucion falla{0, Falla::sin_resultado};
     sistema& s = sistemas[0];
     const int eq = s.ecuacion;
     const bool busca_t = var == "t";
     const bool busca_v = var == "v";
-    if (!busca_t && !busca_v) return falla();
+    if (!busca_t && !busca_v) return falla;
     // The windows refuse these before they ask; nothing is solved without them.
-    if (!(patm > 0) || !std::isfinite(patm)) return falla();
-    if (busca_t && (!(vmolar > 0) || !std::isfinite(vmolar))) return falla();
-    if (busca_v && (!(s.temperatura > 0) || !std::isfinite(s.temperatura))) return falla();
+    if (!(patm > 0) || !std::isfinite(patm)) return falla;
+    if (busca_t && (!(vmolar > 0) || !std::isfinite(vmolar))) return falla;
+    if (busca_v && (!(s.temperatura > 0) || !std::isfinite(s.temperatura))) return falla;
 
-    double x;
+    Solucion r;
     if (usa_newton(var, eq, s.gas)) {
-        bool fallo_newton = false;
-        x = busca_t
-                ? newton("t", eq, 0, patm, vmolar, patm * vmolar / R, &fallo_newton)
-                : newton("v", eq, 0, patm, s.temperatura, R * s.temperatura / patm, &fallo_newton);
-        if (fallo_newton) return falla();
+        r = busca_t ? newton("t", eq, 0, patm, vmolar, patm * vmolar / R)
+                    : newton("v", eq, 0, patm, s.temperatura, R * s.temperatura / patm);
     } else {
-        x = despejar(var, eq, s, vmolar, patm);
+        r = despejar(var, eq, s, vmolar, patm);
     }
-    // 0 is what the solvers give for "no result"; no volume and no
-    // temperature is zero or negative: a temperature at or below 0 K (the
-    // equation solved at a volume inside its covolume) is no result either.
-    if (!std::isfinite(x) || !(x > 0)) return falla();
-    if (fallo) *fallo = false;
-    return x;
+    if (!r.ok()) return {0, r.falla};
+    // No volume and no temperature is zero or negative: a temperature at or
+    // below 0 K (the equation solved at a volume inside its covolume) is no
+    // result either.
+    if (!std::isfinite(r.x) || !(r.x > 0)) return falla;
+    return r;
 }
 
 }  // namespace korgas

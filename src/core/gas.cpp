@@ -217,6 +217,36 @@ bool parametros_finitos(int ecuacion, const std::array<double, 4>& c) {
     return true;
 }
 
+namespace {
+
+// The parameters of gas as read from the file, with -1 for each one to
+// derive: the temperature 0 becomes 1e-5, mu -1 the file's exponent, the
+// acentric factor -1 of 7 and 8 the table's, and the -1 slots are derived.
+Carga derivar_cargados(int ecuacion, int numgas, double& temperatura, double& mu, datosgas& gas) {
+    if (temperatura == 0) temperatura = 1e-5;
+    const bool criticos = positivo(gas.tc) && positivo(gas.pc);
+    if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];
+    double omega = 0;
+    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
+        omega = gas.c[2];
+        if (omega == -1 && numgas >= 1 && numgas <= 28) omega = omega_tabla(numgas);
+        gas.c[2] = omega;
+    }
+
+    if (!criticos || (ecuacion == kGeneralizada && !(std::isfinite(mu) && mu > 1))) {
+        anular_derivables(ecuacion, gas.c);
+        return Carga::invalido;
+    }
+    const bool derivados =
+        derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c);
+    // A parameter that is not finite, as the file gives it (1e999) or as it is
+    // derived, makes the gas unusable with this equation; the record keeps
+    // it, so that it shows as no number.
+    return derivados && parametros_finitos(ecuacion, gas.c) ? Carga::ok : Carga::invalido;
+}
+
+}  // namespace
+
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas) {
     const std::string seccion = "g" + std::to_string(numgas);
@@ -252,8 +282,10 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     if (!existe) {
         if (ecuacion == kIdeal) {
             gas.c = {0, 0, 0, 0};
+            gas.derivados = 0;
         } else if (leer_parametros) {
             for (int i = 0; i < claves; ++i) gas.c[i] = 0;
+            gas.derivados = 0;
         }
         return Carga::sin_seccion;
     }
@@ -266,31 +298,36 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     const Carga sin_parametros = criticos && !exponente_malo ? Carga::ok : Carga::invalido;
     if (ecuacion == kIdeal) {
         gas.c = {0, 0, 0, 0};
+        gas.derivados = 0;
         return sin_parametros;
     }
     if (claves == 0 || !leer_parametros) return sin_parametros;
 
     for (int j = 0; j < claves; ++j)
         gas.c[j] = leer_numero(datos.leervalor(seccion, clave_parametro(ecuacion, j + 1)));
-    if (temperatura == 0) temperatura = 1e-5;
-    if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];
-    double omega = 0;
-    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
-        omega = gas.c[2];
-        if (omega == -1 && numgas >= 1 && numgas <= 28) omega = omega_tabla(numgas);
-        gas.c[2] = omega;
+    gas.derivados = 0;
+    for (int j = 0; j < derivables_de(ecuacion); ++j) {
+        if (gas.c[j] == -1) gas.derivados |= 1u << j;
     }
+    return derivar_cargados(ecuacion, numgas, temperatura, mu, gas);
+}
 
-    if (!criticos || (ecuacion == kGeneralizada && !(std::isfinite(mu) && mu > 1))) {
-        anular_derivables(ecuacion, gas.c);
-        return Carga::invalido;
+Carga parametros_a_temperatura(sistema& s) {
+    datosgas& gas = s.gas;
+    if (s.ecuacion == kIdeal) {
+        gas.c = {0, 0, 0, 0};
+        gas.derivados = 0;
     }
-    const bool derivados =
-        derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c);
-    // A parameter that is not finite, as the file gives it (1e999) or as it is
-    // derived, makes the gas unusable with this equation; the record keeps
-    // it, so that it shows as no number.
-    return derivados && parametros_finitos(ecuacion, gas.c) ? Carga::ok : Carga::invalido;
+    const bool criticos = positivo(gas.tc) && positivo(gas.pc);
+    if (s.ecuacion == kIdeal || claves_de(s.ecuacion) == 0 || s.personalizado) {
+        const bool exponente_malo =
+            s.ecuacion == kGeneralizada && !(std::isfinite(s.mu) && s.mu > 1);
+        return criticos && !exponente_malo ? Carga::ok : Carga::invalido;
+    }
+    for (int j = 0; j < derivables_de(s.ecuacion); ++j) {
+        if (gas.derivados & (1u << j)) gas.c[j] = -1;
+    }
+    return derivar_cargados(s.ecuacion, s.numgas, s.temperatura, s.mu, gas);
 }
 
 Carga leergas(int modo, sistema& s) {

@@ -10,7 +10,6 @@
 #include "core/comun.h"
 #include "core/eos.h"
 #include "core/gas.h"
-#include "core/mensajes.h"
 
 namespace korgas {
 
@@ -18,10 +17,6 @@ namespace {
 
 // The value of pi the trigonometric case of the cubic uses.
 constexpr double kPi = 3.1415926536;
-
-void avisa_sin_convergencia() {
-    mostrar_mensaje(texto(160), 48, texto(161));
-}
 
 // Residual and derivative of one Newton step.
 struct Paso {
@@ -154,7 +149,6 @@ bool cuadratica(double p, double q, double& x1, double& x2) {
         return true;
     }
     // A negative discriminant, or one that is not a number at all.
-    mostrar_mensaje(texto(169), 64, "");
     return false;
 }
 
@@ -236,14 +230,14 @@ double fvolumen(int eq, int i, double P, double T, double V) {
     }
 }
 
-double biseccion(int eq, int i, double P, double T, double va, double vb) {
+Solucion biseccion(int eq, int i, double P, double T, double va, double vb) {
     constexpr int kLimite = 10000;
     constexpr double kTolerancia = 1e-6;  // l/mol
     double fa = fvolumen(eq, i, P, T, va);
     for (int k = 1; k <= kLimite; ++k) {
         const double medio = va + (vb - va) / 2;
         const double fm = fvolumen(eq, i, P, T, medio);
-        if (fm == 0 || (vb - va) / 2 < kTolerancia) return medio;
+        if (fm == 0 || (vb - va) / 2 < kTolerancia) return {medio};
         if (fa * fm > 0) {
             va = medio;
             fa = fm;
@@ -251,23 +245,18 @@ double biseccion(int eq, int i, double P, double T, double va, double vb) {
             vb = medio;
         }
     }
-    avisa_sin_convergencia();
-    return 0;
+    return {0, Falla::sin_convergencia};
 }
 
-double newton(std::string_view var, int eq, int i, double P, double fijo, double x0, bool* fallo) {
-    auto falla = [&](bool avisar) {
-        if (avisar) avisa_sin_convergencia();
-        if (fallo) *fallo = true;
-        return 0.0;
-    };
+Solucion newton(std::string_view var, int eq, int i, double P, double fijo, double x0) {
+    const Solucion sin_convergencia{0, Falla::sin_convergencia};
     const bool busca_v = var == "v";
     const bool busca_t = var == "t";
     const bool caso_conocido = (busca_v && (eq == kDieterici || eq == kVirial ||
                                             eq == kGeneralizada || eq == kDietericiSadus)) ||
                                (busca_t && (eq == kDieterici || eq == kDietericiSadus));
     // No window asks for another pair: there is nothing to iterate on.
-    if (!caso_conocido || !indice_valido(i)) return falla(false);
+    if (!caso_conocido || !indice_valido(i)) return {0, Falla::sin_resultado};
 
     const sistema& s = sistemas[i];
     const double a = s.gas.c[0];
@@ -327,17 +316,14 @@ double newton(std::string_view var, int eq, int i, double P, double fijo, double
     double x = x0;
     for (int k = 0; k < kMaxIteraciones; ++k) {
         const Paso p = paso(x);
-        if (!std::isfinite(p.f) || !std::isfinite(p.df) || p.df == 0) return falla(true);
+        if (!std::isfinite(p.f) || !std::isfinite(p.df) || p.df == 0) return sin_convergencia;
         const double anterior = x;
         x = x - p.f / p.df;
         // A step onto 0 has no relative size, and 0 is no volume or temperature.
-        if (!std::isfinite(x) || x == 0) return falla(true);
-        if (std::fabs((x - anterior) / x) < kTolerancia) {
-            if (fallo) *fallo = false;
-            return x;
-        }
+        if (!std::isfinite(x) || x == 0) return sin_convergencia;
+        if (std::fabs((x - anterior) / x) < kTolerancia) return {x};
     }
-    return falla(true);
+    return sin_convergencia;
 }
 
 }  // namespace korgas

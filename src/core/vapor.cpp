@@ -11,7 +11,6 @@
 #include "core/comun.h"
 #include "core/eos.h"
 #include "core/gas.h"
-#include "core/kvstore.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -516,11 +515,7 @@ double calor_vaporizacion(double T, double vl, double vg) {
     double vl_aux, vg_aux;
     auto vapor_a = [&](double t) {
         s.temperatura = t;
-        try {
-            if (leergas(0, s) != Carga::ok) return -1.0;
-        } catch (const ErrorFichero&) {
-            return -1.0;  // the gas data file cannot be read
-        }
+        if (parametros_a_temperatura(s) != Carga::ok) return -1.0;
         return presion_vapor(s.ecuacion, 0, t, vl_aux, vg_aux);
     };
     const double p1 = vapor_a(t1);
