@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/comun.h"
+#include "core/ecuaciones.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -22,66 +23,12 @@ double raiz_cercana(double x1, double x2, double referencia) {
 
 namespace {
 
-// Equations 7 and 8 solved for T: the attraction term is rebuilt from the
-// critical data as ac·(k - c·√T)², which makes the equation a quadratic in √T.
-double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P, bool& raices) {
-    const bool soave = ecuacion == kSoave;
-    const double w = g.c[2];
-    const double omega = soave ? 0.42748 : 0.45724;
-    const double m =
-        soave ? 0.48 + 1.574 * w - 0.176 * w * w : 0.37464 + 1.54226 * w - 0.26992 * w * w;
-    const double ac = omega * R * R * g.tc * g.tc / g.pc;
-    const double k = 1 + m;
-    const double c = m / std::sqrt(g.tc);
-    const double b = g.c[1];
-    const double W = soave ? V * (V + b) : V * (V + b) + b * (V - b);
-    const double A2 = R * W - ac * c * c * (V - b);
-    const double p = 2 * ac * k * c * (V - b) / A2;
-    const double q = -(ac * k * k * (V - b) + P * (V - b) * W) / A2;
-    double s1 = 0, s2 = 0;
-    raices = cuadratica(p, q, s1, s2);
-    // s stands for √T, so a negative root is no temperature. It matters when
-    // m < 0 (an acentric factor below about -0.3, as helium's): the negative
-    // root's square then lies between P·V/R and T and would win. The nearest
-    // square is taken among the roots that are not negative, when there are.
-    if (s1 >= 0 && s2 < 0) return s1 * s1;
-    return raiz_cercana(s1 * s1, s2 * s2, P * V / R);
-}
-
-// raices is set to false when a quadratic on the way has no real roots.
+// T in closed form; raices is set to false when a quadratic on the way has no
+// real roots. 0 for an equation without one (Newton's).
 double despejar_t(int ecuacion, const sistema& s, double V, double P, bool& raices) {
-    const datosgas& g = s.gas;
-    const double a = g.c[0];
-    const double b = g.c[1];
-    const double ideal = P * V / R;
-    switch (ecuacion) {
-        case kIdeal:
-            return ideal;
-        case kVanDerWaals:
-            return (V - b) * (P + a / (V * V)) / R;
-        case kBerthelot: {
-            double t1 = 0, t2 = 0;
-            raices = cuadratica(-P * (V - b) / R, -a * (V - b) / (R * V * V), t1, t2);
-            return raiz_cercana(t1, t2, ideal);
-        }
-        case kRedlichKwong: {
-            // A cubic in √T; every root is squared, a negative one too.
-            double s1, s2, s3;
-            cubica(0, -(P * (V - b) / R), -a * (V - b) / (R * V * (V + b)), s1, s2, s3);
-            return raiz_cercana(s1 * s1, s2 * s2, s3 * s3, ideal);
-        }
-        case kVirial: {
-            const double B = g.c[1], C = g.c[2], D = g.c[3];
-            return P * V / (R * (a + B / V + C / (V * V) + D / (V * V * V)));
-        }
-        case kGeneralizada:
-            return (V - b) * (P + a / std::pow(V, s.mu)) / R;
-        case kSoave:
-        case kPengRobinson:
-            return temperatura_soave_pr(ecuacion, g, V, P, raices);
-        default:
-            return 0;
-    }
+    const Modelo* m = modelo(ecuacion);
+    if (!m || !m->temperatura) return 0;
+    return m->temperatura(parametros(s.gas.c, s.mu), {s.gas.tc, s.gas.pc}, V, P, raices);
 }
 
 double despejar_v(int ecuacion, sistema& s, double P) {
@@ -122,11 +69,12 @@ Solucion despejar(std::string_view var, int ecuacion, sistema& s, double vmolar,
 }
 
 bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas) {
-    if (var == "t") return ecuacion == kDieterici || ecuacion == kDietericiSadus;
-    if (var == "v") {
-        return ecuacion == kDieterici || ecuacion == kGeneralizada || ecuacion == kDietericiSadus ||
-               (ecuacion == kVirial && gas.c[3] != 0);
-    }
+    const Modelo* m = modelo(ecuacion);
+    if (!m) return false;
+    // T by Newton where there is no closed form; V where the volume is no
+    // root of a cubic and Newton has the residual's slope.
+    if (var == "t") return !m->temperatura;
+    if (var == "v") return m->dresiduo_dv && !(m->es_cubica && m->es_cubica(parametros(gas.c)));
     return false;
 }
 
