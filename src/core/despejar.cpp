@@ -35,7 +35,8 @@ double despejar_v(int ecuacion, sistema& s, double P) {
     const double T = s.temperatura;
     const double rtp = R * T / P;
     if (ecuacion == kIdeal) return rtp;
-    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
+    const Modelo* m = modelo(ecuacion);
+    if (m && m->v_a_temperatura) {
         // a is a(T): derive it for the system's temperature (own parameters
         // stay as they are). A gas that is unusable has nothing to solve.
         if (parametros_a_temperatura(s) != Carga::ok) return 0;

@@ -34,20 +34,8 @@ constexpr double kPRb = 0.0778 * R;
 constexpr double kDSa = 0.810435 * kR2;
 constexpr double kDSb = 0.386242 * R;
 
-// Shared pieces: the domain past the covolume, the repulsion R·T/(V - b)
+// Shared pieces: the repulsion R·T/(V - b)
 // and its derivatives, the cubic as a residual.
-double desde_b(const Parametros& p) {
-    return p.b;
-}
-double desde_cero(const Parametros&) {
-    return 0;
-}
-bool pasado_b(const Parametros& p, double V) {
-    return V - p.b > 0;
-}
-bool positivo_v(const Parametros&, double V) {
-    return V > 0;
-}
 double drepulsion_dv(const Parametros& p, double T, double V) {
     return -R * T / ((V - p.b) * (V - p.b));
 }
@@ -121,8 +109,7 @@ const Modelo kModeloVdw = {
     0,
     2,
     2,
-    desde_b,
-    pasado_b,
+    Modelo::Dominio::pasado_b,
     vdw_p,
     vdw_dv,
     drepulsion_dt,
@@ -134,6 +121,8 @@ const Modelo kModeloVdw = {
     vdw_caida,
     vdw_t,
     vdw_derivar,
+    nullptr,
+    false,
 };
 
 // --- 2: Berthelot ----------------------------------------------------------------
@@ -173,8 +162,7 @@ const Modelo kModeloBerthelot = {
     0,
     2,
     2,
-    desde_b,
-    pasado_b,
+    Modelo::Dominio::pasado_b,
     berthelot_p,
     berthelot_dv,
     berthelot_dt,
@@ -186,6 +174,8 @@ const Modelo kModeloBerthelot = {
     berthelot_caida,
     berthelot_t,
     berthelot_derivar,
+    nullptr,
+    false,
 };
 
 // --- 3: Dieterici ------------------------------------------------------------------
@@ -208,6 +198,10 @@ double dieterici_residuo(const Parametros& p, double P, double T, double V) {
 double dieterici_dresiduo(const Parametros& p, double, double T, double V) {
     return dieterici_dv(p, T, V);
 }
+// P·(V - b) is R·T·exp(-a/(R·T·V)).
+double dieterici_integrando(const Parametros& p, double T, double V, double) {
+    return R * T * std::exp(-p.a / (R * T * V));
+}
 double dieterici_caida(const Parametros& p, double T) {
     return sin_negativos(p) ? p.a / (R * T) : kInf;
 }
@@ -220,8 +214,7 @@ const Modelo kModeloDieterici = {
     0,
     2,
     2,
-    desde_b,
-    pasado_b,
+    Modelo::Dominio::pasado_b,
     dieterici_p,
     dieterici_dv,
     dieterici_dt,
@@ -233,6 +226,8 @@ const Modelo kModeloDieterici = {
     dieterici_caida,
     nullptr,
     dieterici_derivar,
+    dieterici_integrando,
+    false,
 };
 
 // --- 4: Redlich-Kwong --------------------------------------------------------------
@@ -274,8 +269,7 @@ const Modelo kModeloRK = {
     0,
     2,
     2,
-    desde_b,
-    pasado_b,
+    Modelo::Dominio::pasado_b,
     rk_p,
     rk_dv,
     rk_dt,
@@ -287,6 +281,8 @@ const Modelo kModeloRK = {
     rk_caida,
     rk_t,
     rk_derivar,
+    nullptr,
+    false,
 };
 
 // --- 5: virial: A, B, C, D in a..d ---------------------------------------------------
@@ -347,8 +343,7 @@ const Modelo kModeloVirial = {
     0,
     4,
     4,
-    desde_cero,
-    positivo_v,
+    Modelo::Dominio::positivo,
     virial_p,
     virial_dv,
     virial_dt,
@@ -360,6 +355,8 @@ const Modelo kModeloVirial = {
     virial_caida,
     virial_t,
     virial_derivar,
+    nullptr,
+    false,
 };
 
 // --- 6: generalised van der Waals, exponent mu -----------------------------------------
@@ -397,9 +394,24 @@ void gen_derivar(double tc, double pc, double, double mu, double, std::array<dou
     v[1] = (mu - 1) * (mu - 1) * R * tc / (4 * mu * pc);
 }
 const Modelo kModeloGeneralizada = {
-    nullptr,       86,      3,       2,           desde_b,      pasado_b,      gen_p,     gen_dv,
-    drepulsion_dt, nullptr, nullptr, gen_residuo, gen_dresiduo, gen_primitiva, gen_caida, gen_t,
+    nullptr,
+    86,
+    3,
+    2,
+    Modelo::Dominio::pasado_b,
+    gen_p,
+    gen_dv,
+    drepulsion_dt,
+    nullptr,
+    nullptr,
+    gen_residuo,
+    gen_dresiduo,
+    gen_primitiva,
+    gen_caida,
+    gen_t,
     gen_derivar,
+    nullptr,
+    false,
 };
 
 // --- 7 and 8: Soave and Peng-Robinson, a(T) from the acentric factor in c ---------------
@@ -467,8 +479,7 @@ const Modelo kModeloSoave = {
     0,
     3,
     2,
-    desde_b,
-    pasado_b,
+    Modelo::Dominio::pasado_b,
     soave_p,
     soave_dv,
     drepulsion_dt,
@@ -480,6 +491,8 @@ const Modelo kModeloSoave = {
     vdw_caida,
     soave_t,
     soave_derivar,
+    nullptr,
+    true,
 };
 
 double pr_p(const Parametros& p, double T, double V) {
@@ -517,8 +530,7 @@ const Modelo kModeloPR = {
     0,
     3,
     2,
-    desde_b,
-    pasado_b,
+    Modelo::Dominio::pasado_b,
     pr_p,
     pr_dv,
     drepulsion_dt,
@@ -530,15 +542,11 @@ const Modelo kModeloPR = {
     pr_caida,
     pr_t,
     pr_derivar,
+    nullptr,
+    true,
 };
 
 // --- 9: Dieterici-Sadus ------------------------------------------------------------------
-double ds_inicio(const Parametros& p) {
-    return p.b / 4;
-}
-bool ds_dominio(const Parametros& p, double V) {
-    return 4 * V - p.b > 0;
-}
 double ds_p(const Parametros& p, double T, double V) {
     return presion_dieterici_sadus(p.a, p.b, T, V);
 }
@@ -571,33 +579,52 @@ double ds_residuo(const Parametros& p, double P, double T, double V) {
 double ds_dresiduo(const Parametros& p, double, double T, double V) {
     return ds_dv(p, T, V);
 }
+double ds_integrando(const Parametros& p, double T, double V, double d) {
+    return presion_dieterici_sadus(p.a, p.b, T, V) * d;
+}
 void ds_derivar(double tc, double pc, double, double, double, std::array<double, 4>& v) {
     v[0] = kDSa * tc * tc / pc;
     v[1] = kDSb * tc / pc;
 }
 const Modelo kModeloDS = {
-    "DIETERICI-SADUS", 0,          2,           2,       ds_inicio,
-    ds_dominio,        ds_p,       ds_dv,       ds_dt,   nullptr,
-    nullptr,           ds_residuo, ds_dresiduo, nullptr, dieterici_caida,
-    nullptr,           ds_derivar,
+    "DIETERICI-SADUS",
+    0,
+    2,
+    2,
+    Modelo::Dominio::pasado_b_cuartos,
+    ds_p,
+    ds_dv,
+    ds_dt,
+    nullptr,
+    nullptr,
+    ds_residuo,
+    ds_dresiduo,
+    nullptr,
+    dieterici_caida,
+    nullptr,
+    ds_derivar,
+    ds_integrando,
+    false,
 };
 
 const Modelo kModeloIdeal = {
-    nullptr, 85,       0,           0,       desde_cero,  positivo_v,
-    ideal_p, ideal_dv, ideal_dt,    nullptr, nullptr,     ideal_residuo,
-    nullptr, nullptr,  ideal_caida, ideal_t, sin_derivar,
-};
-
-const Modelo* const kModelos[kNumEcuaciones] = {
-    &kModeloIdeal,  &kModeloVdw,          &kModeloBerthelot, &kModeloDieterici, &kModeloRK,
-    &kModeloVirial, &kModeloGeneralizada, &kModeloSoave,     &kModeloPR,        &kModeloDS,
+    nullptr,       85,       0,        0,           Modelo::Dominio::positivo,
+    ideal_p,       ideal_dv, ideal_dt, nullptr,     nullptr,
+    ideal_residuo, nullptr,  nullptr,  ideal_caida, ideal_t,
+    sin_derivar,   nullptr,  false,
 };
 
 }  // namespace
 
-const Modelo* modelo(int ecuacion) {
-    if (ecuacion < 0 || ecuacion >= kNumEcuaciones) return nullptr;
-    return kModelos[ecuacion];
-}
+static_assert(kNumEcuaciones == 10);
+
+namespace detalle {
+
+const Modelo* const kModelos[10] = {
+    &kModeloIdeal,  &kModeloVdw,          &kModeloBerthelot, &kModeloDieterici, &kModeloRK,
+    &kModeloVirial, &kModeloGeneralizada, &kModeloSoave,     &kModeloPR,        &kModeloDS,
+};
+
+}  // namespace detalle
 
 }  // namespace korgas

@@ -37,10 +37,25 @@ struct Modelo {
     int claves;
     int derivables;
 
-    // The molar volume where the domain starts (the covolume, b/4, or 0),
-    // and whether V lies inside the domain (written so that NaN does not).
-    double (*inicio)(const Parametros&);
-    bool (*en_dominio)(const Parametros&, double V);
+    // Where the domain starts: V above 0, above b, or above b/4.
+    enum class Dominio { positivo, pasado_b, pasado_b_cuartos } dominio;
+    // The molar volume where the domain starts, and whether V lies inside it
+    // (written so that NaN does not). Kept out of the table's calls: the
+    // pressure asks on every point of every curve.
+    double inicio(const Parametros& p) const {
+        return dominio == Dominio::positivo ? 0 : dominio == Dominio::pasado_b ? p.b : p.b / 4;
+    }
+    bool en_dominio(const Parametros& p, double V) const {
+        switch (dominio) {
+            case Dominio::positivo:
+                return V > 0;
+            case Dominio::pasado_b:
+                return V - p.b > 0;
+            case Dominio::pasado_b_cuartos:
+                return 4 * V - p.b > 0;
+        }
+        return false;
+    }
     // Pressure at T and molar volume V inside the domain, and its partial
     // derivatives in V and in T.
     double (*presion)(const Parametros&, double T, double V);
@@ -58,7 +73,7 @@ struct Modelo {
     double (*dresiduo_dv)(const Parametros&, double P, double T, double V);
 
     // An antiderivative in V of P at T; null: P dV is integrated by
-    // quadrature.
+    // quadrature in x = ln(V - inicio) (see integrando_log).
     double (*primitiva)(const Parametros&, double T, double V);
 
     // A molar volume beyond which the isotherm at T falls all the way (its
@@ -75,9 +90,25 @@ struct Modelo {
     // 7 and 8. Called with tc and pc above 0 (and mu above 1 for 6).
     void (*derivar)(double tc, double pc, double temperatura, double mu, double omega,
                     std::array<double, 4>& v);
+
+    // Where there is no antiderivative: P·d at T and V, d = V - inicio, the
+    // integrand of P dV in ln(V - inicio), smooth and bounded however steeply
+    // the isotherm rises near the start of the domain. Null elsewhere.
+    double (*integrando_log)(const Parametros&, double T, double V, double d);
+
+    // Solving for V takes the parameters at the system's temperature first
+    // (a(T) of 7 and 8).
+    bool v_a_temperatura;
 };
 
-// The equation's entry; null for a number outside 0..9.
-const Modelo* modelo(int ecuacion);
+namespace detalle {
+extern const Modelo* const kModelos[10];
+}
+
+// The equation's entry; null for a number outside 0..9. Inline: the pressure
+// asks on every point of every curve.
+inline const Modelo* modelo(int ecuacion) {
+    return ecuacion >= 0 && ecuacion < 10 ? detalle::kModelos[ecuacion] : nullptr;
+}
 
 }  // namespace korgas

@@ -98,22 +98,18 @@ std::optional<double> integral_adaptativa(const F& f, double x1, double x2) {
     }
 }
 
-// Integral of P dV of equation 3 or 9 from V1 to V2 with parameters a, b. It
-// is taken in x = ln(V - vs), vs the start of the domain (b, or b/4 for 9):
-// there the integrand P·(V - vs) is smooth and bounded, however steep the
-// isotherm rises near vs and however far apart the volumes lie.
-std::optional<double> integral_dieterici(int eq, double T, double a, double b, double V1,
-                                         double V2) {
-    const double vs = eq == kDieterici ? b : b / 4;
+// Integral of P dV from V1 to V2 of an equation without an antiderivative
+// (3, 9). It is taken in x = ln(V - vs), vs the start of the domain (b, or b/4
+// for 9): there the integrand P·(V - vs) is smooth and bounded, however steep
+// the isotherm rises near vs and however far apart the volumes lie.
+std::optional<double> integral_en_log(const Modelo& m, const Parametros& p, double T, double V1,
+                                      double V2) {
+    const double vs = m.inicio(p);
     if (!(V1 > vs) || !(V2 > vs)) return std::nullopt;
     if (V1 == V2) return 0.0;
-    const double rt = R * T;
     auto f = [&](double x) {
         const double d = std::exp(x);
-        const double V = vs + d;
-        // Dieterici: R·T/(V - b)·exp(-a/(R·T·V)) times V - b.
-        if (eq == kDieterici) return rt * std::exp(-a / (rt * V));
-        return presion_dieterici_sadus(a, b, T, V) * d;
+        return m.integrando_log(p, T, vs + d, d);
     };
     const auto r = integral_adaptativa(f, std::log(V1 - vs), std::log(V2 - vs));
     if (!r) return std::nullopt;
@@ -183,10 +179,10 @@ std::optional<double> simpson(int eq, int i, double T, double V1, double V2) {
 
 std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c, double d,
                                    double V1, double V2) {
-    if (eq == kDieterici || eq == kDietericiSadus) return integral_dieterici(eq, T, a, b, V1, V2);
     const Modelo* m = modelo(eq);
     // The ideal gas has no loop, and nothing here integrates it.
     if (!m || m->claves == 0) return 0.0;
+    if (!m->primitiva) return integral_en_log(*m, {a, b, c, d, 0}, T, V1, V2);
     double mu = 0;
     if (eq == kGeneralizada) {
         if (!indice_valido(i)) return std::nullopt;
