@@ -102,14 +102,14 @@ void BM_Resolver(benchmark::State& st) {
     const bool busca_v = st.range(1) == 0;
     sistema& s = carga(0, 21, eq, 0.8);
     const double P = 20;
-    const double V = resolver("v", 0, P);
+    const double V = resolver("v", 0, P).x;
     st.SetLabel(std::string(busca_v ? "V" : "T") + " eq " + std::to_string(eq) +
                 (usa_newton(busca_v ? "v" : "t", eq, s.gas) ? " newton" : " despejar"));
     double x = 0;
     {
         Cronometro c(st);
         for (auto _ : st) {
-            c.mide([&] { x = busca_v ? resolver("v", 0, P) : resolver("t", V, P); });
+            c.mide([&] { x = busca_v ? resolver("v", 0, P).x : resolver("t", V, P).x; });
             benchmark::DoNotOptimize(x);
         }
     }
@@ -123,7 +123,7 @@ void BM_Newton(benchmark::State& st) {
     const int eq = static_cast<int>(st.range(0));
     const sistema& s = carga(0, 21, eq, 0.8);
     const double T = s.temperatura, P = 20;
-    for (auto _ : st) benchmark::DoNotOptimize(newton("v", eq, 0, P, T, R * T / P));
+    for (auto _ : st) benchmark::DoNotOptimize(newton("v", eq, 0, P, T, R * T / P).x);
 }
 BENCHMARK(BM_Newton)->Arg(kDieterici)->Arg(kDietericiSadus)->Unit(benchmark::kMicrosecond);
 

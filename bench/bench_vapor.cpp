@@ -107,8 +107,8 @@ double presion_vapor(int eq, int i, double T, double& vl, double& vg) {
             cubica_volumen(eq, s.gas.c, p, T, a1, a2, a3);
             cubica(a1, a2, a3, vl, x2, vg);
         } else {
-            vl = biseccion(eq, i, p, T, vs + kPaso, vmin);
-            vg = biseccion(eq, i, p, T, vmax, R * T / p);
+            vl = biseccion(eq, i, p, T, vs + kPaso, vmin).x;
+            vg = biseccion(eq, i, p, T, vmax, R * T / p).x;
         }
         return !(vl < vs);
     };

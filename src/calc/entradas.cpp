@@ -181,28 +181,30 @@ namespace {
 // the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
 // the pressure patm and the record's temperature, or the temperature (K) at
 // vmolar and patm, by the solver the equation calls for. Nothing when the
-// solver finds no result (a failed Newton has shown its message) or the
-// pressure overflows. A pressure outside the equation's domain is 0, as the
-// equation gives it.
+// solver finds no result (after telling why, when the solver says so: texts
+// 160 and 161 for an iteration that did not converge, text 169 for a
+// quadratic without real roots) or the pressure overflows. A pressure outside
+// the equation's domain is 0, as the equation gives it.
 std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {
     const sistema& s = sistemas[0];
-    bool fallo = false;
-    double x = 0;
+    Solucion r;
     switch (m) {
         case Magnitud::presion:
-            x = presion(0, s.moles * vmolar);
+            r.x = presion(0, s.moles * vmolar);
             break;
         case Magnitud::volumen:
-            x = resolver("v", vmolar, patm, &fallo);
+            r = resolver("v", vmolar, patm);
             break;
         case Magnitud::temperatura:
-            x = resolver("t", vmolar, patm, &fallo);
+            r = resolver("t", vmolar, patm);
             break;
         case Magnitud::ninguna:
             return std::nullopt;
     }
-    if (fallo || !std::isfinite(x)) return std::nullopt;
-    return x;
+    if (r.falla == Falla::sin_convergencia) msgbox(tx(160), 48, tx(161));
+    if (r.falla == Falla::sin_raices) msgbox(tx(169), 64, QString());
+    if (!r.ok() || !std::isfinite(r.x)) return std::nullopt;
+    return r.x;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "core/comun.h"
-#include "core/kvstore.h"
+#include "core/ecuaciones.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -23,79 +23,23 @@ double raiz_cercana(double x1, double x2, double referencia) {
 
 namespace {
 
-// Equations 7 and 8 solved for T: the attraction term is rebuilt from the
-// critical data as ac·(k - c·√T)², which makes the equation a quadratic in √T.
-double temperatura_soave_pr(int ecuacion, const datosgas& g, double V, double P) {
-    const bool soave = ecuacion == kSoave;
-    const double w = g.c[2];
-    const double omega = soave ? 0.42748 : 0.45724;
-    const double m =
-        soave ? 0.48 + 1.574 * w - 0.176 * w * w : 0.37464 + 1.54226 * w - 0.26992 * w * w;
-    const double ac = omega * R * R * g.tc * g.tc / g.pc;
-    const double k = 1 + m;
-    const double c = m / std::sqrt(g.tc);
-    const double b = g.c[1];
-    const double W = soave ? V * (V + b) : V * (V + b) + b * (V - b);
-    const double A2 = R * W - ac * c * c * (V - b);
-    const double p = 2 * ac * k * c * (V - b) / A2;
-    const double q = -(ac * k * k * (V - b) + P * (V - b) * W) / A2;
-    double s1 = 0, s2 = 0;
-    cuadratica(p, q, s1, s2);
-    // s stands for √T, so a negative root is no temperature. It matters when
-    // m < 0 (an acentric factor below about -0.3, as helium's): the negative
-    // root's square then lies between P·V/R and T and would win. The nearest
-    // square is taken among the roots that are not negative, when there are.
-    if (s1 >= 0 && s2 < 0) return s1 * s1;
-    return raiz_cercana(s1 * s1, s2 * s2, P * V / R);
-}
-
-double despejar_t(int ecuacion, const sistema& s, double V, double P) {
-    const datosgas& g = s.gas;
-    const double a = g.c[0];
-    const double b = g.c[1];
-    const double ideal = P * V / R;
-    switch (ecuacion) {
-        case kIdeal:
-            return ideal;
-        case kVanDerWaals:
-            return (V - b) * (P + a / (V * V)) / R;
-        case kBerthelot: {
-            double t1 = 0, t2 = 0;
-            cuadratica(-P * (V - b) / R, -a * (V - b) / (R * V * V), t1, t2);
-            return raiz_cercana(t1, t2, ideal);
-        }
-        case kRedlichKwong: {
-            // A cubic in √T; every root is squared, a negative one too.
-            double s1, s2, s3;
-            cubica(0, -(P * (V - b) / R), -a * (V - b) / (R * V * (V + b)), s1, s2, s3);
-            return raiz_cercana(s1 * s1, s2 * s2, s3 * s3, ideal);
-        }
-        case kVirial: {
-            const double B = g.c[1], C = g.c[2], D = g.c[3];
-            return P * V / (R * (a + B / V + C / (V * V) + D / (V * V * V)));
-        }
-        case kGeneralizada:
-            return (V - b) * (P + a / std::pow(V, s.mu)) / R;
-        case kSoave:
-        case kPengRobinson:
-            return temperatura_soave_pr(ecuacion, g, V, P);
-        default:
-            return 0;
-    }
+// T in closed form; raices is set to false when a quadratic on the way has no
+// real roots. 0 for an equation without one (Newton's).
+double despejar_t(int ecuacion, const sistema& s, double V, double P, bool& raices) {
+    const Modelo* m = modelo(ecuacion);
+    if (!m || !m->temperatura) return 0;
+    return m->temperatura(parametros(s.gas.c, s.mu), {s.gas.tc, s.gas.pc}, V, P, raices);
 }
 
 double despejar_v(int ecuacion, sistema& s, double P) {
     const double T = s.temperatura;
     const double rtp = R * T / P;
     if (ecuacion == kIdeal) return rtp;
-    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
-        // a is a(T): reload it for the system's temperature (own parameters
-        // stay as they are). A gas that does not load has nothing to solve.
-        try {
-            if (leergas(0, s) != Carga::ok) return 0;
-        } catch (const ErrorFichero&) {
-            return 0;  // the gas data file cannot be read: nothing to solve with
-        }
+    const Modelo* m = modelo(ecuacion);
+    if (m && m->v_a_temperatura) {
+        // a is a(T): derive it for the system's temperature (own parameters
+        // stay as they are). A gas that is unusable has nothing to solve.
+        if (parametros_a_temperatura(s) != Carga::ok) return 0;
     }
     double a1, a2, a3;
     if (!cubica_volumen(ecuacion, s.gas.c, P, T, a1, a2, a3)) return 0;
@@ -106,60 +50,60 @@ double despejar_v(int ecuacion, sistema& s, double P) {
 
 }  // namespace
 
-double despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm) {
+Solucion despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm) {
+    const Solucion nada{0, Falla::sin_resultado};
+    double x = 0;
     if (var == "t") {
         // Every closed form divides by V somewhere.
-        if (!(vmolar > 0)) return 0;
-        return finito_o_cero(despejar_t(ecuacion, s, vmolar, patm));
-    }
-    if (var == "v") {
+        if (!(vmolar > 0)) return nada;
+        bool raices = true;
+        x = finito_o_cero(despejar_t(ecuacion, s, vmolar, patm, raices));
+        if (!raices) return {0, Falla::sin_raices};
+    } else if (var == "v") {
         // R·T/P needs a positive pressure, and no volume exists at or below 0 K.
-        if (!(patm > 0) || !(s.temperatura > 0)) return 0;
-        return finito_o_cero(despejar_v(ecuacion, s, patm));
+        if (!(patm > 0) || !(s.temperatura > 0)) return nada;
+        x = finito_o_cero(despejar_v(ecuacion, s, patm));
+    } else {
+        return nada;
     }
-    return 0;
+    return {x, x == 0 ? Falla::sin_resultado : Falla::ninguna};
 }
 
 bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas) {
-    if (var == "t") return ecuacion == kDieterici || ecuacion == kDietericiSadus;
-    if (var == "v") {
-        return ecuacion == kDieterici || ecuacion == kGeneralizada || ecuacion == kDietericiSadus ||
-               (ecuacion == kVirial && gas.c[3] != 0);
-    }
+    const Modelo* m = modelo(ecuacion);
+    if (!m) return false;
+    // T by Newton where there is no closed form; V where the volume is no
+    // root of a cubic and Newton has the residual's slope.
+    if (var == "t") return !m->temperatura;
+    if (var == "v") return m->dresiduo_dv && !(m->es_cubica && m->es_cubica(parametros(gas.c)));
     return false;
 }
 
-double resolver(std::string_view var, double vmolar, double patm, bool* fallo) {
-    auto falla = [&] {
-        if (fallo) *fallo = true;
-        return 0.0;
-    };
+Solucion resolver(std::string_view var, double vmolar, double patm) {
+    const Solucion falla{0, Falla::sin_resultado};
     sistema& s = sistemas[0];
     const int eq = s.ecuacion;
     const bool busca_t = var == "t";
     const bool busca_v = var == "v";
-    if (!busca_t && !busca_v) return falla();
+    if (!busca_t && !busca_v) return falla;
     // The windows refuse these before they ask; nothing is solved without them.
-    if (!(patm > 0) || !std::isfinite(patm)) return falla();
-    if (busca_t && (!(vmolar > 0) || !std::isfinite(vmolar))) return falla();
-    if (busca_v && (!(s.temperatura > 0) || !std::isfinite(s.temperatura))) return falla();
+    if (!(patm > 0) || !std::isfinite(patm)) return falla;
+    if (busca_t && (!(vmolar > 0) || !std::isfinite(vmolar))) return falla;
+    if (busca_v && (!(s.temperatura > 0) || !std::isfinite(s.temperatura))) return falla;
 
-    double x;
+    Solucion r;
     if (usa_newton(var, eq, s.gas)) {
-        bool fallo_newton = false;
-        x = busca_t
-                ? newton("t", eq, 0, patm, vmolar, patm * vmolar / R, &fallo_newton)
-                : newton("v", eq, 0, patm, s.temperatura, R * s.temperatura / patm, &fallo_newton);
-        if (fallo_newton) return falla();
+        r = busca_t ? newton("t", eq, 0, patm, vmolar, patm * vmolar / R)
+                    : newton("v", eq, 0, patm, s.temperatura, R * s.temperatura / patm);
     } else {
-        x = despejar(var, eq, s, vmolar, patm);
+        r = despejar(var, eq, s, vmolar, patm);
     }
-    // 0 is what the solvers give for "no result"; no volume and no
-    // temperature is zero or negative: a temperature at or below 0 K (the
-    // equation solved at a volume inside its covolume) is no result either.
-    if (!std::isfinite(x) || !(x > 0)) return falla();
-    if (fallo) *fallo = false;
-    return x;
+    if (!r.ok()) return {0, r.falla};
+    // No volume and no temperature is zero or negative: a temperature at or
+    // below 0 K (the equation solved at a volume inside its covolume) is no
+    // result either.
+    if (!std::isfinite(r.x) || !(r.x > 0)) return falla;
+    return r;
 }
 
 }  // namespace korgas

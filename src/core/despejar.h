@@ -6,19 +6,20 @@
 #include <string_view>
 
 #include "core/gas.h"
+#include "core/solvers.h"
 
 namespace korgas {
 
 // var "t": the temperature (K) of system s at molar volume vmolar (l/mol) and
 // pressure patm (atm); var "v": its molar volume at its temperature and patm.
-// 0 for another var or equation, for an equation the table below hands to
-// newton (3, 9 for "t"; 3, 6, 9 and the virial with D != 0 for "v"), for a
-// quadratic without real roots (text 169 shown), for "t" at a volume not above
-// 0, for "v" at a pressure or temperature not above 0, and for a result that is
-// not finite. For "v" with equations 7 and 8 the gas of s is reloaded at s's
-// temperature first (leergas mode 0); a reload that fails, or a gas data file
-// that cannot be read, gives 0.
-double despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm);
+// x 0 for another var or equation, for an equation the table below hands to
+// newton (3, 9 for "t"; 3, 6, 9 and the virial with D != 0 for "v"), for "t"
+// at a volume not above 0, for "v" at a pressure or temperature not above 0,
+// and for a result that is not finite or is 0: sin_resultado; x 0 and
+// sin_raices for a quadratic without real roots. For "v" with equations 7 and
+// 8 the parameters of s are taken at s's temperature first
+// (parametros_a_temperatura); a gas unusable there gives sin_resultado.
+Solucion despejar(std::string_view var, int ecuacion, sistema& s, double vmolar, double patm);
 
 // The root of a cubic (x1 <= x2 <= x3) nearest the reference value: x2 replaces
 // x1 only when strictly nearer, and x3 replaces the one kept unless that one is
@@ -36,13 +37,13 @@ bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas);
 // What a calculation window asks for: T ("t", at molar volume vmolar and
 // pressure patm) or the molar volume ("v", at sistemas[0]'s temperature and
 // patm) of sistemas[0], by whichever solver usa_newton names; newton starts from
-// patm·vmolar/R or R·T/patm. The result is 0 and *fallo is set to true when:
-// var is neither "t" nor "v"; patm is not above 0 (or not finite); for "t"
-// vmolar is not above 0; for "v" the temperature is not above 0; newton failed
-// (it has shown texts 160/161); or the solver gave a value that is not finite
-// or not above 0: no volume, and no temperature at or below 0 K (which the
-// closed forms give at a volume inside the covolume), is a result. Otherwise
-// *fallo is set to false.
-double resolver(std::string_view var, double vmolar, double patm, bool* fallo = nullptr);
+// patm·vmolar/R or R·T/patm. x is 0, with the solver's failure
+// (sin_convergencia from newton, sin_raices from despejar) or sin_resultado,
+// when: var is neither "t" nor "v"; patm is not above 0 (or not finite); for
+// "t" vmolar is not above 0; for "v" the temperature is not above 0; the solver
+// failed; or it gave a value that is not finite or not above 0: no volume, and
+// no temperature at or below 0 K (which the closed forms give at a volume
+// inside the covolume), is a result.
+Solucion resolver(std::string_view var, double vmolar, double patm);
 
 }  // namespace korgas

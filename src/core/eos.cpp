@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/comun.h"
+#include "core/ecuaciones.h"
 #include "core/gas.h"
 
 namespace korgas {
@@ -97,22 +98,18 @@ std::optional<double> integral_adaptativa(const F& f, double x1, double x2) {
     }
 }
 
-// Integral of P dV of equation 3 or 9 from V1 to V2 with parameters a, b. It
-// is taken in x = ln(V - vs), vs the start of the domain (b, or b/4 for 9):
-// there the integrand P·(V - vs) is smooth and bounded, however steep the
-// isotherm rises near vs and however far apart the volumes lie.
-std::optional<double> integral_dieterici(int eq, double T, double a, double b, double V1,
-                                         double V2) {
-    const double vs = eq == kDieterici ? b : b / 4;
+// Integral of P dV from V1 to V2 of an equation without an antiderivative
+// (3, 9). It is taken in x = ln(V - vs), vs the start of the domain (b, or b/4
+// for 9): there the integrand P·(V - vs) is smooth and bounded, however steep
+// the isotherm rises near vs and however far apart the volumes lie.
+std::optional<double> integral_en_log(const Modelo& m, const Parametros& p, double T, double V1,
+                                      double V2) {
+    const double vs = m.inicio(p);
     if (!(V1 > vs) || !(V2 > vs)) return std::nullopt;
     if (V1 == V2) return 0.0;
-    const double rt = R * T;
     auto f = [&](double x) {
         const double d = std::exp(x);
-        const double V = vs + d;
-        // Dieterici: R·T/(V - b)·exp(-a/(R·T·V)) times V - b.
-        if (eq == kDieterici) return rt * std::exp(-a / (rt * V));
-        return presion_dieterici_sadus(a, b, T, V) * d;
+        return m.integrando_log(p, T, vs + d, d);
     };
     const auto r = integral_adaptativa(f, std::log(V1 - vs), std::log(V2 - vs));
     if (!r) return std::nullopt;
@@ -131,61 +128,15 @@ double presion(int i, double V) {
     if (!indice_valido(i)) return 0;
     const sistema& s = sistemas[i];
     if (!(s.moles > 0)) return 0;
+    const Modelo* m = modelo(s.ecuacion);
+    if (!m) return 0;
     const double vm = V / s.moles;
-    const double T = s.temperatura;
-    const double a = s.gas.c[0];
-    const double b = s.gas.c[1];
+    const Parametros p = parametros(s.gas.c, s.mu);
     // Every domain test is written so that a NaN volume also falls outside.
-    double p = 0;
-    switch (s.ecuacion) {
-        case kIdeal:
-            if (!(vm > 0)) return 0;
-            p = R * T / vm;
-            break;
-        case kVanDerWaals:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) - a / (vm * vm);
-            break;
-        case kBerthelot:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) - a / (T * vm * vm);
-            break;
-        case kDieterici:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) * std::exp(-a / (R * T * vm));
-            break;
-        case kRedlichKwong:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) - a / (std::sqrt(T) * vm * (vm + b));
-            break;
-        case kVirial: {
-            if (!(vm > 0)) return 0;
-            const double B = s.gas.c[1], C = s.gas.c[2], D = s.gas.c[3];
-            p = (R * T / vm) * (a + B / vm + C / (vm * vm) + D / (vm * vm * vm));
-            break;
-        }
-        case kGeneralizada:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) - a / std::pow(vm, s.mu);
-            break;
-        case kSoave:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) - a / (vm * (vm + b));
-            break;
-        case kPengRobinson:
-            if (!(vm - b > 0)) return 0;
-            p = R * T / (vm - b) - a / (vm * (vm + b) + b * (vm - b));
-            break;
-        case kDietericiSadus:
-            if (!(4 * vm - b > 0)) return 0;
-            p = presion_dieterici_sadus(a, b, T, vm);
-            break;
-        default:
-            return 0;
-    }
+    if (!m->en_dominio(p, vm)) return 0;
     // An overflow, or a parameter that is not finite, gives no number: it is
     // handed on as it is, for the caller to show as no result, never as 0.
-    return p;
+    return m->presion(p, s.temperatura, vm);
 }
 
 std::optional<double> presion_tv(int eq, int i, double T, double V) {
@@ -228,40 +179,21 @@ std::optional<double> simpson(int eq, int i, double T, double V1, double V2) {
 
 std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c, double d,
                                    double V1, double V2) {
-    if (eq == kDieterici || eq == kDietericiSadus) return integral_dieterici(eq, T, a, b, V1, V2);
-    if (eq < kVanDerWaals || eq > kDietericiSadus) return 0.0;
-    // The antiderivatives take a logarithm of V - b (of V for the virial one):
-    // a volume at or inside the excluded volume has no integral.
-    const double limite = eq == kVirial ? 0.0 : b;
-    if (!(V1 > limite) || !(V2 > limite)) return std::nullopt;
-    const double rt = R * T;
+    const Modelo* m = modelo(eq);
+    // The ideal gas has no loop, and nothing here integrates it.
+    if (!m || m->claves == 0) return 0.0;
+    if (!m->primitiva) return integral_en_log(*m, {a, b, c, d, 0}, T, V1, V2);
     double mu = 0;
     if (eq == kGeneralizada) {
         if (!indice_valido(i)) return std::nullopt;
         mu = sistemas[i].mu;
     }
-    const double raiz2 = std::sqrt(2.0);
-    auto F = [&](double V) -> double {
-        switch (eq) {
-            case kVanDerWaals:
-                return rt * std::log(V - b) + a / V;
-            case kBerthelot:
-                return rt * std::log(V - b) + a / (T * V);
-            case kRedlichKwong:
-                return rt * std::log(V - b) + a / (std::sqrt(T) * b) * std::log((V + b) / V);
-            case kVirial:
-                return rt * (a * std::log(V) - b / V - c / (2 * V * V) - d / (3 * V * V * V));
-            case kGeneralizada:
-                return rt * std::log(V - b) + a / ((mu - 1) * std::pow(V, mu - 1));
-            case kSoave:
-                return rt * std::log(V - b) + (a / b) * std::log((V + b) / V);
-            default:  // kPengRobinson
-                return rt * std::log(V - b) +
-                       raiz2 * a / (4 * b) *
-                           std::log((V + (raiz2 + 1) * b) / (V - (raiz2 - 1) * b));
-        }
-    };
-    return finito_o_nada(F(V2) - F(V1));
+    const Parametros p{a, b, c, d, mu};
+    // The antiderivatives take a logarithm of V - b (of V for the virial one):
+    // a volume at or inside the excluded volume has no integral.
+    const double limite = m->inicio(p);
+    if (!(V1 > limite) || !(V2 > limite)) return std::nullopt;
+    return finito_o_nada(m->primitiva(p, T, V2) - m->primitiva(p, T, V1));
 }
 
 }  // namespace korgas

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/ecuaciones.h"
 #include "core/kvstore.h"
 #include "core/mensajes.h"
 #include "core/numtext.h"
@@ -32,30 +33,9 @@ int numidiomas = 0;
 std::vector<std::string> listaidiomas(1);
 
 std::string nombre_ecuacion(int e) {
-    switch (e) {
-        case kIdeal:
-            return texto(85);
-        case kVanDerWaals:
-            return "VAN DER WAALS";
-        case kBerthelot:
-            return "BERTHELOT";
-        case kDieterici:
-            return "DIETERICI";
-        case kRedlichKwong:
-            return "REDLICH-KWONG";
-        case kVirial:
-            return "VIRIAL";
-        case kGeneralizada:
-            return texto(86);
-        case kSoave:
-            return "REDLICH-KWONG-SOAVE";
-        case kPengRobinson:
-            return "PENG-ROBINSON";
-        case kDietericiSadus:
-            return "DIETERICI-SADUS";
-        default:
-            return {};
-    }
+    const Modelo* m = modelo(e);
+    if (!m) return {};
+    return m->nombre ? std::string(m->nombre) : texto(m->texto_nombre);
 }
 
 double omega_tabla(int numgas) {
@@ -70,41 +50,16 @@ double omega_tabla(int numgas) {
 
 namespace {
 
-// Numeric factors with R or R², each one double constant, all fixed at
-// compile time.
-constexpr double kR2 = R * R;
-constexpr double k27R2 = 27 * kR2;                            // van der Waals and virial a
-constexpr double k81R2 = 81 * kR2;                            // Berthelot a
-constexpr double k3R = 3 * R;                                 // Berthelot b
-constexpr double k4R2 = 4 * kR2;                              // Dieterici a
-constexpr double kE2 = 7.389056098930650227230427460575;      // exp(2)
-constexpr double kRaiz3 = 0.2599210498948731647672106072782;  // 2^(1/3) - 1
-constexpr double kRKa = kR2 / (9 * kRaiz3);                   // Redlich-Kwong a
-constexpr double kRKb = kRaiz3 * R / 3;                       // Redlich-Kwong and Soave b
-constexpr double kSoaveA = 0.42748 * kR2;
-constexpr double kPRa = 0.45724 * kR2;
-constexpr double kPRb = 0.0778 * R;
-constexpr double kDSa = 0.810435 * kR2;
-constexpr double kDSb = 0.386242 * R;
-
 // How many of c's slots the equation reads from the file, and how many of
 // them are parameters that -1 asks to derive.
 int claves_de(int ecuacion) {
-    switch (ecuacion) {
-        case kVirial:
-            return 4;
-        case kGeneralizada:
-        case kSoave:
-        case kPengRobinson:
-            return 3;
-        default:
-            return ecuacion >= 1 && ecuacion <= 9 ? 2 : 0;
-    }
+    const Modelo* m = modelo(ecuacion);
+    return m ? m->claves : 0;
 }
 
 int derivables_de(int ecuacion) {
-    if (ecuacion == kVirial) return 4;
-    return ecuacion >= 1 && ecuacion <= 9 ? 2 : 0;
+    const Modelo* m = modelo(ecuacion);
+    return m ? m->derivables : 0;
 }
 
 void anular_derivables(int ecuacion, std::array<double, 4>& c) {
@@ -115,20 +70,6 @@ void anular_derivables(int ecuacion, std::array<double, 4>& c) {
 
 bool positivo(double x) {
     return std::isfinite(x) && x > 0;
-}
-
-// Equation 6's a, pc·(R·tc/(4·mu·pc))^mu·(mu-1)^(mu-1)·(mu+1)^(mu+1), as the
-// exponential of a sum of logarithms: the powers alone overflow long before a
-// does.
-double a_generalizada(double tc, double pc, double mu) {
-    const double ln = std::log(pc) + mu * std::log(R * tc / (4 * mu * pc)) +
-                      (mu - 1) * std::log(mu - 1) + (mu + 1) * std::log(mu + 1);
-    return std::exp(ln);
-}
-
-double alfa(double m, double temperatura, double tc) {
-    const double f = 1 + m * (1 - std::sqrt(temperatura / tc));
-    return f * f;
 }
 
 }  // namespace
@@ -146,58 +87,10 @@ bool derivar_parametros(int ecuacion, double tc, double pc, double temperatura, 
         return false;
     }
 
+    const Modelo* m = modelo(ecuacion);
+    if (!m) return true;
     std::array<double, 4> v{};  // the derived values of slots 0..n-1
-    switch (ecuacion) {
-        case kVanDerWaals:
-            v[0] = k27R2 * tc * tc / (64 * pc);
-            v[1] = R * tc / (8 * pc);
-            break;
-        case kBerthelot:
-            v[0] = k81R2 * tc * tc * tc / (192 * pc);
-            v[1] = k3R * tc / (24 * pc);
-            break;
-        case kDieterici:
-            v[0] = k4R2 * tc * tc / (kE2 * pc);
-            v[1] = R * tc / (kE2 * pc);
-            break;
-        case kRedlichKwong:
-            v[0] = kRKa * std::pow(tc, 2.5) / pc;
-            v[1] = kRKb * tc / pc;
-            break;
-        case kVirial: {
-            // The van der Waals a and b of the gas; C and D use b0 whether or
-            // not B is derived.
-            const double a0 = k27R2 * tc * tc / (64 * pc);
-            const double b0 = R * tc / (8 * pc);
-            v[0] = 1;
-            v[1] = b0 - a0 / (R * temperatura);
-            v[2] = b0 * b0;
-            v[3] = b0 * b0 * b0;
-            break;
-        }
-        case kGeneralizada:
-            v[0] = a_generalizada(tc, pc, mu);
-            v[1] = (mu - 1) * (mu - 1) * R * tc / (4 * mu * pc);
-            break;
-        case kSoave: {
-            const double m = 0.48 + 1.574 * omega - 0.176 * omega * omega;
-            v[0] = kSoaveA * tc * tc / pc * alfa(m, temperatura, tc);
-            v[1] = kRKb * tc / pc;
-            break;
-        }
-        case kPengRobinson: {
-            const double m = 0.37464 + 1.54226 * omega - 0.26992 * omega * omega;
-            v[0] = kPRa * tc * tc / pc * alfa(m, temperatura, tc);
-            v[1] = kPRb * tc / pc;
-            break;
-        }
-        case kDietericiSadus:
-            v[0] = kDSa * tc * tc / pc;
-            v[1] = kDSb * tc / pc;
-            break;
-        default:
-            return true;
-    }
+    m->derivar(tc, pc, temperatura, mu, omega, v);
 
     // A value that overflows is kept as it came out, so that it shows as no
     // number while the others show theirs.
@@ -216,6 +109,36 @@ bool parametros_finitos(int ecuacion, const std::array<double, 4>& c) {
     }
     return true;
 }
+
+namespace {
+
+// The parameters of gas as read from the file, with -1 for each one to
+// derive: the temperature 0 becomes 1e-5, mu -1 the file's exponent, the
+// acentric factor -1 of 7 and 8 the table's, and the -1 slots are derived.
+Carga derivar_cargados(int ecuacion, int numgas, double& temperatura, double& mu, datosgas& gas) {
+    if (temperatura == 0) temperatura = 1e-5;
+    const bool criticos = positivo(gas.tc) && positivo(gas.pc);
+    if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];
+    double omega = 0;
+    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
+        omega = gas.c[2];
+        if (omega == -1 && numgas >= 1 && numgas <= 28) omega = omega_tabla(numgas);
+        gas.c[2] = omega;
+    }
+
+    if (!criticos || (ecuacion == kGeneralizada && !(std::isfinite(mu) && mu > 1))) {
+        anular_derivables(ecuacion, gas.c);
+        return Carga::invalido;
+    }
+    const bool derivados =
+        derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c);
+    // A parameter that is not finite, as the file gives it (1e999) or as it is
+    // derived, makes the gas unusable with this equation; the record keeps
+    // it, so that it shows as no number.
+    return derivados && parametros_finitos(ecuacion, gas.c) ? Carga::ok : Carga::invalido;
+}
+
+}  // namespace
 
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas) {
@@ -252,8 +175,10 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     if (!existe) {
         if (ecuacion == kIdeal) {
             gas.c = {0, 0, 0, 0};
+            gas.derivados = 0;
         } else if (leer_parametros) {
             for (int i = 0; i < claves; ++i) gas.c[i] = 0;
+            gas.derivados = 0;
         }
         return Carga::sin_seccion;
     }
@@ -266,31 +191,36 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     const Carga sin_parametros = criticos && !exponente_malo ? Carga::ok : Carga::invalido;
     if (ecuacion == kIdeal) {
         gas.c = {0, 0, 0, 0};
+        gas.derivados = 0;
         return sin_parametros;
     }
     if (claves == 0 || !leer_parametros) return sin_parametros;
 
     for (int j = 0; j < claves; ++j)
         gas.c[j] = leer_numero(datos.leervalor(seccion, clave_parametro(ecuacion, j + 1)));
-    if (temperatura == 0) temperatura = 1e-5;
-    if (ecuacion == kGeneralizada && mu == -1) mu = gas.c[2];
-    double omega = 0;
-    if (ecuacion == kSoave || ecuacion == kPengRobinson) {
-        omega = gas.c[2];
-        if (omega == -1 && numgas >= 1 && numgas <= 28) omega = omega_tabla(numgas);
-        gas.c[2] = omega;
+    gas.derivados = 0;
+    for (int j = 0; j < derivables_de(ecuacion); ++j) {
+        if (gas.c[j] == -1) gas.derivados |= 1u << j;
     }
+    return derivar_cargados(ecuacion, numgas, temperatura, mu, gas);
+}
 
-    if (!criticos || (ecuacion == kGeneralizada && !(std::isfinite(mu) && mu > 1))) {
-        anular_derivables(ecuacion, gas.c);
-        return Carga::invalido;
+Carga parametros_a_temperatura(sistema& s) {
+    datosgas& gas = s.gas;
+    if (s.ecuacion == kIdeal) {
+        gas.c = {0, 0, 0, 0};
+        gas.derivados = 0;
     }
-    const bool derivados =
-        derivar_parametros(ecuacion, gas.tc, gas.pc, temperatura, mu, omega, gas.c);
-    // A parameter that is not finite, as the file gives it (1e999) or as it is
-    // derived, makes the gas unusable with this equation; the record keeps
-    // it, so that it shows as no number.
-    return derivados && parametros_finitos(ecuacion, gas.c) ? Carga::ok : Carga::invalido;
+    const bool criticos = positivo(gas.tc) && positivo(gas.pc);
+    if (s.ecuacion == kIdeal || claves_de(s.ecuacion) == 0 || s.personalizado) {
+        const bool exponente_malo =
+            s.ecuacion == kGeneralizada && !(std::isfinite(s.mu) && s.mu > 1);
+        return criticos && !exponente_malo ? Carga::ok : Carga::invalido;
+    }
+    for (int j = 0; j < derivables_de(s.ecuacion); ++j) {
+        if (gas.derivados & (1u << j)) gas.c[j] = -1;
+    }
+    return derivar_cargados(s.ecuacion, s.numgas, s.temperatura, s.mu, gas);
 }
 
 Carga leergas(int modo, sistema& s) {

@@ -52,6 +52,9 @@ struct datosgas {
     double zc = 0;   // pc·vc/(R·tc); -1 when vc is not given
     double teb = 0;  // normal boiling point, K; -1 not given
     double hv = 0;   // enthalpy of vaporisation, kcal/mol; -1 not given
+    // Bit j set: c[j] was derived from the critical data (the file gives -1),
+    // so that it can be derived again at another temperature.
+    unsigned derivados = 0;
 };
 
 struct sistema {
@@ -116,6 +119,16 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
 
 // Loads the gas of a system record with its own fields.
 Carga leergas(int modo, sistema& s);
+
+// The parameters of s at its own temperature, as a normal load (mode 0) of
+// its gas at that temperature gives them, from the record alone: the ones
+// derived from the critical data (gas.derivados) are derived again, which
+// changes a(T) of 7 and 8 and B of the virial equation; the others, and own
+// parameters, stay. Like the load, a temperatura of 0 becomes 1e-5 when
+// parameters are derived. Returns what that load returns for a gas the file
+// holds: invalido when tc or pc is not above 0 or not finite, the exponent of
+// 6 not above 1, or a parameter not finite.
+Carga parametros_a_temperatura(sistema& s);
 
 // Built-in acentric factor of gases 1..28; -1 for any other number.
 double omega_tabla(int numgas);

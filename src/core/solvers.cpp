@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "core/comun.h"
+#include "core/ecuaciones.h"
 #include "core/eos.h"
 #include "core/gas.h"
-#include "core/mensajes.h"
 
 namespace korgas {
 
@@ -18,10 +18,6 @@ namespace {
 
 // The value of pi the trigonometric case of the cubic uses.
 constexpr double kPi = 3.1415926536;
-
-void avisa_sin_convergencia() {
-    mostrar_mensaje(texto(160), 48, texto(161));
-}
 
 // Residual and derivative of one Newton step.
 struct Paso {
@@ -154,96 +150,34 @@ bool cuadratica(double p, double q, double& x1, double& x2) {
         return true;
     }
     // A negative discriminant, or one that is not a number at all.
-    mostrar_mensaje(texto(169), 64, "");
     return false;
 }
 
 bool cubica_volumen(int eq, const std::array<double, 4>& c, double P, double T, double& a1,
                     double& a2, double& a3) {
-    const double a = c[0];
-    const double b = c[1];
-    const double rtp = R * T / P;
-    switch (eq) {
-        case kVanDerWaals:
-            a1 = -(b + rtp);
-            a2 = a / P;
-            a3 = -a * b / P;
-            return true;
-        case kBerthelot:
-            a1 = -(b + rtp);
-            a2 = a / (P * T);
-            a3 = -a * b / (P * T);
-            return true;
-        case kRedlichKwong: {
-            const double raiz_t = std::sqrt(T);
-            a1 = -rtp;
-            a2 = a / (P * raiz_t) - b * b - b * rtp;
-            a3 = -a * b / (P * raiz_t);
-            return true;
-        }
-        case kVirial:  // A, B, C in c[0..2]; a cubic only without D
-            if (c[3] != 0) return false;
-            a1 = -a * rtp;
-            a2 = -b * rtp;
-            a3 = -c[2] * rtp;
-            return true;
-        case kSoave:
-            a1 = -rtp;
-            a2 = a / P - b * b - b * rtp;
-            a3 = -a * b / P;
-            return true;
-        case kPengRobinson:
-            a1 = b - rtp;
-            a2 = a / P - 3 * b * b - 2 * b * rtp;
-            a3 = b * b * b + b * b * rtp - a * b / P;
-            return true;
-        default:
-            return false;
-    }
+    const Modelo* m = modelo(eq);
+    const Parametros p = parametros(c);
+    if (!m || !m->es_cubica || !m->es_cubica(p)) return false;
+    m->cubica(p, P, T, a1, a2, a3);
+    return true;
 }
 
 double fvolumen(int eq, int i, double P, double T, double V) {
     if (!indice_valido(i)) return 0;
+    const Modelo* m = modelo(eq);
+    if (!m) return 0;
     const sistema& s = sistemas[i];
-    const double a = s.gas.c[0];
-    const double b = s.gas.c[1];
-    switch (eq) {
-        case kVanDerWaals:
-        case kBerthelot:
-        case kRedlichKwong:
-        case kSoave:
-        case kPengRobinson: {
-            // The cubic in V the closed-form solver and the vapour pressure use.
-            double a1, a2, a3;
-            cubica_volumen(eq, s.gas.c, P, T, a1, a2, a3);
-            return V * V * V + a1 * V * V + a2 * V + a3;
-        }
-        case kDieterici:
-            return R * T * std::exp(-a / (R * T * V)) / (V - b) - P;
-        case kVirial: {
-            const double B = s.gas.c[1], C = s.gas.c[2], D = s.gas.c[3];
-            const double V2 = V * V;
-            return P * V2 * V2 / (R * T) - a * V2 * V - B * V2 - C * V - D;
-        }
-        case kGeneralizada: {
-            const double rtp = R * T / P;
-            return std::pow(V, s.mu + 1) - (b + rtp) * std::pow(V, s.mu) + a * V / P - a * b / P;
-        }
-        case kDietericiSadus:
-            return presion_dieterici_sadus(a, b, T, V) - P;
-        default:
-            return 0;
-    }
+    return m->residuo(parametros(s.gas.c, s.mu), P, T, V);
 }
 
-double biseccion(int eq, int i, double P, double T, double va, double vb) {
+Solucion biseccion(int eq, int i, double P, double T, double va, double vb) {
     constexpr int kLimite = 10000;
     constexpr double kTolerancia = 1e-6;  // l/mol
     double fa = fvolumen(eq, i, P, T, va);
     for (int k = 1; k <= kLimite; ++k) {
         const double medio = va + (vb - va) / 2;
         const double fm = fvolumen(eq, i, P, T, medio);
-        if (fm == 0 || (vb - va) / 2 < kTolerancia) return medio;
+        if (fm == 0 || (vb - va) / 2 < kTolerancia) return {medio};
         if (fa * fm > 0) {
             va = medio;
             fa = fm;
@@ -251,75 +185,31 @@ double biseccion(int eq, int i, double P, double T, double va, double vb) {
             vb = medio;
         }
     }
-    avisa_sin_convergencia();
-    return 0;
+    return {0, Falla::sin_convergencia};
 }
 
-double newton(std::string_view var, int eq, int i, double P, double fijo, double x0, bool* fallo) {
-    auto falla = [&](bool avisar) {
-        if (avisar) avisa_sin_convergencia();
-        if (fallo) *fallo = true;
-        return 0.0;
-    };
+Solucion newton(std::string_view var, int eq, int i, double P, double fijo, double x0) {
+    const Solucion sin_convergencia{0, Falla::sin_convergencia};
     const bool busca_v = var == "v";
     const bool busca_t = var == "t";
-    const bool caso_conocido = (busca_v && (eq == kDieterici || eq == kVirial ||
-                                            eq == kGeneralizada || eq == kDietericiSadus)) ||
-                               (busca_t && (eq == kDieterici || eq == kDietericiSadus));
-    // No window asks for another pair: there is nothing to iterate on.
-    if (!caso_conocido || !indice_valido(i)) return falla(false);
+    const Modelo* m = modelo(eq);
+    // Newton solves V where the equation gives the residual's slope in V, and T
+    // where it has no closed form for T. No window asks for another pair:
+    // there is nothing to iterate on.
+    const bool caso_conocido =
+        m && ((busca_v && m->dresiduo_dv) || (busca_t && !m->temperatura && m->dp_dt));
+    if (!caso_conocido || !indice_valido(i)) return {0, Falla::sin_resultado};
 
     const sistema& s = sistemas[i];
-    const double a = s.gas.c[0];
-    const double b = s.gas.c[1];
-    const double mu = s.mu;
+    const Parametros p = parametros(s.gas.c, s.mu);
 
     // Residual and derivative at x (V when busca_v, T otherwise). The residual
     // is fvolumen's for every case; the derivative is taken in V or in T.
     auto paso = [&](double x) -> Paso {
         const double V = busca_v ? x : fijo;
         const double T = busca_v ? fijo : x;
-        const double rt = R * T;
         const double f = fvolumen(eq, i, P, T, V);
-        if (busca_v) {
-            switch (eq) {
-                case kDieterici: {
-                    const double e = std::exp(-a / (rt * V));
-                    return {f,
-                            rt * e * (a / (rt * V * V)) / (V - b) - rt * e / ((V - b) * (V - b))};
-                }
-                case kVirial: {
-                    const double A = s.gas.c[0], B = s.gas.c[1], C = s.gas.c[2];
-                    const double V2 = V * V;
-                    return {f, 4 * P * V2 * V / rt - 3 * A * V2 - 2 * B * V - C};
-                }
-                case kGeneralizada: {
-                    const double k = b + rt / P;
-                    return {f, (mu + 1) * std::pow(V, mu) - mu * k * std::pow(V, mu - 1) + a / P};
-                }
-                default: {  // kDietericiSadus
-                    const double e = std::exp(-a / (rt * V));
-                    if (b == 0) {
-                        // Without a covolume the form below is 0/0; the pressure
-                        // is R·T/V·e, whose slope is e·(a/V - R·T)/V².
-                        return {f, e * (a / V - rt) / (V * V)};
-                    }
-                    const double y = b / (4 * V);
-                    const double y2 = y * y, y3 = y2 * y, y4 = y3 * y;
-                    const double uno_y = 1 - y;
-                    const double uno_y4 = uno_y * uno_y * uno_y * uno_y;
-                    return {f, (16 * y2 * e / (b * b * b * uno_y4)) *
-                                   (4 * a * y * (1 - 2 * y3 + y4) -
-                                    b * rt * (1 + 4 * y + 4 * y2 - 4 * y3 + y4))};
-                }
-            }
-        }
-        const double e = std::exp(-a / (rt * V));
-        if (eq == kDieterici) return {f, (R / (V - b)) * e * (1 + a / (rt * V))};
-        const double y = b / (4 * V);
-        const double uno_y = 1 - y;
-        const double g = (1 + y + y * y - y * y * y) / (uno_y * uno_y * uno_y);
-        return {f, (R / V) * g * e * (1 + a / (rt * V))};
+        return {f, busca_v ? m->dresiduo_dv(p, P, T, V) : m->dp_dt(p, T, V)};
     };
 
     constexpr int kMaxIteraciones = 100;
@@ -327,17 +217,14 @@ double newton(std::string_view var, int eq, int i, double P, double fijo, double
     double x = x0;
     for (int k = 0; k < kMaxIteraciones; ++k) {
         const Paso p = paso(x);
-        if (!std::isfinite(p.f) || !std::isfinite(p.df) || p.df == 0) return falla(true);
+        if (!std::isfinite(p.f) || !std::isfinite(p.df) || p.df == 0) return sin_convergencia;
         const double anterior = x;
         x = x - p.f / p.df;
         // A step onto 0 has no relative size, and 0 is no volume or temperature.
-        if (!std::isfinite(x) || x == 0) return falla(true);
-        if (std::fabs((x - anterior) / x) < kTolerancia) {
-            if (fallo) *fallo = false;
-            return x;
-        }
+        if (!std::isfinite(x) || x == 0) return sin_convergencia;
+        if (std::fabs((x - anterior) / x) < kTolerancia) return {x};
     }
-    return falla(true);
+    return sin_convergencia;
 }
 
 }  // namespace korgas

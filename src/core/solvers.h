@@ -9,13 +9,29 @@
 
 namespace korgas {
 
+// Why a solver gives no result. The core shows no message: the windows show
+// texts 160 and 161 for sin_convergencia and text 169 for sin_raices.
+enum class Falla {
+    ninguna,           // x is the result
+    sin_resultado,     // nothing to solve, or no result to give
+    sin_convergencia,  // the iteration did not converge
+    sin_raices,        // a quadratic on the way had no real roots
+};
+
+// What a solver gives: the value x, 0 when there is none, and why not.
+struct Solucion {
+    double x = 0;
+    Falla falla = Falla::ninguna;
+    bool ok() const { return falla == Falla::ninguna; }
+};
+
 // Real roots of x³ + a1·x² + a2·x + a3 = 0 by Cardano, x1 <= x2 <= x3 (one real
 // root is written to all three), refined by Newton's method on the cubic so
 // that each is right to a few units of rounding however far apart they lie.
 void cubica(double a1, double a2, double a3, double& x1, double& x2, double& x3);
 
 // Real roots of x² + p·x + q = 0, x1 >= x2. Without real roots they are left
-// as they are, language text 169 is shown, and the result is false.
+// as they are and the result is false.
 bool cuadratica(double p, double q, double& x1, double& x2);
 
 // Coefficients of the cubic x³ + a1·x² + a2·x + a3 = 0 whose roots are the
@@ -30,18 +46,16 @@ bool cubica_volumen(int eq, const std::array<double, 4>& c, double P, double T, 
 double fvolumen(int eq, int i, double P, double T, double V);
 
 // A molar volume in [va, vb] where the residual changes sign, to 1e-6 l/mol;
-// 0 after 10000 iterations, with texts 160/161 shown.
-double biseccion(int eq, int i, double P, double T, double va, double vb);
+// x 0 and sin_convergencia after 10000 iterations.
+Solucion biseccion(int eq, int i, double P, double T, double va, double vb);
 
 // Newton's method: var "v" seeks the molar volume at T = fijo, var "t" the
 // temperature at molar volume fijo, from x0. Converged when the last step is
-// below 1e-4 of x (then *fallo is set to false). Stops after 100 iterations, or
-// at once on a non-finite value, a zero derivative or a step onto x = 0: then
-// texts 160/161 are shown (style 48), *fallo is set to true and the result is
-// 0. Cases: "v" with equations 3, 5, 6, 9 and "t" with 3, 9; any other pair
-// sets *fallo and gives 0 without a message.
-double newton(std::string_view var, int eq, int i, double P, double fijo, double x0,
-              bool* fallo = nullptr);
+// below 1e-4 of x. Stops after 100 iterations, or at once on a non-finite
+// value, a zero derivative or a step onto x = 0: then x is 0 and the failure
+// sin_convergencia. Cases: "v" with equations 3, 5, 6, 9 and "t" with 3, 9;
+// any other pair gives x 0 and sin_resultado.
+Solucion newton(std::string_view var, int eq, int i, double P, double fijo, double x0);
 
 // A zero of f between x0 and x1, where f changes sign: regula falsi with the
 // Illinois correction, and a halving of the bracket whenever three steps have

@@ -9,9 +9,9 @@
 #include <optional>
 
 #include "core/comun.h"
+#include "core/ecuaciones.h"
 #include "core/eos.h"
 #include "core/gas.h"
-#include "core/kvstore.h"
 #include "core/solvers.h"
 
 namespace korgas {
@@ -92,19 +92,11 @@ class Construccion {
           a_(s_.gas.c[0]),
           b_(s_.gas.c[1]),
           c_(s_.gas.c[2]),
-          d_(s_.gas.c[3]) {
-        switch (eq) {
-            case kVirial:
-                vs_ = 0;
-                break;
-            case kDietericiSadus:
-                vs_ = b_ / 4;
-                break;
-            default:
-                vs_ = b_;
-        }
-        cubica_ = eq == kVanDerWaals || eq == kBerthelot || eq == kRedlichKwong || eq == kSoave ||
-                  eq == kPengRobinson || (eq == kVirial && d_ == 0);
+          d_(s_.gas.c[3]),
+          m_(*modelo(eq)),
+          p_(parametros(s_.gas.c, s_.mu)) {
+        vs_ = m_.inicio(p_);
+        cubica_ = m_.es_cubica && m_.es_cubica(p_);
         vcae_ = volumen_de_caida();
     }
 
@@ -255,45 +247,8 @@ class Construccion {
     // bounded by a power of V, the repulsion's by R·T/V²). Infinite where no
     // bound follows (negative parameters, a virial A not above 0).
     double volumen_de_caida() const {
-        const double rt = R * T_;
         if (!(T_ > 0)) return kInf;
-        double v = kInf;
-        if (eq_ == kVirial) {
-            if (!(a_ > 0)) return kInf;
-            // The slope is negative while 2|B|/V + 3|C|/V² + 4|D|/V³ < A, which
-            // holds when each term is below A/3.
-            v = std::max({6 * std::fabs(b_) / a_, std::sqrt(9 * std::fabs(c_) / a_),
-                          std::cbrt(12 * std::fabs(d_) / a_)});
-        } else {
-            if (!(a_ >= 0) || !(b_ >= 0)) return kInf;
-            switch (eq_) {
-                case kVanDerWaals:
-                case kSoave:
-                    v = 2 * a_ / rt;
-                    break;
-                case kBerthelot:
-                    v = 2 * a_ / (rt * T_);
-                    break;
-                case kRedlichKwong:
-                    v = 2 * a_ / (rt * std::sqrt(T_));
-                    break;
-                case kPengRobinson:
-                    v = 4 * a_ / rt;
-                    break;
-                case kDieterici:
-                case kDietericiSadus:
-                    v = a_ / rt;
-                    break;
-                case kGeneralizada: {
-                    const double mu = s_.mu;
-                    if (!(mu > 1) || !(a_ > 0)) return kInf;
-                    v = std::exp(std::log(mu * a_ / rt) / (mu - 1));
-                    break;
-                }
-                default:
-                    return kInf;
-            }
-        }
+        const double v = m_.caida(p_, T_);
         // Past the covolume, where the bounds hold.
         return std::isfinite(v) ? std::max(v, vs_) + 2 * kPaso : kInf;
     }
@@ -381,6 +336,8 @@ class Construccion {
     double T_;
     const sistema& s_;
     double a_, b_, c_, d_;
+    const Modelo& m_;
+    Parametros p_;
     double vs_ = 0;
     double vcae_ = kInf;
     double vmin_ = 0, vmax_ = 0, pmin_ = 0, pmax_ = 0;
@@ -516,11 +473,7 @@ double calor_vaporizacion(double T, double vl, double vg) {
     double vl_aux, vg_aux;
     auto vapor_a = [&](double t) {
         s.temperatura = t;
-        try {
-            if (leergas(0, s) != Carga::ok) return -1.0;
-        } catch (const ErrorFichero&) {
-            return -1.0;  // the gas data file cannot be read
-        }
+        if (parametros_a_temperatura(s) != Carga::ok) return -1.0;
         return presion_vapor(s.ecuacion, 0, t, vl_aux, vg_aux);
     };
     const double p1 = vapor_a(t1);

@@ -23,9 +23,10 @@ double presion_vapor(int eq, int i, double T, double& vl, double& vg);
 // Enthalpy of vaporisation (atm·l/mol) of sistemas[0] at T from the volumes
 // presion_vapor gave at T, by Clapeyron from the vapour pressures at T ∓ 0.5
 // (pulled toward T to stay within 0..tc); -1 when one of the three vapour
-// pressures is not positive, a reload fails, or the result is not finite.
-// Leaves sistemas[0] at T with its gas loaded for T; for T not inside (0, tc)
-// it returns -1 at once and touches nothing.
+// pressures is not positive, the gas is unusable at one of the temperatures,
+// or the result is not finite. Leaves sistemas[0] at T with its parameters
+// for T (parametros_a_temperatura); for T not inside (0, tc) it returns -1 at
+// once and touches nothing.
 double calor_vaporizacion(double T, double vl, double vg);
 
 }  // namespace korgas

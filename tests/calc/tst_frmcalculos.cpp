@@ -12,6 +12,7 @@
 #include "core/gas.h"
 #include "core/numtext.h"
 #include "platform/controles.h"
+#include "platform/mensajes_qt.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
@@ -116,6 +117,7 @@ class TstFrmcalculos : public QObject {
     void exact_values_behind_the_texts();
     void enthalpy_not_positive_is_not_a_result();
     void result_labels();
+    void solver_failures_are_told();
     void spinners_recompute();
     void focus_and_lost_focus();
     void entry_at_full_length();
@@ -605,6 +607,33 @@ void TstFrmcalculos::enthalpy_not_positive_is_not_a_result() {
     teclear(caja(w.get(), "txttemp"), "250");
     QVERIFY(korgas::num(caja(w.get(), "txtpv")->text()) > 0);
     QVERIFY(korgas::num(caja(w.get(), "txtdh")->text()) > 0);
+}
+
+// Solving for T inside the covolume: the Berthelot quadratic has no real
+// root (text 169), the Dieterici iteration does not converge (texts 160 and
+// 161). Each is told once, and the temperature shows no number.
+void TstFrmcalculos::solver_failures_are_told() {
+    const struct {
+        int ecuacion;
+        int texto;
+        int estilo;
+        QString titulo;
+    } casos[] = {
+        {korgas::kBerthelot, 169, 64, korgas::titulo_programa()},
+        {korgas::kDieterici, 160, 48, korgas::tx(161)},
+    };
+    for (const auto& c : casos) {
+        auto w = abrir(3);
+        elegir(w.get(), 1, c.ecuacion);
+        teclear(caja(w.get(), "txtpress"), "0.01");
+        entorno_->mensajes.clear();
+        teclear(caja(w.get(), "txtvol"), "0.001");
+        QCOMPARE(entorno_->mensajes.size(), std::size_t(1));
+        QCOMPARE(entorno_->mensajes[0].texto, korgas::tx(c.texto));
+        QCOMPARE(entorno_->mensajes[0].estilo, c.estilo);
+        QCOMPARE(entorno_->mensajes[0].titulo, c.titulo);
+        QCOMPARE(caja(w.get(), "txttemp")->text(), korgas::tx(128));
+    }
 }
 
 void TstFrmcalculos::result_labels() {

@@ -391,6 +391,51 @@ TEST_F(LeerGas, SystemRecordUsesItsOwnFields) {
     EXPECT_EQ(s.gas.c, (std::array<double, 4>{1, 2, 3, 4}));
 }
 
+// Taking a record to another temperature from the record alone gives what a
+// normal load of its gas at that temperature gives: a(T) of 7 and 8 and the
+// virial B derived again, values the file gives (gas 30's van der Waals a and
+// virial B) and own parameters kept, the same verdict for unusable gases.
+TEST_F(LeerGas, AnotherTemperatureAsALoadThere) {
+    auto igual = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+    for (int numgas : {21, 29, 30, 31, 32, 33, 34, 35}) {
+        for (int e = 0; e < korgas::kNumEcuaciones; ++e) {
+            for (bool propio : {false, true}) {
+                for (double t : {400.0, 0.0}) {
+                    korgas::sistema s;
+                    s.numgas = numgas;
+                    s.ecuacion = e;
+                    s.temperatura = 250;
+                    s.mu = -1;
+                    leergas(-1, s);
+                    s.personalizado = propio;
+                    if (propio) s.gas.c[0] = 2.5;
+                    s.temperatura = t;
+                    korgas::sistema cargado = s;
+                    const Carga esperada = leergas(0, cargado);
+                    const Carga r = korgas::parametros_a_temperatura(s);
+                    const std::string caso = "gas " + std::to_string(numgas) + " eq " +
+                                             std::to_string(e) + (propio ? " own" : "") + " T " +
+                                             std::to_string(t);
+                    EXPECT_EQ(r, esperada) << caso;
+                    EXPECT_EQ(s.temperatura, cargado.temperatura) << caso;
+                    for (int j = 0; j < 4; ++j) {
+                        EXPECT_PRED2(igual, s.gas.c[j], cargado.gas.c[j]) << caso << " c" << j;
+                    }
+                }
+            }
+        }
+    }
+    // The temperature matters where it should.
+    korgas::sistema s;
+    s.numgas = 21;
+    s.ecuacion = korgas::kSoave;
+    s.temperatura = 250;
+    ASSERT_EQ(leergas(-1, s), Carga::ok);
+    const double a250 = s.gas.c[0];
+    s.temperatura = 400;
+    ASSERT_EQ(korgas::parametros_a_temperatura(s), Carga::ok);
+    EXPECT_LT(s.gas.c[0], a250);
+}
 TEST(DerivarParametros, FillsOnlyTheSlotsAskedFor) {
     std::array<double, 4> c{-1, 0.05, 7, 7};
     EXPECT_TRUE(korgas::derivar_parametros(1, 304.2, 72.9, 300, 0, 0, c));
