@@ -594,7 +594,7 @@ void Documento::fijarvalor(const std::string& seccion, const std::string& clave,
     }
     Linea& antes = ultima < 0 ? d.linea(Sitio{sec, -1}) : ls[static_cast<std::size_t>(ultima)];
     if (antes.fin == Fin::ninguno) antes.fin = Fin::crlf;
-    ls.insert(ls.begin() + ultima + 1, nueva_linea(k + "=" + v));
+    ls.insert(ls.begin() + (ultima + 1), nueva_linea(k + "=" + v));
 }
 
 void Documento::reemplazar(const std::vector<std::string>& lineas) {
