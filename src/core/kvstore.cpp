@@ -434,14 +434,29 @@ void Documento::crearseccion(const std::string& seccion) {
     d.anadir_seccion(nueva_linea("[" + s + "]"));
 }
 
+namespace {
+// A key write checked and prepared: the key and value as they will be
+// written, and the section and key lower-cased for the search.
+struct Escritura {
+    std::string sbus, k, v, kbus;
+};
+
+Escritura preparar(const std::string& seccion, const std::string& clave, const std::string& valor) {
+    // Checked in this order: the section, the key, the value.
+    Escritura e{para_escribir(seccion, Uso::seccion),
+                para_escribir(clave, Uso::clave),
+                para_escribir(valor, Uso::valor),
+                {}};
+    e.kbus = e.k;
+    cp1252::a_minusculas(e.sbus);
+    cp1252::a_minusculas(e.kbus);
+    return e;
+}
+}  // namespace
+
 void Documento::escribirvalor(const std::string& seccion, const std::string& clave,
                               const std::string& valor) {
-    std::string s = para_escribir(seccion, Uso::seccion);
-    std::string k = para_escribir(clave, Uso::clave);
-    std::string v = para_escribir(valor, Uso::valor);
-    std::string sbus = s, kbus = k;
-    cp1252::a_minusculas(sbus);
-    cp1252::a_minusculas(kbus);
+    const auto [sbus, k, v, kbus] = preparar(seccion, clave, valor);
 
     crearseccion(seccion);
     Datos& d = propio(d_);
@@ -572,12 +587,7 @@ int Documento::cambiarlinea(const std::string& vieja, const std::string& nueva) 
 
 void Documento::fijarvalor(const std::string& seccion, const std::string& clave,
                            const std::string& valor) {
-    std::string s = para_escribir(seccion, Uso::seccion);
-    std::string k = para_escribir(clave, Uso::clave);
-    std::string v = para_escribir(valor, Uso::valor);
-    std::string sbus = s, kbus = k;
-    cp1252::a_minusculas(sbus);
-    cp1252::a_minusculas(kbus);
+    const auto [sbus, k, v, kbus] = preparar(seccion, clave, valor);
     crearseccion(seccion);
     Datos& d = propio(d_);
     const int sec = d.primera(sbus);
