@@ -84,39 +84,51 @@ bool crecer(QWidget* contenedor) {
     return crecio;
 }
 
+// Keeps a drop-down list opening as wide as its longest entry, and shows its
+// chosen entry as a tool tip where the box cuts it. The entries are measured
+// again only when they change, so a list of thousands of gases costs one
+// pass per fill, not one per selection or resize.
 class ListaEntera : public QObject {
   public:
     explicit ListaEntera(QComboBox* lista) : QObject(lista), lista_(lista) {
-        auto ajustar = [this] { ajustar_(); };
+        auto medir = [this] { medir_(); };
         QAbstractItemModel* m = lista->model();
-        connect(m, &QAbstractItemModel::rowsInserted, this, ajustar);
-        connect(m, &QAbstractItemModel::rowsRemoved, this, ajustar);
-        connect(m, &QAbstractItemModel::modelReset, this, ajustar);
-        connect(m, &QAbstractItemModel::dataChanged, this, ajustar);
-        connect(lista, &QComboBox::currentIndexChanged, this, ajustar);
+        connect(m, &QAbstractItemModel::rowsInserted, this, medir);
+        connect(m, &QAbstractItemModel::rowsRemoved, this, medir);
+        connect(m, &QAbstractItemModel::modelReset, this, medir);
+        connect(m, &QAbstractItemModel::dataChanged, this, medir);
+        auto consejo = [this] { consejo_(); };
+        connect(lista, &QComboBox::currentIndexChanged, this, consejo);
         // Code selects with the signals blocked, then emits activated.
-        connect(lista, &QComboBox::activated, this, ajustar);
+        connect(lista, &QComboBox::activated, this, consejo);
         lista->installEventFilter(this);
-        ajustar_();
+        medir_();
     }
 
   protected:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (o == lista_ && (e->type() == QEvent::Resize || e->type() == QEvent::FontChange ||
-                            e->type() == QEvent::ToolTip))
-            ajustar_();
+        if (o == lista_) {
+            if (e->type() == QEvent::FontChange)
+                medir_();
+            else if (e->type() == QEvent::Resize || e->type() == QEvent::ToolTip)
+                consejo_();
+        }
         return QObject::eventFilter(o, e);
     }
 
   private:
-    void ajustar_() {
+    void medir_() {
         const QFontMetrics fm(lista_->font());
         int mas_larga = 0;
         for (int i = 0; i < lista_->count(); ++i)
             mas_larga = std::max(mas_larga, fm.horizontalAdvance(lista_->itemText(i)));
-        QAbstractItemView* v = lista_->view();
         const int margen = lista_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
-        v->setMinimumWidth(mas_larga + margen);
+        lista_->view()->setMinimumWidth(mas_larga + margen);
+        consejo_();
+    }
+
+    void consejo_() {
+        const QFontMetrics fm(lista_->font());
         QStyleOptionComboBox opt;
         opt.initFrom(lista_);
         opt.editable = lista_->isEditable();

@@ -313,11 +313,8 @@ QStringList frmdatos::nombres_gases() {
 }
 
 void frmdatos::poner_gases(const QStringList& gases) {
+    // Each list opens wide enough for its longest name (textos_enteros).
     for (int i = 1; i <= 5; ++i) llenar(cmbgas[i], gases);
-    // The list that drops down shows whole names, however narrow the box;
-    // the five lists hold the same names, measured once.
-    const int ancho = cmbgas[1]->view()->sizeHintForColumn(0) + 24;
-    for (int i = 1; i <= 5; ++i) cmbgas[i]->view()->setMinimumWidth(ancho);
 }
 
 void frmdatos::llenacombos() {
