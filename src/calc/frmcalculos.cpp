@@ -50,7 +50,7 @@ frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("frmcalculos"));
     construir();
 
-    // 1. Captions.
+    // Captions.
     setWindowTitle(sin_acceso(tx(20)));
     panel_->Label5->setText(tx(50) + QLatin1Char(':'));
     panel_->Label1->setText(tx(51) + QLatin1Char(':'));
@@ -68,17 +68,17 @@ frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
     lbbdh->setText(tx(126));
     btcalcular->setText(tx(127));
 
-    // 2. Defaults of the window's record.
+    // Defaults of the window's record.
     s_.numgas = 0;
     s_.ecuacion = 0;
     s_.temperatura = 300;
     s_.moles = 1;
     s_.mu = 1.5;
 
-    // 3, 4. The lists.
+    // The lists.
     panel_->llenar_listas();
 
-    // 5. Boxes.
+    // Boxes.
     escribir_valor(txtmol, 1, QStringLiteral("1.000"));
     escribir_valor(txttemp, 300, QStringLiteral("300.0000"));
     escribir_valor(txtpress, 1, QStringLiteral("1.0000"));
@@ -86,20 +86,20 @@ frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
     escribir_valor(txtvol, 6.146, QStringLiteral("6.1460"));
     vmolar_ = leer_valor(txtvol);
 
-    // 6. The first gas and the first equation, through their handlers (the
+    // The first gas and the first equation, through their handlers (the
     // calculation they start is skipped while the equation list has no
     // selection, and solves nothing while no caption is red).
     seleccionar(panel_->cmbgas, 0);
     seleccionar(panel_->cmbecu, 0);
 
-    // 7. Temperature minimum and spinner ranges.
+    // Temperature minimum and spinner ranges.
     mintemperatura_ = 0;
     for (Spinner* s : {UpDown0, UpDown1, UpDown2, UpDown3}) {
         s->fijar_minimo(0);
         s->fijar_maximo(kMaximoSpinner);
     }
 
-    // 8, 9.
+    // The parameters of the first gas and equation, the amount in moles.
     panel_->parametros();
     lbmasa->setText(kMol);
     s_.temperatura = leer_valor(txttemp);
@@ -111,7 +111,7 @@ frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
             w->setEnabled(false);
     }
 
-    // 10, 11.
+    // The calculation mode, and a first calculation.
     aplicar_modo(modo_calculo);
     calcular();
 }

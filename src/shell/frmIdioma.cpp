@@ -113,24 +113,24 @@ QSize frmIdioma::sizeHint() const {
 }
 
 void frmIdioma::Form_Load() {
-    // 1. Captions.
+    // Captions.
     setWindowTitle(titulo_ventana());
     btguardar->setText(tx(38));
     btnuevo->setText(tx(9));
     btimprimir->setText(tx(37));
 
-    // 2. The grid fills the window but a margin and the row of buttons.
+    // The grid fills the window but a margin and the row of buttons.
     resize(sizeHint());
     const int ancho_rejilla = kAnchoVentana - 3 * kMargen;
 
-    // 3. Rows and columns.
+    // Rows and columns.
     MSFlexIdiomas->fijar_fijas(1, 1);
     MSFlexIdiomas->fijar_columnas(numidiomas + 1);
     MSFlexIdiomas->fijar_filas(1);
     MSFlexIdiomas->fijar_texto(0, 0, titulo_ventana());
     MSFlexIdiomas->fijar_ancho(0, kAnchoClaves);
 
-    // 4. One column per language, at most four of them filling the width
+    // One column per language, at most four of them filling the width
     // (that the vertical scroll bar leaves).
     const int d = numidiomas > 4 ? 4 : numidiomas;
     const int barra = MSFlexIdiomas->verticalScrollBar()->sizeHint().width() * kTwipsPorPixel;
@@ -145,10 +145,9 @@ void frmIdioma::Form_Load() {
         MSFlexIdiomas->fijar_alineacion_columna(i, Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    // 5, 6. The texts.
+    // The texts.
     leer_fichero();
 
-    // 7.
     modificado_ = false;
     columna_nueva_ = false;
     guardado_detenido_ = false;

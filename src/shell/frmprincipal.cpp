@@ -244,7 +244,7 @@ QSize frmprincipal::cliente_twips() const {
 }
 
 void frmprincipal::MDIForm_Load() {
-    // 1. Captions, in the order of their texts.
+    // Captions, in the order of their texts.
     auto titulo = [this](const char* nombre, int n) {
         findChild<QMenu*>(QLatin1String(nombre))->setTitle(tx(n));
     };
@@ -279,7 +279,7 @@ void frmprincipal::MDIForm_Load() {
     texto("mnuayuda", tx(30) + QStringLiteral("..."));
     texto("mnuacercade", tx(31) + QStringLiteral(" ..."));
 
-    // 2. Tooltips of the buttons, without the access-key markers of the menu
+    // Tooltips of the buttons, without the access-key markers of the menu
     // captions they share.
     for (std::size_t i = 0; i < kBotones.size(); ++i) {
         if (kBotones[i].texto == 0) continue;
@@ -288,20 +288,18 @@ void frmprincipal::MDIForm_Load() {
         botones_[i]->setToolTip(t);
     }
 
-    // 3. Curve colours of the five systems.
+    // Curve colours of the five systems.
     for (int s = 1; s <= 5; ++s) sistemas[s].color = kColores[s - 1];
-    // 4.
     sistemas_iniciados = false;
     // Entries whose window this build does not hold stay disabled.
     estados_iniciales();
-    // 5. The graph entries follow the data and graph windows.
+    // The graph entries follow the data and graph windows.
     item(QStringLiteral("mnudibujos"))->setEnabled(false);
     item(QStringLiteral("mnuescala"))->setEnabled(false);
     boton(7)->setEnabled(false);
     boton(8)->setEnabled(false);
-    // 6.
     item(QStringLiteral("mnumoles"))->setChecked(true);
-    // 7, 8, 9.
+    // The first system, the data file and its number of gases.
     sistema_actual = 1;
     fichdatos = ruta_programa(QStringLiteral("data"));
     try {

@@ -112,10 +112,10 @@ QCursor puntero() {
 frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("frmtermometro"));
 
-    // 1. Captions.
+    // Captions.
     setWindowTitle(sin_acceso(tx(24)));
 
-    // 2. Fixed points.
+    // Fixed points.
     std::copy(std::begin(kFijoInferior), std::end(kFijoInferior), fijo_inferior_.begin());
     std::copy(std::begin(kFijoSuperior), std::end(kFijoSuperior), fijo_superior_.begin());
 
@@ -134,7 +134,7 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         tit->setWordWrap(true);
         tit->setGeometry(rect_twips(60, 120, kAnchoMarco - 120, 600));
 
-        // 3, 4. Heights in proportion to the degrees, bottoms on one line
+        // Heights in proportion to the degrees, bottoms on one line
         // (worked out in whole pixels, so that no rounding moves a bottom).
         const int alto = px(kAltoColumna * kGrados[i] / 180.0);
         const QRect columna(px(kIzquierdaColumna), fondo_px - alto, px(kAnchoColumna), alto);
@@ -151,7 +151,7 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         l->fijar_fondo(kFondo);
         l->fijar_tinta(kRojo);
         l->setCursor(cursor);
-        // 5. The vertical scale runs from the upper fixed point at the top
+        // The vertical scale runs from the upper fixed point at the top
         // down to the lower one at the bottom; across, the design's twips.
         l->fijar_escala(0, fijo_superior_[std::size_t(i)], kAnchoColumna,
                         -(fijo_superior_[std::size_t(i)] - fijo_inferior_[std::size_t(i)]));
@@ -182,7 +182,7 @@ frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
         g->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 
-    // 6. The first value: 0 ºC, through the Enter of its box.
+    // The first value: 0 ºC, through the Enter of its box.
     temperaturas_[0] = 0;
     escribir_valor(txttemp[0], 0.0, kPatron);
     txttemp_KeyPress(0);

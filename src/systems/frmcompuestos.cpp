@@ -113,26 +113,25 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
 
     // A system below 1 (the calculation windows leave 0) is system 1.
     if (sistema_actual < 1) sistema_actual = 1;
-    // 1, 2: the grid and a first layout.
+    // The grid and a first layout.
     muestraecuacion();
-    // 3, 4: column 0 centred; captions.
+    // Column 0 centred; captions.
     setWindowTitle(tx(140));
     frmdatosp->setTitle(tx(141));
     chkdp->setText(tx(142));
     btaceptar->setText(tx(65));
-    // 5.
+    // The equation list.
     const QStringList ecuaciones = nombres_ecuaciones();
     llenar(cmbecu, ecuaciones);
-    // 7: the row's equation, chosen as the user chooses it (the grid is filled
+    // The row's equation, chosen as the user chooses it (the grid is filled
     // by the choice).
     frmdatos* d = ventana_datos();
     seleccionar(cmbecu, d ? d->cmbecu[sistema_actual]->currentIndex() : sis().ecuacion);
-    // 8, 9.
+    // The title names the equation; the list takes the system's colour.
     setWindowTitle(tx(144) + QLatin1Char(' ') + cmbecu->currentText());
     colorear(cmbecu, color_de(sis().color));
-    // 10.
     if (sis().personalizado) marcar(chkdp, true);
-    // 12.
+    // The data window waits while the table is open.
     Ventanas::habilitar(QStringLiteral("frmdatos"), false);
 
     // The grid and the system's parameters follow the gases of the data file.
@@ -250,7 +249,7 @@ void frmcompuestos::muestraecuacion() {
     const int e = s.ecuacion;
     const Forma f = forma(e);
 
-    // 1. The grid's columns, rows and headers.
+    // The grid's columns, rows and headers.
     grid->fijar_columnas(f.columnas);
     grid->fijar_filas(numgases + 1);
     grid->repartir_ancho(kAnchoRejilla);
@@ -259,7 +258,7 @@ void frmcompuestos::muestraecuacion() {
     for (int c = 1; c < f.columnas; ++c)
         grid->fijar_alineacion_columna(c, Qt::AlignRight | Qt::AlignVCenter);
 
-    // 2. Boxes and labels shown, captions.
+    // Boxes and labels shown, captions.
     for (int k = 0; k < 4; ++k) {
         const bool ver = k < f.cajas && !(f.exponente && k >= 2);
         txt[k]->setVisible(ver);
@@ -271,18 +270,18 @@ void frmcompuestos::muestraecuacion() {
     lbmu->setVisible(f.exponente);
     chkdp->setVisible(e != kIdeal);
 
-    // 3. Enabled by the own flag; a(T) of 7 and 8 is never typed here.
+    // Enabled by the own flag; a(T) of 7 and 8 is never typed here.
     for (int k = 0; k < f.cajas; ++k) {
         const bool si = s.personalizado && !(k == 0 && (e == kSoave || e == kPengRobinson));
         txt[k]->setEnabled(si);
         lb[k]->setEnabled(si);
     }
 
-    // 4. Contents.
+    // Contents.
     mostrar_parametros(f.exponente ? 2 : f.cajas);
     if (f.exponente) txtmu->setText(QString::fromStdString(texto_corto(s.mu)));
 
-    // 5.
+    // The formula picture.
     imgformula->setPixmap(formula(e, devicePixelRatioF()));
 }
 

@@ -103,7 +103,7 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("frmdatos"));
     construir();
 
-    // 1. Captions.
+    // Captions.
     setWindowTitle(sin_acceso(tx(14)));
     Label1->setText(tx(50));
     Label2->setText(tx(51));
@@ -113,7 +113,7 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
     btactualiza->setText(tx(55));
     for (QLabel* l : {Label1, Label2, Label3, Label4}) l->adjustSize();
 
-    // 2. Defaults of records that were never set (at start, after a new file).
+    // Defaults of records that were never set (at start, after a new file).
     if (!sistemas_iniciados) {
         for (int i = 1; i <= 5; ++i) {
             sistema& s = sistemas[std::size_t(i)];
@@ -124,12 +124,12 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
         }
     }
 
-    // 3.
+    // The gas and equation lists.
     llenacombos();
 
     const bool gramos = gramos_en_vigor();
     if (sistemas_iniciados) {
-        // 4. Reopened: the rows as the records hold them.
+        // Reopened: the rows as the records hold them.
         aplicar_unidad(gramos, false);
         for (int i = 1; i <= 5; ++i) {
             const sistema s = sistemas[std::size_t(i)];
@@ -142,7 +142,7 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
             txtmol_Change(i);
         }
     } else {
-        // 5. First load: row 1 alone ticked, first gas, equation 0, 300 K, 1.
+        // First load: row 1 alone ticked, first gas, equation 0, 300 K, 1.
         sistemas_iniciados = true;
         if (gramos) aplicar_unidad(true, false);
         for (int i = 1; i <= 5; ++i) {
@@ -154,7 +154,7 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
         }
     }
 
-    // 6.
+    // The graph entries of the main window come to life with this window.
     if (QAction* a = entrada(QStringLiteral("mnudibujos"))) a->setEnabled(true);
     if (QAction* a = entrada(QStringLiteral("boton_7"))) a->setEnabled(true);
 
