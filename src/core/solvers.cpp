@@ -216,10 +216,11 @@ Solucion newton(std::string_view var, int eq, int i, double P, double fijo, doub
     constexpr double kTolerancia = 1e-4;  // relative, on the last step
     double x = x0;
     for (int k = 0; k < kMaxIteraciones; ++k) {
-        const Paso p = paso(x);
-        if (!std::isfinite(p.f) || !std::isfinite(p.df) || p.df == 0) return sin_convergencia;
+        const Paso este = paso(x);
+        if (!std::isfinite(este.f) || !std::isfinite(este.df) || este.df == 0)
+            return sin_convergencia;
         const double anterior = x;
-        x = x - p.f / p.df;
+        x = x - este.f / este.df;
         // A step onto 0 has no relative size, and 0 is no volume or temperature.
         if (!std::isfinite(x) || x == 0) return sin_convergencia;
         if (std::fabs((x - anterior) / x) < kTolerancia) return {x};

@@ -152,24 +152,24 @@ QString detalle_error(const std::exception& e) {
     return QString::fromStdString(e.what());
 }
 
-void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre, const QString& titulo) {
+void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre, const QString& titulo_caja) {
     const QString ruta = QString::fromStdString(e.ruta());
     // A language file without the text keeps the message in both languages.
     const QString cabecera = tx(247);
     msgbox(cabecera.isEmpty()
                ? texto_no_se_puede_leer(ruta, causa_fichero(e))
                : cabecera + '\n' + ruta + QStringLiteral("\n(") + causa_fichero(e) + ')',
-           16, titulo, padre);
+           16, titulo_caja, padre);
 }
 
-int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget* padre) {
+int msgbox(const QString& texto, int estilo_caja, const QString& titulo_dado, QWidget* padre) {
     mensaje = texto.toStdString();
     titulo = titulo_dado.toStdString();
-    korgas::estilo = estilo;
+    estilo = estilo_caja;
     const QString titulo_visto = titulo_dado.isEmpty() ? titulo_programa() : titulo_dado;
 
     if (respondedor()) {
-        respuesta = respondedor()(texto, estilo, titulo_visto);
+        respuesta = respondedor()(texto, estilo_caja, titulo_visto);
         return respuesta;
     }
 
@@ -178,11 +178,11 @@ int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget
     visto.replace('\r', '\n');
 
     if (!padre) padre = QApplication::activeWindow();
-    QMessageBox caja(icono(estilo), titulo_visto, visto, QMessageBox::NoButton, padre);
+    QMessageBox caja(icono(estilo_caja), titulo_visto, visto, QMessageBox::NoButton, padre);
     // The text is shown as it is: a message that holds a gas name or a path
     // with "<" is never taken for markup.
     caja.setTextFormat(Qt::PlainText);
-    const std::vector<Boton> lista = botones(estilo);
+    const std::vector<Boton> lista = botones(estilo_caja);
     for (const Boton& b : lista) caja.addButton(b.boton);
     caja.setDefaultButton(lista.front().boton);
     if (QAbstractButton* cancelar = caja.button(QMessageBox::Cancel))
@@ -197,9 +197,11 @@ int msgbox(const QString& texto, int estilo, const QString& titulo_dado, QWidget
 }
 
 void instalar_mensajes_qt() {
-    instalar_presentador([](const std::string& texto, int estilo, const std::string& titulo) {
-        return msgbox(QString::fromStdString(texto), estilo, QString::fromStdString(titulo));
-    });
+    instalar_presentador(
+        [](const std::string& texto, int estilo_caja, const std::string& titulo_caja) {
+            return msgbox(QString::fromStdString(texto), estilo_caja,
+                          QString::fromStdString(titulo_caja));
+        });
 }
 
 void responder_mensajes_con(Respondedor r) {

@@ -77,8 +77,8 @@ void preparar_aplicacion() {
     instalar_mensajes_qt();
 }
 
-std::optional<int> leer_numgases(const std::string& fichdatos) {
-    return numero_de_gases(leer(fichdatos));
+std::optional<int> leer_numgases(const std::string& fichero) {
+    return numero_de_gases(leer(fichero));
 }
 
 int comprobar_ficheros() {

@@ -17,7 +17,7 @@ void preparar_aplicacion();
 // The number of gases of a gas data file: key n of section general, a whole
 // number from 0 to 32767. Nothing for a missing or bad value. Throws the
 // store's ErrorFichero when the file cannot be read.
-std::optional<int> leer_numgases(const std::string& fichdatos);
+std::optional<int> leer_numgases(const std::string& fichero);
 
 // Checks the language file and the gas data file in the program's folder: each
 // must exist and be readable, and the gas data file must give a valid number

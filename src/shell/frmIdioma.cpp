@@ -351,7 +351,7 @@ void frmIdioma::btguardar_Click() {
 }
 
 void frmIdioma::btimprimir_Click() {
-    const QString titulo = sin_acceso(tx(27)) + QStringLiteral("  ") + sin_acceso(tx(24));
+    const QString encabezado = sin_acceso(tx(27)) + QStringLiteral("  ") + sin_acceso(tx(24));
     const QString subtitulo =
         sin_acceso(tx(25)) + ' ' + QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
     try {
@@ -365,7 +365,7 @@ void frmIdioma::btimprimir_Click() {
         QString texto = QString::fromStdString(desde_cp1252(bytes.toStdString()));
         texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         texto.replace('\r', '\n');
-        imprimir_documento(texto, titulo, subtitulo, this);
+        imprimir_documento(texto, encabezado, subtitulo, this);
     } catch (const std::exception&) {
         msgbox(tx(39), 0);
     }

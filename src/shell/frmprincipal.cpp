@@ -245,23 +245,23 @@ QSize frmprincipal::cliente_twips() const {
 
 void frmprincipal::MDIForm_Load() {
     // Captions, in the order of their texts.
-    auto titulo = [this](const char* nombre, int n) {
+    auto rotular = [this](const char* nombre, int n) {
         findChild<QMenu*>(QLatin1String(nombre))->setTitle(tx(n));
     };
     auto texto = [this](const char* nombre, const QString& t) {
         item(QLatin1String(nombre))->setText(t);
     };
-    titulo("mnuarchivos", 1);
-    titulo("mnudatos", 2);
-    titulo("mnugraficos", 3);
-    titulo("mnucalcular", 4);
-    titulo("mnusimulaciones", 5);
-    titulo("mnutablas", 6);
-    titulo("mnuidioma", 7);
-    titulo("mnuayudas", 8);
+    rotular("mnuarchivos", 1);
+    rotular("mnudatos", 2);
+    rotular("mnugraficos", 3);
+    rotular("mnucalcular", 4);
+    rotular("mnusimulaciones", 5);
+    rotular("mnutablas", 6);
+    rotular("mnuidioma", 7);
+    rotular("mnuayudas", 8);
     texto("mnunuevo", tx(9));
     texto("mnusalir", tx(10));
-    titulo("mnuunidades", 11);
+    rotular("mnuunidades", 11);
     texto("mnumoles", tx(12));
     texto("mnugramos", tx(13));
     texto("mnudato", tx(14));

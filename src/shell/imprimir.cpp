@@ -138,9 +138,9 @@ void ImpresoraQt::pasar_pagina() {
     if (!d_->impresora.newPage()) throw ErrorImpresion("the printer cannot start a new page");
 }
 
-void ImpresoraQt::dibujar(double x, double y, const QString& t) {
+void ImpresoraQt::dibujar(double en_x, double en_y, const QString& t) {
     const double escala = 1.0 / d_->twips_por_pixel;
-    d_->pintor.drawText(QPointF(x * escala, (y + d_->ascenso) * escala), t);
+    d_->pintor.drawText(QPointF(en_x * escala, (en_y + d_->ascenso) * escala), t);
 }
 
 void ImpresoraQt::terminar() {

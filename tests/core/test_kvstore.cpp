@@ -790,13 +790,13 @@ TEST(Editar, FijarvalorCambiaSoloSuValor) {
     const std::string antes =
         "; nota\r\n[idioma]\r\nidioma=A\r\n\r\n[A]\r\n1=uno\r\nsin igual\r\n\r\n"
         "Dos = dos \r\n\r\n\r\n[B]\r\n1=one\r\n[a]\r\n1=otro\r\n3=tres\r\n";
-    struct Caso {
+    struct CasoValor {
         const char* seccion;
         const char* clave;
         const char* valor;
         std::string despues;
     };
-    const Caso casos[] = {
+    const CasoValor casos[] = {
         {"a", "1", "UNO",
          "; nota\r\n[idioma]\r\nidioma=A\r\n\r\n[A]\r\n1=UNO\r\nsin igual\r\n"
          "\r\nDos = dos \r\n\r\n\r\n[B]\r\n1=one\r\n[a]\r\n1=otro\r\n3=tres\r\n"},
@@ -812,7 +812,7 @@ TEST(Editar, FijarvalorCambiaSoloSuValor) {
          "3=tres\r\n"},
         {"C", "1", "c", antes + "\r\n[C]\r\n1=c\r\n"},
     };
-    for (const Caso& k : casos) {
+    for (const CasoValor& k : casos) {
         SCOPED_TRACE(std::string(k.seccion) + " " + k.clave);
         Carpeta c;
         std::string f = c / "idioma.lng";
@@ -1075,7 +1075,7 @@ TEST(VariosProcesos, TemporalesDeEscritoresMatadosSeBorran) {
             return 0;
         });
         ASSERT_TRUE(escribiendo.esperar());
-        if (!antes_de_renombrar) usleep(rnd() % 5000);
+        if (!antes_de_renombrar) usleep(static_cast<useconds_t>(rnd() % 5000));
         kill(pid, SIGKILL);
         EXPECT_EQ(fin_de(pid), -1);
         EXPECT_EQ(leervalor(f, "g2", "nombre"), "b");

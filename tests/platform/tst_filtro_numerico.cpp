@@ -72,7 +72,7 @@ void TstFiltroNumerico::teclas() {
     QLineEdit caja;
     new FiltroNumerico(&caja, maxlen);
     caja.setText(antes);
-    caja.setCursorPosition(antes.size());
+    caja.setCursorPosition(int(antes.size()));
     for (QChar c : teclas) {
         if (c == '\b')
             QTest::keyClick(&caja, Qt::Key_Backspace);

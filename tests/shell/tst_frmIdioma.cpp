@@ -53,7 +53,7 @@ QMap<QPair<QByteArray, QByteArray>, QByteArray> pares(const QByteArray& bytes) {
             continue;
         }
         if (n < 2) continue;
-        const int igual = l.indexOf('=');
+        const qsizetype igual = l.indexOf('=');
         const QByteArray clave = igual < 0 ? l : l.left(igual);
         const QPair<QByteArray, QByteArray> k{seccion, clave};
         if (!r.contains(k)) r.insert(k, igual < 0 ? QByteArray() : l.mid(igual + 1));

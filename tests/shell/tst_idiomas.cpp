@@ -134,7 +134,7 @@ void TstIdiomas::menu_de_idiomas() {
     if (!fichero.isNull()) prog.escribir("idioma.lng", fichero);
     QVERIFY(prog.arrancar_hasta_principal());
 
-    const int k = nombres.size();
+    const int k = int(nombres.size());
     QCOMPARE(numidiomas, k);
     for (int i = 1; i <= k; ++i) {
         QCOMPARE(QString::fromStdString(listaidiomas[i]), nombres[i - 1]);

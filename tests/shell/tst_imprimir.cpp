@@ -30,7 +30,7 @@ class Grabadora : public Impresora {
 
     double ancho() const override { return kAncho; }
     double alto() const override { return kAlto; }
-    double ancho_texto(const QString& t) const override { return kLetra * t.size(); }
+    double ancho_texto(const QString& t) const override { return kLetra * double(t.size()); }
 
     std::vector<Trazo> trazos;
     int hojas = 1;  // sheets started
@@ -52,10 +52,10 @@ class Grabadora : public Impresora {
   protected:
     double alto_linea() const override { return kLinea; }
     void pasar_pagina() override { ++hojas; }
-    void dibujar(double x, double y, const QString& t) override {
+    void dibujar(double en_x, double en_y, const QString& t) override {
         QVERIFY(!terminado);
         QCOMPARE(pagina(), hojas);
-        trazos.push_back({hojas, x, y, t});
+        trazos.push_back({hojas, en_x, en_y, t});
     }
     void terminar() override { terminado = true; }
 };
@@ -71,7 +71,7 @@ Grabadora imprimir_en_grabadora(const QString& texto) {
 }
 
 double centro(const QString& t) {
-    return (Grabadora::kAncho - Grabadora::kLetra * t.size()) / 2;
+    return (Grabadora::kAncho - Grabadora::kLetra * double(t.size())) / 2;
 }
 
 QString pie(int n) {
