@@ -1,6 +1,5 @@
 #include "systems/frmdatos.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
