@@ -146,16 +146,10 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     const bool leer_parametros = modo == -1 || (modo == 0 && !personalizado);
     const int claves = claves_de(ecuacion);
 
-    // One snapshot of the file for every key of the gas. A value found proves
-    // the section; only a gas whose every value is empty costs the extra look
-    // for its header.
-    const Documento datos = leer(fichdatos);
-    bool existe = false;
-    auto valor = [&](const char* clave) {
-        std::string v = datos.leervalor(seccion, clave);
-        existe = existe || !v.empty();
-        return v;
-    };
+    // The gas's section, found once in one snapshot of the file, for every
+    // key of the gas.
+    const VistaSeccion datos = leer(fichdatos).seccion(seccion);
+    auto valor = [&](const char* clave) { return datos.leervalor(clave); };
     gas.nombre = valor("nombre");
     gas.pm = leer_numero(valor("pm"));
     gas.tc = leer_numero(valor("tc"));
@@ -163,7 +157,7 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     gas.vc = leer_numero(valor("vc"));
     gas.teb = leer_numero(valor("teb"));
     gas.hv = leer_numero(valor("hv"));
-    if (!existe) existe = datos.buscarseccion(seccion) != 0;
+    const bool existe = datos.existe();
 
     if (gas.vc != -1 && positivo(gas.tc)) {
         gas.zc = gas.pc * gas.vc / (gas.tc * R);
@@ -197,7 +191,7 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
     if (claves == 0 || !leer_parametros) return sin_parametros;
 
     for (int j = 0; j < claves; ++j)
-        gas.c[j] = leer_numero(datos.leervalor(seccion, clave_parametro(ecuacion, j + 1)));
+        gas.c[j] = leer_numero(datos.leervalor(clave_parametro(ecuacion, j + 1)));
     gas.derivados = 0;
     for (int j = 0; j < derivables_de(ecuacion); ++j) {
         if (gas.c[j] == -1) gas.derivados |= 1u << j;
@@ -284,11 +278,11 @@ std::string clave_parametro(int e, int j) {
 
 TablaParametros leer_tabla(const Documento& datos, int k) {
     TablaParametros t{};
-    const std::string s = seccion_gas(k);
+    const VistaSeccion s = datos.seccion(seccion_gas(k));
     for (int e = 0; e < kNumEcuaciones; ++e) {
         auto& fila = t[std::size_t(e)];
         for (int j = 1; j <= 4; ++j) {
-            fila[std::size_t(j)] = leer_numero(datos.leervalor(s, clave_parametro(e, j)));
+            fila[std::size_t(j)] = leer_numero(s.leervalor(clave_parametro(e, j)));
             if (fila[std::size_t(j)] == -1) fila[0] = 1;
         }
     }

@@ -404,18 +404,28 @@ Documento::Datos& propio(std::shared_ptr<Documento::Datos>& d) {
 }
 }  // namespace
 
-std::string Documento::leervalor(const std::string& seccion, const std::string& clave) const {
-    std::string s, k;
-    if (!clave_busqueda(seccion, s) || !clave_busqueda(clave, k)) return "";
+VistaSeccion Documento::seccion(const std::string& nombre) const {
+    VistaSeccion v;
+    std::string s;
+    if (!clave_busqueda(nombre, s)) return v;
     const int sec = d_->primera(s);
-    if (sec < 0) return "";
-    const Cuerpo& c = d_->cuerpo(sec);
-    const int i = c.clave(k);
+    if (sec >= 0) v.cuerpo_ = d_->secciones[static_cast<std::size_t>(sec)].cuerpo;
+    return v;
+}
+
+std::string VistaSeccion::leervalor(const std::string& clave) const {
+    std::string k;
+    if (!cuerpo_ || !clave_busqueda(clave, k)) return "";
+    const int i = cuerpo_->clave(k);
     if (i < 0) return "";
-    const Linea& l = c.lineas[static_cast<std::size_t>(i)];
+    const Linea& l = cuerpo_->lineas[static_cast<std::size_t>(i)];
     std::string r;
     cp1252::decodificar(std::string_view(l.texto).substr(l.vini, l.vlen), r);
     return r;
+}
+
+std::string Documento::leervalor(const std::string& seccion, const std::string& clave) const {
+    return this->seccion(seccion).leervalor(clave);
 }
 
 void Documento::crearseccion(const std::string& seccion) {

@@ -74,6 +74,25 @@ class ErrorTexto : public std::invalid_argument {
     using std::invalid_argument::invalid_argument;
 };
 
+struct Cuerpo;
+
+// One section of a document, found once for several lookups of its keys (the
+// keys of one gas): each lookup then costs the search in that section alone.
+// It keeps the lines it found: a later change of the document does not reach
+// it.
+class VistaSeccion {
+  public:
+    // Whether the document has a section of that name.
+    bool existe() const { return cuerpo_ != nullptr; }
+    // The value of the section's first pair of that key, as
+    // Documento::leervalor gives it; "" when the section does not exist.
+    std::string leervalor(const std::string& clave) const;
+
+  private:
+    friend class Documento;
+    std::shared_ptr<const Cuerpo> cuerpo_;
+};
+
 // The lines of one file, parsed, with the same operations as the free
 // procedures below; used for a change of several steps that must reach the
 // disk as one rewrite (see editar).
@@ -88,6 +107,8 @@ class Documento {
     Documento& operator=(Documento&&) noexcept;
 
     std::string leervalor(const std::string& seccion, const std::string& clave) const;
+    // The first section of that name, for several lookups.
+    VistaSeccion seccion(const std::string& nombre) const;
     void escribirvalor(const std::string& seccion, const std::string& clave,
                        const std::string& valor);
     void crearseccion(const std::string& seccion);

@@ -896,6 +896,26 @@ TEST(Editar, CopiasIndependientes) {
     EXPECT_EQ(b.buscarseccion("s"), 0);
 }
 
+// A section view answers like the document's own lookups, for the first
+// section of the name in any case, and keeps what it found when the document
+// changes afterwards.
+TEST(Editar, VistaDeUnaSeccion) {
+    Documento d;
+    d.reemplazar({"[G1]", "Nombre=uno", "vacia=", "[g1]", "nombre=otro", "[G2]"});
+    const VistaSeccion g1 = d.seccion("g1");
+    EXPECT_TRUE(g1.existe());
+    EXPECT_EQ(g1.leervalor("NOMBRE"), "uno");
+    EXPECT_EQ(g1.leervalor("vacia"), "");
+    EXPECT_EQ(g1.leervalor("falta"), "");
+    EXPECT_TRUE(d.seccion("G2").existe());  // a header without keys
+    EXPECT_FALSE(d.seccion("g3").existe());
+    EXPECT_EQ(d.seccion("g3").leervalor("nombre"), "");
+
+    d.borrarseccion("g1");
+    EXPECT_EQ(g1.leervalor("nombre"), "uno");
+    EXPECT_EQ(d.seccion("g1").leervalor("nombre"), "otro");
+}
+
 // ---------------------------------------------------------------------------
 // Other processes writing the same file
 
