@@ -36,6 +36,9 @@ struct Modelo {
     // many of them are parameters that -1 asks to derive.
     int claves;
     int derivables;
+    // The units of the parameters a, b, c, d (UTF-8); "" for a parameter
+    // without one or that the equation does not read.
+    std::array<const char*, 4> unidades;
 
     // Where the domain starts: V above 0, above b, or above b/4.
     enum class Dominio { positivo, pasado_b, pasado_b_cuartos } dominio;

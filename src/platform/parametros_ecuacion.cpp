@@ -1,31 +1,32 @@
 #include "platform/parametros_ecuacion.h"
 
+#include "core/ecuaciones.h"
+
 namespace korgas {
 
 namespace {
 
-const QString kLmol = QStringLiteral("l / mol");
-const QString kL2atm = QStringLiteral("l \u00B2 atm / mol \u00B2");
+QString unidad(int e, int k) {
+    return QString::fromUtf8(modelo(e)->unidades[std::size_t(k)]);
+}
 
 }  // namespace
 
 UnidadesParametros UnidadesParametros::calculo() {
     UnidadesParametros u;
-    u.a[1] = kL2atm;
-    u.a[2] = QStringLiteral("l \u00B2 atm / mol \u00B2 K");
-    u.a[3] = kL2atm;
-    u.a[4] = QStringLiteral("l \u00B2 atm / mol \u00B2 K \u00BD");
-    u.a[7] = u.a[8] = u.a[9] = kL2atm;
+    for (int e = 0; e < kNumEcuaciones; ++e) u.a[std::size_t(e)] = unidad(e, 0);
     return u;
 }
 
 UnidadesParametros UnidadesParametros::simulacion() {
-    UnidadesParametros u;
-    u.a[1] = QStringLiteral("l \u00B2atm/mol \u00B2");
-    u.a[2] = QStringLiteral("l \u00B2atm/mol \u00B2K");
-    u.a[3] = u.a[1];
-    u.a[4] = QStringLiteral("l \u00B2atm/mol \u00B2K \u00BD");
-    u.a[7] = u.a[8] = u.a[9] = kL2atm;
+    // The simulation window's narrower boxes write the units of a of the
+    // first four equations closer: "l ²atm/mol ²K".
+    UnidadesParametros u = calculo();
+    for (int e = kVanDerWaals; e <= kRedlichKwong; ++e) {
+        QString& t = u.a[std::size_t(e)];
+        t.replace(QStringLiteral(" atm / "), QStringLiteral("atm/"));
+        t.replace(QStringLiteral(" K"), QStringLiteral("K"));
+    }
     return u;
 }
 
@@ -43,11 +44,7 @@ Disposicion disposicion(int e, const UnidadesParametros& unidades) {
         d.titulo[0] = QStringLiteral("a(T):");
     }
     d.unidad[0] = unidades.a[std::size_t(e)];
-    d.unidad[1] = e == kGeneralizada ? QString() : kLmol;
-    if (e == kVirial) {
-        d.unidad[2] = QStringLiteral("l \u00B2 / mol \u00B2");
-        d.unidad[3] = QStringLiteral("l \u00B3 / mol \u00B3");
-    }
+    for (int k = 1; k < 4; ++k) d.unidad[std::size_t(k)] = unidad(e, k);
     return d;
 }
 

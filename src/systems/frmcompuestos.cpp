@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ecuaciones.h"
 #include "core/kvstore.h"
 #include "core/numtext.h"
 #include "platform/aviso_gases.h"
@@ -47,32 +48,35 @@ struct Forma {
 };
 
 Forma forma(int e) {
+    // A column's header: the parameter's name and, where it has one, the
+    // equation's unit for it.
+    auto cabecera = [e](const char* nombre, int k) {
+        const QString n = QString::fromUtf8(nombre);
+        const QString u = QString::fromUtf8(modelo(e)->unidades[std::size_t(k)]);
+        return u.isEmpty() ? n : n + QStringLiteral(" [") + u + QLatin1Char(']');
+    };
     const QString a = QStringLiteral("a:");
     const QString b = QStringLiteral("b:");
-    const QString bl = QStringLiteral("b [l / mol]");
     switch (e) {
         case kVanDerWaals:
-        case kDieterici:
-        case kDietericiSadus:
-            return {3, {QStringLiteral("a [l ² atm / mol ²]"), bl}, {a, b}, 2, false};
         case kBerthelot:
-            return {3, {QStringLiteral("a [l ² atm / mol ² K]"), bl}, {a, b}, 2, false};
+        case kDieterici:
         case kRedlichKwong:
-            return {3, {QStringLiteral("a [l ² atm / mol ² K ½]"), bl}, {a, b}, 2, false};
+        case kDietericiSadus:
+            return {3, {cabecera("a", 0), cabecera("b", 1)}, {a, b}, 2, false};
         case kVirial:
             return {5,
-                    {QStringLiteral("A"), QStringLiteral("B [l / mol]"),
-                     QStringLiteral("C [l ² / mol ²]"), QStringLiteral("D [l ³ / mol ³]")},
+                    {cabecera("A", 0), cabecera("B", 1), cabecera("C", 2), cabecera("D", 3)},
                     {QStringLiteral("A:"), QStringLiteral("B:"), QStringLiteral("C:"),
                      QStringLiteral("D:")},
                     4,
                     false};
         case kGeneralizada:
-            return {3, {QStringLiteral("a"), QStringLiteral("b")}, {a, b}, 2, true};
+            return {3, {cabecera("a", 0), cabecera("b", 1)}, {a, b}, 2, true};
         case kSoave:
         case kPengRobinson:
             return {4,
-                    {QStringLiteral("a (T) [l ² atm / mol ²]"), bl, QStringLiteral("w")},
+                    {cabecera("a (T)", 0), cabecera("b", 1), QStringLiteral("w")},
                     {QStringLiteral("a (T):"), b},
                     2,
                     false};
