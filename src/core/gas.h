@@ -116,6 +116,10 @@ enum class Carga {
 // Throws ErrorFichero when the file exists but cannot be read.
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas);
+// The same from a snapshot of the file (leer): a loop over every gas reads the
+// file once and sees one state of it.
+Carga leergas(const Documento& datos, int modo, int ecuacion, int numgas, double& temperatura,
+              double& mu, bool personalizado, datosgas& gas);
 
 // Loads the gas of a system record with its own fields.
 Carga leergas(int modo, sistema& s);

@@ -822,12 +822,6 @@ std::unordered_map<std::string, Entrada>& cache() {
     return c;
 }
 
-// The files a LecturaUnica holds, with how many hold each.
-std::unordered_map<std::string, int>& sostenidas() {
-    static std::unordered_map<std::string, int> s;
-    return s;
-}
-
 // The file a write replaces: a symbolic link is followed to the file it names,
 // so the link stays and its target gets the new contents.
 std::filesystem::path destino_real(const std::string& ruta) {
@@ -1101,13 +1095,8 @@ class Cerrojo {
 // Reaches the cache on behalf of the free procedures (a friend of Documento).
 class Almacen {
   public:
-    // The entry of the file as it is now; while a LecturaUnica holds the file,
-    // the entry as it was (or as this program last wrote it), unless comprobar.
-    static Entrada& actual(const std::string& ruta, bool comprobar = false) {
-        if (!comprobar && sostenidas().contains(ruta)) {
-            auto it = cache().find(ruta);
-            if (it != cache().end()) return it->second;
-        }
+    // The entry of the file as it is now.
+    static Entrada& actual(const std::string& ruta) {
         Firma f = firma_de(ruta);
         auto& c = cache();
         auto it = c.find(ruta);
@@ -1150,7 +1139,7 @@ class Almacen {
         // what is on disk. A change that writes nothing needs no lock: when it
         // cannot be had, that is a failure only for a change to write.
         Cerrojo cerrojo(ruta);
-        Entrada& e = actual(ruta, true);
+        Entrada& e = actual(ruta);
         Documento doc = e.doc;
         // Held, not copied: fn may reach the cache again and replace the entry.
         const std::shared_ptr<const std::string> antes = e.bytes;
@@ -1199,17 +1188,6 @@ void editar(const std::string& fichero, const std::function<void(Documento&)>& f
 
 Documento leer(const std::string& fichero) {
     return Almacen::actual(fichero).doc;
-}
-
-LecturaUnica::LecturaUnica(const std::string& fichero) : fichero_(fichero) {
-    // Held already: the contents found then stay.
-    Almacen::actual(fichero, !sostenidas().contains(fichero));
-    ++sostenidas()[fichero_];
-}
-
-LecturaUnica::~LecturaUnica() {
-    auto it = sostenidas().find(fichero_);
-    if (--it->second == 0) sostenidas().erase(it);
 }
 
 std::string leervalor(const std::string& fichero, const std::string& seccion,

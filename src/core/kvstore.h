@@ -151,24 +151,9 @@ void editar(const std::string& fichero, const std::function<void(Documento&)>& f
 
 // The current contents of the file as a snapshot, checked once: several
 // lookups that belong together (the keys of one gas) see one state of the file
-// and cost one check instead of one each.
+// and cost one check instead of one each: a window that reads every gas of a
+// file of thousands takes one snapshot for them all.
 Documento leer(const std::string& fichero);
-
-// While one lives, the reads of that file answer from the contents it found
-// when it was made, without looking at the file again: a window that reads
-// every gas of a file of thousands looks at the file once, and sees one state
-// of it throughout. The writes of this program to the file are seen at once.
-// Throws ErrorFichero as a read does.
-class LecturaUnica {
-  public:
-    explicit LecturaUnica(const std::string& fichero);
-    ~LecturaUnica();
-    LecturaUnica(const LecturaUnica&) = delete;
-    LecturaUnica& operator=(const LecturaUnica&) = delete;
-
-  private:
-    std::string fichero_;
-};
 
 // The procedures of the store; each reads the current contents of the file.
 std::string leervalor(const std::string& fichero, const std::string& seccion,

@@ -293,15 +293,15 @@ void frmdatos::construir() {
 }
 
 QStringList frmdatos::nombres_gases() {
-    // Each gas read once, for the five lists.
+    // Each name read once, for the five lists, from one snapshot of the file.
     QStringList gases;
     try {
-        const LecturaUnica lectura(fichdatos);
+        const Documento datos = leer(fichdatos);
         for (int k = 1; k <= numgases; ++k) {
             datosgas g;
             double t = 300;
             double mu = -1;
-            leergas(-1, kIdeal, k, t, mu, false, g);
+            leergas(datos, -1, kIdeal, k, t, mu, false, g);
             gases << QString::fromStdString(g.nombre);
         }
     } catch (const ErrorFichero& e) {

@@ -441,32 +441,23 @@ TEST(Almacen, EscrituraPropiaYLuegoAjena) {
     EXPECT_EQ(bytes_de(f), "[a]\r\nk=3\r\nj=4\r\n");
 }
 
-// While a LecturaUnica holds the file, reads answer from what it found: a
-// change by someone else shows once it is let go, a write of our own at once,
-// and a write always applies to what is on disk.
-TEST(Almacen, LecturaUnica) {
+// A snapshot answers from what the file held when it was taken: a change by
+// someone else, or a write of our own, shows in the next snapshot only.
+TEST(Almacen, InstantaneaDelFichero) {
     Carpeta c;
     std::string f = c / "f";
     poner(f, "[a]\r\nk=1\r\n");
-    {
-        const LecturaUnica una(f);
-        poner(f, "[a]\r\nk=22\r\n");
-        EXPECT_EQ(leervalor(f, "a", "k"), "1");
-        {
-            const LecturaUnica otra(f);  // held twice, let go once
-        }
-        EXPECT_EQ(leer(f).leervalor("a", "k"), "1");
-        escribirvalor(f, "a", "j", "3");
-        EXPECT_EQ(bytes_de(f), "[a]\r\nk=22\r\nj=3\r\n");
-        EXPECT_EQ(leervalor(f, "a", "k"), "22");
-        EXPECT_EQ(leervalor(f, "a", "j"), "3");
-        poner(f, "[a]\r\nk=44\r\n");
-        EXPECT_EQ(leervalor(f, "a", "k"), "22");
-    }
-    EXPECT_EQ(leervalor(f, "a", "k"), "44");
-    // A file that cannot be read cannot be held.
+    const Documento una = leer(f);
+    poner(f, "[a]\r\nk=22\r\n");
+    EXPECT_EQ(una.leervalor("a", "k"), "1");
+    EXPECT_EQ(leer(f).leervalor("a", "k"), "22");
+    escribirvalor(f, "a", "j", "3");
+    EXPECT_EQ(bytes_de(f), "[a]\r\nk=22\r\nj=3\r\n");
+    EXPECT_EQ(una.leervalor("a", "j"), "");
+    EXPECT_EQ(leer(f).leervalor("a", "j"), "3");
+    // A file that cannot be read gives no snapshot.
     fs::create_directory(c / "carpeta");
-    EXPECT_THROW(LecturaUnica(c / "carpeta"), ErrorFichero);
+    EXPECT_THROW(leer(c / "carpeta"), ErrorFichero);
 }
 
 // ---------------------------------------------------------------------------
