@@ -1,5 +1,7 @@
 // The grid: rows and columns of cell texts with fixed rows and columns, on a
-// QTableWidget.
+// table view over a model of its own that keeps the cells in one array, so
+// that a grid of tens of thousands of rows costs no object per cell and
+// changes its columns in one pass.
 //
 // Cells are addressed as the grid shows them, fixed ones included: with one
 // fixed row, row 0 is the header row and the body starts at row 1; with one
@@ -16,11 +18,14 @@
 // edits them puts a box of its own over the cell (rect_celda).
 #pragma once
 
-#include <QTableWidget>
+#include <QHash>
+#include <QTableView>
 
 namespace korgas {
 
-class Rejilla : public QTableWidget {
+class ModeloRejilla;
+
+class Rejilla : public QTableView {
     Q_OBJECT
 
   public:
@@ -47,10 +52,10 @@ class Rejilla : public QTableWidget {
     void fijar_filas(int n);
     int filas() const;
     void fijar_columnas(int n);
-    int columnas() const { return columnCount(); }
+    int columnas() const;
     void fijar_fijas(int filas, int columnas);
     int filas_fijas() const { return filas_fijas_; }
-    int columnas_fijas() const { return columnas_fijas_; }
+    int columnas_fijas() const;
 
     QString texto(int fila, int columna) const;
     void fijar_texto(int fila, int columna, const QString& texto);
@@ -91,14 +96,10 @@ class Rejilla : public QTableWidget {
     void mousePressEvent(QMouseEvent* ev) override;
 
   private:
-    QTableWidgetItem* celda(int fila, int columna);
-    const QTableWidgetItem* celda(int fila, int columna) const;
-    void dar_forma(int fila_tabla, int columna);
     bool es_fija(int fila, int columna) const;
 
+    ModeloRejilla* modelo_;
     int filas_fijas_ = 0;
-    int columnas_fijas_ = 0;
-    QHash<int, Qt::Alignment> alineacion_columna_;
 };
 
 }  // namespace korgas

@@ -22,6 +22,11 @@ using korgas::Ventanas;
 
 namespace {
 
+// The alignment the grid gives body cell (table row f, column c).
+Qt::Alignment alineacion(const Rejilla* r, int f, int c) {
+    return Qt::Alignment(r->model()->index(f, c).data(Qt::TextAlignmentRole).toInt());
+}
+
 // A gas section as the gas editor writes it (Windows-1252, CR LF); the van
 // der Waals parameters the table's load reads are derived (-1).
 QByteArray seccion(int n, const QByteArray& nombre, const char* pm, const char* tc, const char* pc,
@@ -131,8 +136,8 @@ void TstTablas::filas_de_gases() {
 
     // Names centred, figures to the right.
     const Qt::Alignment derecha = Qt::AlignRight | Qt::AlignVCenter;
-    QCOMPARE(Qt::Alignment(r->item(0, 0)->textAlignment()), Qt::Alignment(Qt::AlignCenter));
-    for (int c = 1; c < 8; ++c) QCOMPARE(Qt::Alignment(r->item(0, c)->textAlignment()), derecha);
+    QCOMPARE(alineacion(r, 0, 0), Qt::Alignment(Qt::AlignCenter));
+    for (int c = 1; c < 8; ++c) QCOMPARE(alineacion(r, 0, c), derecha);
 
     // Asking again only brings it forward.
     QPointer<QWidget> w = Ventanas::buscar("frmtabla");
