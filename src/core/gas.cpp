@@ -142,17 +142,15 @@ Carga derivar_cargados(int ecuacion, int numgas, double& temperatura, double& mu
 
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas) {
-    return leergas(leer(fichdatos), modo, ecuacion, numgas, temperatura, mu, personalizado, gas);
+    return leergas(leer(fichdatos).seccion("g" + std::to_string(numgas)), modo, ecuacion, numgas,
+                   temperatura, mu, personalizado, gas);
 }
 
-Carga leergas(const Documento& fichero, int modo, int ecuacion, int numgas, double& temperatura,
+Carga leergas(const VistaSeccion& datos, int modo, int ecuacion, int numgas, double& temperatura,
               double& mu, bool personalizado, datosgas& gas) {
-    const std::string seccion = "g" + std::to_string(numgas);
     const bool leer_parametros = modo == -1 || (modo == 0 && !personalizado);
     const int claves = claves_de(ecuacion);
 
-    // The gas's section, found once, for every key of the gas.
-    const VistaSeccion datos = fichero.seccion(seccion);
     auto valor = [&](const char* clave) { return datos.leervalor(clave); };
     gas.nombre = valor("nombre");
     gas.pm = leer_numero(valor("pm"));

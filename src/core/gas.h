@@ -12,6 +12,7 @@
 namespace korgas {
 
 class Documento;
+class VistaSeccion;
 
 // Gas constant in l·atm/(mol·K), the same everywhere.
 inline constexpr double R = 0.08206;
@@ -116,10 +117,11 @@ enum class Carga {
 // Throws ErrorFichero when the file exists but cannot be read.
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas);
-// The same from a snapshot of the file (leer): a loop over every gas reads the
-// file once and sees one state of it.
-Carga leergas(const Documento& datos, int modo, int ecuacion, int numgas, double& temperatura,
-              double& mu, bool personalizado, datosgas& gas);
+// The same from the gas's section (the first "g" numgas of a snapshot of the
+// file): a loop over every gas reads the file once, sees one state of it, and
+// finds the sections in one pass (Documento::numeradas).
+Carga leergas(const VistaSeccion& seccion, int modo, int ecuacion, int numgas,
+              double& temperatura, double& mu, bool personalizado, datosgas& gas);
 
 // Loads the gas of a system record with its own fields.
 Carga leergas(int modo, sistema& s);

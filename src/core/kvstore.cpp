@@ -413,6 +413,28 @@ VistaSeccion Documento::seccion(const std::string& nombre) const {
     return v;
 }
 
+std::vector<VistaSeccion> Documento::numeradas(const std::string& prefijo, int n) const {
+    std::vector<VistaSeccion> r(static_cast<std::size_t>(std::max(n, 0)) + 1);
+    std::string pre = prefijo;
+    cp1252::a_minusculas(pre);
+    for (const Seccion& sec : d_->secciones) {
+        const std::string& nombre = sec.cabecera.nombre;
+        if (nombre.size() <= pre.size() || nombre.size() > pre.size() + 9 ||
+            nombre.compare(0, pre.size(), pre) != 0 || nombre[pre.size()] == '0')
+            continue;
+        int k = 0;
+        bool digitos = true;
+        for (std::size_t i = pre.size(); i < nombre.size() && digitos; ++i) {
+            digitos = nombre[i] >= '0' && nombre[i] <= '9';
+            k = k * 10 + (nombre[i] - '0');
+        }
+        if (!digitos || k < 1 || k > n) continue;
+        VistaSeccion& v = r[static_cast<std::size_t>(k)];
+        if (!v.cuerpo_) v.cuerpo_ = sec.cuerpo;
+    }
+    return r;
+}
+
 std::string VistaSeccion::leervalor(const std::string& clave) const {
     std::string k;
     if (!cuerpo_ || !clave_busqueda(clave, k)) return "";

@@ -109,6 +109,11 @@ class Documento {
     std::string leervalor(const std::string& seccion, const std::string& clave) const;
     // The first section of that name, for several lookups.
     VistaSeccion seccion(const std::string& nombre) const;
+    // The first section named prefijo k (k written in digits, without leading
+    // zeros) for every k of 1..n, as element k (element 0 unused), found in
+    // one pass over the headers in file order: for a loop over thousands of
+    // numbered sections. prefijo is ASCII.
+    std::vector<VistaSeccion> numeradas(const std::string& prefijo, int n) const;
     void escribirvalor(const std::string& seccion, const std::string& clave,
                        const std::string& valor);
     void crearseccion(const std::string& seccion);

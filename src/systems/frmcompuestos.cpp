@@ -297,12 +297,12 @@ void frmcompuestos::llenar_rejilla() {
     valores_.assign(std::size_t(numgases) + 1, {});
     try {
         const Rejilla::Relleno relleno(grid);
-        const Documento datos = leer(fichdatos);
+        const std::vector<VistaSeccion> secciones = leer(fichdatos).numeradas("g", numgases);
         for (int i = 1; i <= numgases; ++i) {
             datosgas g;
             double t = s.temperatura;
             double mu = s.mu;
-            leergas(datos, -1, e, i, t, mu, s.personalizado, g);
+            leergas(secciones[std::size_t(i)], -1, e, i, t, mu, s.personalizado, g);
             valores_[std::size_t(i)] = g.c;
             grid->fijar_texto(i, 0, QString::fromStdString(g.nombre));
             if (e == kIdeal) continue;

@@ -296,12 +296,12 @@ QStringList frmdatos::nombres_gases() {
     // Each name read once, for the five lists, from one snapshot of the file.
     QStringList gases;
     try {
-        const Documento datos = leer(fichdatos);
+        const std::vector<VistaSeccion> secciones = leer(fichdatos).numeradas("g", numgases);
         for (int k = 1; k <= numgases; ++k) {
             datosgas g;
             double t = 300;
             double mu = -1;
-            leergas(datos, -1, kIdeal, k, t, mu, false, g);
+            leergas(secciones[std::size_t(k)], -1, kIdeal, k, t, mu, false, g);
             gases << QString::fromStdString(g.nombre);
         }
     } catch (const ErrorFichero& e) {

@@ -887,6 +887,23 @@ TEST(Editar, CopiasIndependientes) {
     EXPECT_EQ(b.buscarseccion("s"), 0);
 }
 
+// The numbered sections in one pass: the first of each number, as the
+// lookup by name finds it, and nothing for another spelling of the number.
+TEST(Editar, SeccionesNumeradas) {
+    Documento d;
+    d.reemplazar({"[g02]", "n=cero", "[G2]", "n=dos", "[g2]", "n=otro", "[gx]", "[g1 ]", "n=blanco",
+                  "[g10]", "n=diez", "[g3]", "n=tres", "[h1]", "n=hache"});
+    const std::vector<VistaSeccion> v = d.numeradas("G", 3);
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_FALSE(v[1].existe());
+    EXPECT_EQ(v[2].leervalor("n"), "dos");
+    EXPECT_EQ(v[3].leervalor("n"), "tres");
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(v[std::size_t(k)].leervalor("n"),
+                  d.leervalor("g" + std::to_string(k), "n"));
+    EXPECT_EQ(d.numeradas("g", 0).size(), 1u);
+}
+
 // A section view answers like the document's own lookups, for the first
 // section of the name in any case, and keeps what it found when the document
 // changes afterwards.
