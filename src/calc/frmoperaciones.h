@@ -18,13 +18,16 @@
 #include "core/gas.h"
 
 class QMdiSubWindow;
-class QToolButton;
 
 namespace korgas {
 
+class Barometro;
+class Esfera;
 class EventosFoco;
-class Lienzo;
+class Instrumento;
 class PanelEcuacion;
+class Piston;
+class Termometro;
 
 class frmoperaciones : public QWidget {
     Q_OBJECT
@@ -86,9 +89,6 @@ class frmoperaciones : public QWidget {
     void btbarometro_Click();
     void btmanometro_Click();
 
-    void dibuja_piston(double litros);
-    void dibuja_columna(Lienzo* l, double valor);
-    void dibuja_esfera(Lienzo* l, double v);
     // An instrument's message (its value is outside its scale); it ends a
     // drag, so a button held down while the box was open moves nothing.
     void avisar(int texto);
@@ -97,8 +97,7 @@ class frmoperaciones : public QWidget {
     void temperatura_arrastrada(double t);
     void volumen_arrastrado(double v);
     void presion_arrastrada(double p);
-    void conectar_arrastre(Lienzo* l, bool vertical, bool consejo,
-                           void (frmoperaciones::*accion)(double));
+    void conectar_arrastre(Instrumento* i, void (frmoperaciones::*accion)(double));
 
     void txtmol_LostFocus();
     void txttemp_LostFocus();
@@ -121,32 +120,11 @@ class frmoperaciones : public QWidget {
     std::array<EventosFoco*, 4> eventos_{};
 
     // Instruments.
-    Lienzo* pctpiston = nullptr;
-    Lienzo* piston1 = nullptr;
-    Lienzo* piston2 = nullptr;
-    Lienzo* pistonn = nullptr;
-    QWidget* Shape1 = nullptr;
-    Lienzo* termometro = nullptr;
-    Lienzo* termometros = nullptr;
-    QWidget* bolaterm = nullptr;
-    QWidget* lbtsmax = nullptr;
-    QWidget* lbtsmin = nullptr;
-    Lienzo* termopar = nullptr;
-    QWidget* lbtpsmax = nullptr;
-    QWidget* lbtpsmin = nullptr;
-    Lienzo* barometro0 = nullptr;
-    Lienzo* barometro1 = nullptr;
-    Lienzo* barometros = nullptr;
-    std::array<QWidget*, 3> barometro{};
-    QWidget* lbpsmax = nullptr;
-    QWidget* lbpsmin = nullptr;
-    Lienzo* Manometro = nullptr;
-    QWidget* lbppsmax = nullptr;
-    QWidget* lbppsmin = nullptr;
-    QToolButton* bttermometro = nullptr;
-    QToolButton* bttermopar = nullptr;
-    QToolButton* btbarometro = nullptr;
-    QToolButton* btmanometro = nullptr;
+    Piston* piston_ = nullptr;
+    Termometro* termometro_ = nullptr;
+    Esfera* termopar_ = nullptr;
+    Barometro* barometro_ = nullptr;
+    Esfera* manometro_ = nullptr;
 
     int incognita_ = 0;                  // 0 none yet, 1 pressure, 2 volume, 3 temperature
     double vmolar_ = 6.146;              // molar volume, l/mol, as last validated or solved
@@ -169,9 +147,9 @@ class frmoperaciones : public QWidget {
     double maxbarometro_ = 2, minbarometro_ = 0;
     double maxmanometro_ = 500, minmanometro_ = 0;
 
-    // The picture being dragged; none once the button is up or a message box
-    // has opened.
-    QPointer<Lienzo> arrastre_;
+    // The instrument being dragged; none once the button is up or a message
+    // box has opened.
+    QPointer<Instrumento> arrastre_;
     // Activation: the first show, then each return from another child window.
     bool activada_ = false;
     QPointer<QMdiSubWindow> ultima_activa_;
