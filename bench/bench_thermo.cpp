@@ -14,9 +14,9 @@
 #include "core/despejar.h"
 #include "core/eos.h"
 #include "core/gas.h"
-#include "core/mensajes.h"
 #include "core/solvers.h"
 #include "core/vapor.h"
+#include "correr_benchmarks.h"
 
 namespace {
 
@@ -194,10 +194,5 @@ BENCHMARK(BM_Redibujo)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Messages (a failed bisection) must not reach the terminal in bulk.
-    instalar_presentador([](const std::string&, int, const std::string&) { return 1; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::correr_benchmarks(argc, argv);
 }

@@ -23,9 +23,9 @@
 
 #include "core/eos.h"
 #include "core/gas.h"
-#include "core/mensajes.h"
 #include "core/solvers.h"
 #include "core/vapor.h"
+#include "correr_benchmarks.h"
 
 namespace {
 
@@ -271,11 +271,5 @@ BENCHMARK(BM_Rejilla)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The former bisection shows a message when it fails; none may reach the
-    // terminal.
-    instalar_presentador([](const std::string&, int, const std::string&) { return 1; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::correr_benchmarks(argc, argv);
 }

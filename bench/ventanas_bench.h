@@ -28,7 +28,6 @@ inline int correr_benchmarks_de_ventanas(int argc, char** argv,
     QApplication app(argc, argv);
     korgas::fichidioma = KORGAS_SOURCE_DIR "/data/idioma.lng";
     korgas::idioma_actual = korgas::leervalor(korgas::fichidioma, "idioma", "idioma");
-    korgas::instalar_mensajes_qt();
     korgas::responder_mensajes_con([](const QString&, int, const QString&) { return 1; });
     korgas::registrar_shell();
     korgas::registrar_calc();

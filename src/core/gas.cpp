@@ -15,10 +15,6 @@ namespace korgas {
 
 punto escala_auto_min, escala_auto_max;
 punto escala_min, escala_max;
-std::string mensaje;
-std::string titulo;
-int estilo = 0;
-int respuesta = 0;
 std::string fichdatos;
 bool sistemas_iniciados = false;
 int modo_calculo = 0;

@@ -76,10 +76,6 @@ struct sistema {
 // Program-wide state.
 extern punto escala_auto_min, escala_auto_max;
 extern punto escala_min, escala_max;
-extern std::string mensaje;
-extern std::string titulo;
-extern int estilo;
-extern int respuesta;
 extern std::string fichdatos;
 extern bool sistemas_iniciados;
 extern int modo_calculo;  // 0 general, 1 P, 2 V, 3 T

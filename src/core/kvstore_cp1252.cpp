@@ -55,10 +55,6 @@ void poner_utf8(char32_t c, std::string& out) {
 
 }  // namespace
 
-unsigned char minuscula(unsigned char c) {
-    return kMinusculas[c];
-}
-
 void a_minusculas(std::string& bytes) {
     for (char& c : bytes) c = static_cast<char>(kMinusculas[static_cast<unsigned char>(c)]);
 }

@@ -7,9 +7,8 @@
 
 namespace korgas::cp1252 {
 
-// The lower-case form of a Windows-1252 byte: A-Z, À-Þ except ×, and Š Œ Ž Ÿ.
+// Every byte in its lower-case form: A-Z, À-Þ except ×, and Š Œ Ž Ÿ.
 // Independent of the C locale.
-unsigned char minuscula(unsigned char c);
 void a_minusculas(std::string& bytes);
 
 // UTF-8 text to Windows-1252 bytes, appended to out. Returns false when the text

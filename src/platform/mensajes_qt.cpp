@@ -6,9 +6,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "core/gas.h"
 #include "core/kvstore.h"
-#include "core/mensajes.h"
 #include "platform/texto_qt.h"
 
 namespace korgas {
@@ -163,15 +161,9 @@ void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre, const QStrin
 }
 
 int msgbox(const QString& texto, int estilo_caja, const QString& titulo_dado, QWidget* padre) {
-    mensaje = texto.toStdString();
-    titulo = titulo_dado.toStdString();
-    estilo = estilo_caja;
     const QString titulo_visto = titulo_dado.isEmpty() ? titulo_programa() : titulo_dado;
 
-    if (respondedor()) {
-        respuesta = respondedor()(texto, estilo_caja, titulo_visto);
-        return respuesta;
-    }
+    if (respondedor()) return respondedor()(texto, estilo_caja, titulo_visto);
 
     QString visto = texto;
     visto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -189,19 +181,11 @@ int msgbox(const QString& texto, int estilo_caja, const QString& titulo_dado, QW
         caja.setEscapeButton(cancelar);
     caja.exec();
 
-    respuesta = respuesta_al_cerrar(lista);
+    int respuesta = respuesta_al_cerrar(lista);
     const QMessageBox::StandardButton pulsado = caja.standardButton(caja.clickedButton());
     for (const Boton& b : lista)
         if (b.boton == pulsado) respuesta = b.respuesta;
     return respuesta;
-}
-
-void instalar_mensajes_qt() {
-    instalar_presentador(
-        [](const std::string& texto, int estilo_caja, const std::string& titulo_caja) {
-            return msgbox(QString::fromStdString(texto), estilo_caja,
-                          QString::fromStdString(titulo_caja));
-        });
 }
 
 void responder_mensajes_con(Respondedor r) {

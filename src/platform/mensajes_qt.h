@@ -1,5 +1,4 @@
-// Message boxes with the program's styles and answers, and the presenter that
-// lets the core show its messages through them.
+// Message boxes with the program's styles and answers.
 #pragma once
 
 #include <QString>
@@ -17,8 +16,7 @@ QString titulo_programa();  // "KOR GAS V1.0"
 
 // Styles: 0 OK only, 16 critical, 48 exclamation, 64 information, 51 Yes/No/
 // Cancel with the exclamation icon. Answers: 1 OK, 6 Yes, 7 No, 2 Cancel.
-// A CR in the text starts a new line. Sets the message block (mensaje,
-// titulo, estilo, respuesta) as a message of the program does.
+// A CR in the text starts a new line.
 int msgbox(const QString& texto, int estilo = 0, const QString& titulo = QString(),
            QWidget* padre = nullptr);
 
@@ -40,9 +38,6 @@ QString detalle_error(const std::exception& e);
 // is given).
 void avisar_fichero_ilegible(const ErrorFichero& e, QWidget* padre = nullptr,
                              const QString& titulo = QString());
-
-// Makes the core's messages (korgas::mostrar_mensaje) open msgbox.
-void instalar_mensajes_qt();
 
 // Tests: while set, every msgbox goes to this function instead of a modal box
 // and its result is the answer. It gets the text as given (CR not turned into

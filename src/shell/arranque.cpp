@@ -74,7 +74,6 @@ void preparar_aplicacion() {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("KOR-GAS"));
     QApplication::setWindowIcon(icono_programa());
-    instalar_mensajes_qt();
 }
 
 std::optional<int> leer_numgases(const std::string& fichero) {

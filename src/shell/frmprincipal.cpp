@@ -239,10 +239,6 @@ QAction* frmprincipal::item(const QString& nombre) const {
     return findChild<QAction*>(nombre);
 }
 
-QSize frmprincipal::cliente_twips() const {
-    return area_->viewport()->size() * 15;
-}
-
 void frmprincipal::MDIForm_Load() {
     // Captions, in the order of their texts.
     auto rotular = [this](const char* nombre, int n) {

@@ -38,8 +38,6 @@ class frmprincipal : public QMainWindow {
     // design are added on demand, so any number of languages fits.
     QAction* mnuidiomas(int i);
     int num_mnuidiomas() const { return static_cast<int>(idiomas_.size()); }
-    // The size of the area the child windows open in, in twips (15 per pixel).
-    QSize cliente_twips() const;
 
     // The amount unit of the data window: the check mark moves to the unit,
     // and the data window (opened when it is closed) shows its amounts in it.

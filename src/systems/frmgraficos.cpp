@@ -312,10 +312,7 @@ void frmgraficos::dibuja() {
     for (int i = 1; i <= 5; ++i) {
         const sistema& s = sistemas[std::size_t(i)];
         if (!s.activo || !curva_valida(s)) continue;
-        double vl = 0;
-        double vg = 0;
-        dibuja_pv(*pctgrafico, i, vg, vl);
-        dibuja_isoterma(*pctgrafico, i, escala_min.v, escala_max.v, vg, vl);
+        dibuja_curva(*pctgrafico, i, escala_min.v, escala_max.v);
         ++curvas;
         unica = i;
     }

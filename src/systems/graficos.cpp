@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/comun.h"
 #include "core/eos.h"
@@ -104,12 +106,15 @@ bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo) {
     return true;
 }
 
-void dibuja_isoterma(Lienzo& plot, int i, double vmin, double vmax, double vg, double vl) {
-    if (!indice_valido(i)) return;
+Polilineas isoterma(int i, double vmin, double vmax, double vg, double vl) {
+    Polilineas t;
+    if (!indice_valido(i)) return t;
     const sistema& s = sistemas[i];
-    const QColor color = color_de(s.color);
     const double paso = (vmax - vmin) / 100;
     const double xb = covolumen(s);
+    // The list the previous segment went into; a segment of the same style
+    // that follows it continues its polyline.
+    const std::vector<std::vector<punto>>* previa = nullptr;
     double v1 = vmin;
     double p1 = presion(i, v1);
     for (int k = 0; k < 100; ++k) {
@@ -117,21 +122,28 @@ void dibuja_isoterma(Lienzo& plot, int i, double vmin, double vmax, double vg, d
         const double p2 = presion(i, v2);
         // Inside the excluded volume the curve is not drawn at all, so it never
         // paints over another curve there.
-        if (!(v1 <= xb)) {
-            plot.fijar_estilo(v1 > vl && v2 < vg ? Lienzo::Estilo::punteado
-                                                 : Lienzo::Estilo::solido);
-            plot.linea(v1, p1, v2, p2, color);
+        const bool visible = !(v1 <= xb) && std::isfinite(v1) && std::isfinite(p1) &&
+                             std::isfinite(v2) && std::isfinite(p2);
+        if (visible) {
+            auto& lista = v1 > vl && v2 < vg ? t.punteadas : t.solidas;
+            if (previa == &lista)
+                lista.back().push_back({v2, p2});
+            else
+                lista.push_back({{v1, p1}, {v2, p2}});
+            previa = &lista;
+        } else {
+            previa = nullptr;
         }
         v1 = v2;
         p1 = p2;
     }
-    plot.fijar_estilo(Lienzo::Estilo::solido);
+    return t;
 }
 
-void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl) {
-    if (!indice_valido(i)) return;
+std::optional<std::vector<punto>> linea_pv(int i, double& vg, double& vl) {
+    if (!indice_valido(i)) return std::nullopt;
     const sistema& s = sistemas[i];
-    if (s.personalizado) return;
+    if (s.personalizado) return std::nullopt;
     double l = 0;
     double g = 0;
     const double pv = presion_vapor_curva(i, l, g);
@@ -141,9 +153,35 @@ void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl) {
     if (!(pv >= 0) || !std::isfinite(pv) || !std::isfinite(vl) || !std::isfinite(vg)) {
         vl = 0;
         vg = 0;
-        return;
+        return std::nullopt;
     }
-    plot.linea(vl, pv, vg, pv, color_de(s.color));
+    return std::vector<punto>{{vl, pv}, {vg, pv}};
+}
+
+Polilineas curva(int i, double vmin, double vmax) {
+    double vl = 0;
+    double vg = 0;
+    std::optional<std::vector<punto>> pv = linea_pv(i, vg, vl);
+    Polilineas t = isoterma(i, vmin, vmax, vg, vl);
+    if (pv) t.solidas.insert(t.solidas.begin(), std::move(*pv));
+    return t;
+}
+
+void dibuja_curva(Lienzo& plot, int i, double vmin, double vmax) {
+    if (!indice_valido(i)) return;
+    const QColor color = color_de(sistemas[i].color);
+    const Polilineas t = curva(i, vmin, vmax);
+    // Segment by segment, as the plot draws a line: each dotted segment starts
+    // its own dot pattern.
+    auto pinta = [&](const std::vector<std::vector<punto>>& lista, Lienzo::Estilo trazo) {
+        plot.fijar_estilo(trazo);
+        for (const std::vector<punto>& linea : lista)
+            for (std::size_t k = 1; k < linea.size(); ++k)
+                plot.linea(linea[k - 1].v, linea[k - 1].p, linea[k].v, linea[k].p, color);
+    };
+    pinta(t.solidas, Lienzo::Estilo::solido);
+    pinta(t.punteadas, Lienzo::Estilo::punteado);
+    plot.fijar_estilo(Lienzo::Estilo::solido);
 }
 
 int muestras(const Lienzo& plot) {

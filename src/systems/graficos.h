@@ -1,10 +1,15 @@
 // Drawing the isotherms of the gas systems on the graph window's plot.
 //
 // Curve i is sistemas[i] (a row of the data window). Volumes are total
-// volumes in l, pressures in atm. Nothing here stops on a step that cannot be
-// computed: a pressure that is not a finite number is left out of a range and
-// never drawn, and a vapour pressure that cannot be found draws no tie line.
+// volumes in l, pressures in atm. What a curve draws is worked out by the
+// core's numbers alone (curva, as polylines) and only then painted
+// (dibuja_curva). Nothing here stops on a step that cannot be computed: a
+// pressure that is not a finite number is left out of a range and never
+// drawn, and a vapour pressure that cannot be found draws no tie line.
 #pragma once
+
+#include <optional>
+#include <vector>
 
 #include "core/gas.h"
 
@@ -27,18 +32,35 @@ bool fija_escala(frmgraficos& g, const punto& minimo, const punto& maximo);
 // "Advertencia", critical.
 void avisar_escala(int texto, QWidget* ventana);
 
-// The isotherm of curve i over vmin..vmax in 100 segments in the curve's
-// colour. Segments that start inside the excluded volume (moles·b, b/4 for
-// Dieterici-Sadus) are not drawn; those strictly between the liquid and gas
-// volumes vl and vg (total, l) are dotted.
-void dibuja_isoterma(Lienzo& plot, int i, double vmin, double vmax, double vg, double vl);
+// A curve of the graph as polylines in the plot's units (volume in l,
+// pressure in atm): each polyline is two or more points joined by straight
+// segments, and every point is a finite number.
+struct Polilineas {
+    std::vector<std::vector<punto>> solidas;
+    std::vector<std::vector<punto>> punteadas;
+};
 
-// The tie line of curve i: a solid line at its vapour pressure from the
+// The isotherm of curve i over vmin..vmax in 100 segments. Segments that
+// start inside the excluded volume (moles·b, b/4 for Dieterici-Sadus) are
+// left out, and so is a segment with an end whose pressure is not a finite
+// number; those strictly between the liquid and gas volumes vl and vg
+// (total, l) are dotted, the others solid.
+Polilineas isoterma(int i, double vmin, double vmax, double vg, double vl);
+
+// The tie line of curve i: the segment at its vapour pressure from the
 // liquid to the gas volume, whose totals (l) it returns in vl and vg. A curve
-// with its own parameters gets none and leaves vl and vg as they are; one
+// with its own parameters has none and leaves vl and vg as they are; one
 // without a vapour pressure (ideal gas, at or above the critical
-// temperature, no loop) gets none and vl = vg = 0, so nothing is dotted.
-void dibuja_pv(Lienzo& plot, int i, double& vg, double& vl);
+// temperature, no loop) has none and vl = vg = 0, so nothing is dotted.
+std::optional<std::vector<punto>> linea_pv(int i, double& vg, double& vl);
+
+// Curve i over vmin..vmax: its tie line (the first solid polyline) and its
+// isotherm, dotted between the liquid and gas volumes of the tie line. The
+// tie line spans those volumes whatever the range; the plot clips it.
+Polilineas curva(int i, double vmin, double vmax);
+
+// Paints curve i on the plot in its colour.
+void dibuja_curva(Lienzo& plot, int i, double vmin, double vmax);
 
 // The lowest and highest pressure of curve i over minimo.v..maximo.v, into
 // minimo.p and maximo.p, sampled at muestras(plot) + 1 volumes. A highest

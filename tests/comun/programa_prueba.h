@@ -51,7 +51,6 @@ class ProgramaPrueba {
         korgas::idioma_actual = korgas::leervalor(korgas::fichidioma, "idioma", "idioma");
         korgas::numgases =
             int(korgas::leer_numero(korgas::leervalor(korgas::fichdatos, "general", "n")));
-        korgas::instalar_mensajes_qt();
         korgas::responder_mensajes_con([this](const QString& t, int e, const QString& ti) {
             mensajes.push_back({t, e, ti});
             return respuesta;

@@ -1,20 +1,13 @@
-// Shared fixtures of the thermodynamic core tests: a recording message
-// presenter over a small language file, hand-filled systems and the shipped
-// gas data file.
+// Shared fixtures of the thermodynamic core tests: hand-filled systems and
+// the shipped gas data file.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
-
-#include <unistd.h>
 
 #include "core/gas.h"
-#include "core/mensajes.h"
 
 namespace korgas::prueba {
 
@@ -27,54 +20,6 @@ inline const double kBvdw = R * kTc / (8 * kPc);                  // 0.042803...
 inline std::string ruta_datos() {
     return KORGAS_SOURCE_DIR "/data/data";
 }
-
-struct Aviso {
-    std::string texto;
-    int estilo;
-    std::string titulo;
-};
-
-// Records every message instead of showing it, over a language file whose
-// texts 160, 161 and 169 name themselves, so a test sees which text was used.
-class Avisos {
-  public:
-    Avisos() {
-        const auto dir = std::filesystem::temp_directory_path() / "korgas_termo_prueba";
-        std::filesystem::create_directories(dir);
-        const auto fichero = dir / ("idioma_" + std::to_string(::getpid()) + ".lng");
-        {
-            std::ofstream f(fichero, std::ios::binary);
-            f << "[idioma]\r\nidioma=prueba\r\n\r\n[prueba]\r\n"
-                 "160=texto 160\r\n161=texto 161\r\n169=texto 169\r\n";
-        }
-        fichero_ = fichero.string();
-        fichidioma_previo_ = fichidioma;
-        idioma_previo_ = idioma_actual;
-        fichidioma = fichero_;
-        idioma_actual = "prueba";
-        previo_ = instalar_presentador([this](const std::string& t, int e, const std::string& ti) {
-            lista.push_back({t, e, ti});
-            return 1;
-        });
-    }
-    ~Avisos() {
-        instalar_presentador(previo_);
-        fichidioma = fichidioma_previo_;
-        idioma_actual = idioma_previo_;
-        std::error_code ec;
-        std::filesystem::remove(fichero_, ec);
-    }
-    Avisos(const Avisos&) = delete;
-    Avisos& operator=(const Avisos&) = delete;
-
-    std::vector<Aviso> lista;
-
-  private:
-    std::string fichero_;
-    std::string fichidioma_previo_;
-    std::string idioma_previo_;
-    Presentador previo_;
-};
 
 // Fills system i by hand: equation, temperature, amount and parameters.
 inline sistema& pon_sistema(int i, int eq, double T, double moles, double a, double b, double c = 0,

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "core/despejar.h"
 #include "core/eos.h"
@@ -17,7 +18,6 @@
 namespace korgas {
 namespace {
 
-using prueba::Avisos;
 using prueba::carga_sistema;
 using prueba::kAvdw;
 using prueba::kBvdw;
@@ -90,14 +90,12 @@ TEST(Despejar, VirialConYSinD) {
 }
 
 TEST(Despejar, BerthelotSinRaicesReales) {
-    Avisos avisos;
     sistema& s = pon_sistema(0, kBerthelot, 300, 1, kAvdw * 304.2, kBvdw);
     // Inside the covolume the quadratic in T has no real root: the solver
-    // says so, for the window to tell, and shows nothing itself.
+    // says so, for the window to tell.
     const Solucion r = despejar("t", kBerthelot, s, 0.9 * kBvdw, 0.01);
     EXPECT_EQ(r.x, 0.0);
     EXPECT_EQ(r.falla, Falla::sin_raices);
-    EXPECT_TRUE(avisos.lista.empty());
 }
 
 // Guards in front of the closed forms: no division by a zero volume or
@@ -155,7 +153,6 @@ TEST(Despejar, TablaDeSolucionadores) {
 // pressure at (T, V), then V from (T, P) and T from (P, V) through the
 // solver the windows use, returns the start.
 TEST(Resolver, IdaYVueltaEnLaRegionDelGas) {
-    Avisos avisos;
     for (int g = 1; g <= prueba::gases_enviados(); ++g) {
         for (int eq = 0; eq <= 9; ++eq) {
             for (double tr : {0.8, 1.2, 2.0, 3.0}) {
@@ -180,11 +177,9 @@ TEST(Resolver, IdaYVueltaEnLaRegionDelGas) {
             }
         }
     }
-    EXPECT_TRUE(avisos.lista.empty());
 }
 
 TEST(Resolver, FallosSenalados) {
-    Avisos avisos;
     const struct {
         const char* que;
         int eq;
@@ -211,13 +206,11 @@ TEST(Resolver, FallosSenalados) {
          Falla::sin_resultado},
     };
     for (const auto& c : casos) {
-        avisos.lista.clear();
         const double a = c.eq == kBerthelot ? kAvdw * 304.2 : c.eq == kDieterici ? 4.5 : kAvdw;
         pon_sistema(0, c.eq, c.T, 1, a, c.eq == kDieterici ? 0.0428 : kBvdw);
         const Solucion r = resolver(c.var, c.V, c.P);
         EXPECT_EQ(r.x, 0.0) << c.que;
         EXPECT_EQ(r.falla, c.falla) << c.que;
-        EXPECT_TRUE(avisos.lista.empty()) << c.que;
     }
 }
 
@@ -225,7 +218,6 @@ TEST(Resolver, FallosSenalados) {
 // 1e-6 to 1e4 atm: every solver returns, and nothing that is not a finite
 // number comes back as a value.
 TEST(Terminacion, EstadosExtremos) {
-    Avisos avisos;
     const double pres[] = {1e-6, 1e-2, 1, 100, 1e4};
     const double vols[] = {1e-4, 0.05, 1, 1e3};
     for (int g = 1; g <= prueba::gases_enviados(); ++g) {

@@ -611,48 +611,4 @@ TEST(NombreEcuacion, ListEntries) {
     korgas::fichidioma.clear();
 }
 
-TEST(Mensajes, PresenterSeesTheMessageBlock) {
-    struct Visto {
-        std::string texto, titulo;
-        int estilo = -1;
-        int veces = 0;
-    } visto;
-    auto anterior = korgas::instalar_presentador(
-        [&](const std::string& texto, int estilo, const std::string& titulo) {
-            visto.texto = texto;
-            visto.estilo = estilo;
-            visto.titulo = titulo;
-            ++visto.veces;
-            return 6;
-        });
-    EXPECT_EQ(korgas::mostrar_mensaje("¿Guardar?", 51, "Gases"), 6);
-    EXPECT_EQ(visto.texto, "¿Guardar?");
-    EXPECT_EQ(visto.estilo, 51);
-    EXPECT_EQ(visto.titulo, "Gases");
-    EXPECT_EQ(korgas::mensaje, "¿Guardar?");
-    EXPECT_EQ(korgas::titulo, "Gases");
-    EXPECT_EQ(korgas::estilo, 51);
-    EXPECT_EQ(korgas::respuesta, 6);
-
-    // The block set by hand, shown as it stands.
-    korgas::mensaje = "Hecho";
-    korgas::titulo = "";
-    korgas::estilo = 64;
-    korgas::mostrar_mensaje();
-    EXPECT_EQ(visto.texto, "Hecho");
-    EXPECT_EQ(visto.estilo, 64);
-    EXPECT_EQ(visto.titulo, "");
-    EXPECT_EQ(visto.veces, 2);
-
-    // Without a presenter the answer is OK.
-    auto mio = korgas::instalar_presentador(anterior);
-    EXPECT_TRUE(static_cast<bool>(mio));
-    korgas::instalar_presentador(nullptr);
-    korgas::respuesta = 0;
-    EXPECT_EQ(korgas::mostrar_mensaje("sin ventana", 16), 1);
-    EXPECT_EQ(korgas::respuesta, 1);
-    EXPECT_EQ(visto.veces, 2);
-    korgas::instalar_presentador(anterior);
-}
-
 }  // namespace

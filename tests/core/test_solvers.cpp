@@ -14,7 +14,6 @@
 namespace korgas {
 namespace {
 
-using prueba::Avisos;
 using prueba::kAvdw;
 using prueba::kBvdw;
 using prueba::pon_sistema;
@@ -88,7 +87,6 @@ TEST(Cubica, VanDerWaalsABajaPresion) {
 }
 
 TEST(Cuadratica, RaicesYSinRaices) {
-    Avisos avisos;
     double x1 = 0, x2 = 0;
     EXPECT_TRUE(cuadratica(-3, 2, x1, x2));
     EXPECT_DOUBLE_EQ(x1, 2);
@@ -96,16 +94,13 @@ TEST(Cuadratica, RaicesYSinRaices) {
     EXPECT_TRUE(cuadratica(2, 1, x1, x2));
     EXPECT_DOUBLE_EQ(x1, -1);
     EXPECT_DOUBLE_EQ(x2, -1);
-    EXPECT_TRUE(avisos.lista.empty());
 
-    // No real roots: the roots stay, and nothing is shown (the window that
-    // asked tells the user).
+    // No real roots: the roots stay (the window that asked tells the user).
     x1 = 7;
     x2 = 8;
     EXPECT_FALSE(cuadratica(0, 1, x1, x2));
     EXPECT_EQ(x1, 7);
     EXPECT_EQ(x2, 8);
-    EXPECT_TRUE(avisos.lista.empty());
 
     EXPECT_FALSE(cuadratica(std::numeric_limits<double>::quiet_NaN(), 0, x1, x2));
     EXPECT_EQ(x1, 7);
@@ -159,7 +154,6 @@ TEST(Fvolumen, CeroEnLaPresionDeLaEcuacion) {
 }
 
 TEST(Biseccion, EncuentraElCambioDeSigno) {
-    Avisos avisos;
     pon_sistema(1, kVanDerWaals, 250, 1, kAvdw, kBvdw);
     const double P = 31.615, T = 250;
     double x1, x2, x3;
@@ -170,19 +164,16 @@ TEST(Biseccion, EncuentraElCambioDeSigno) {
     // Without a sign change it ends at one end of the interval.
     const double v = biseccion(1, 1, P, T, 1.0, 2.0).x;
     EXPECT_TRUE(std::fabs(v - 1.0) < 1e-6 || std::fabs(v - 2.0) < 1e-6) << v;
-    EXPECT_TRUE(avisos.lista.empty());
 
     // An interval that never shrinks gives up after 10000 halvings.
     const Solucion r = biseccion(1, 1, P, T, 0.3, std::numeric_limits<double>::infinity());
     EXPECT_EQ(r.x, 0.0);
     EXPECT_EQ(r.falla, Falla::sin_convergencia);
-    EXPECT_TRUE(avisos.lista.empty());
 }
 
 // Newton lands on the state it was built from, to well within its stopping
 // step (a wrong derivative would stop early and far from it).
 TEST(Newton, ConvergeEnLosSeisCasos) {
-    Avisos avisos;
     const struct {
         const char* var;
         int eq;
@@ -206,7 +197,6 @@ TEST(Newton, ConvergeEnLosSeisCasos) {
             }
         }
     }
-    EXPECT_TRUE(avisos.lista.empty());
 }
 
 TEST(Newton, GeneralizadaConMuDosEsVanDerWaals) {
@@ -221,7 +211,6 @@ TEST(Newton, GeneralizadaConMuDosEsVanDerWaals) {
 // pressure is then R·T/V·exp(-a/(R·T·V)), and newton finds the gas volume
 // (above a/(R·T), where the pressure peaks) instead of reporting a failure.
 TEST(Newton, DietericiSadusSinCovolumen) {
-    Avisos avisos;
     const double a = 3.8, T = 300;
     for (double V : {0.5, 2.0, 24.6}) {
         pon_sistema(0, kDietericiSadus, T, 1, a, 0, 0, 0);
@@ -231,7 +220,6 @@ TEST(Newton, DietericiSadusSinCovolumen) {
         EXPECT_NEAR(r.x, V, 1e-7 * V) << V;
         EXPECT_TRUE(r.ok()) << V;
     }
-    EXPECT_TRUE(avisos.lista.empty());
 }
 
 TEST(Newton, FallosTerminanSinConvergencia) {
@@ -250,24 +238,20 @@ TEST(Newton, FallosTerminanSinConvergencia) {
         {"infinite start", "v", kDieterici, 4.5, 0.0428, 0, 0, 1, 300, inf},
     };
     for (const auto& c : casos) {
-        Avisos avisos;
         pon_sistema(0, c.eq, 300, 1, c.a, c.b, c.c, c.d);
         const Solucion r = newton(c.var, c.eq, 0, c.P, c.fijo, c.x0);
         EXPECT_EQ(r.x, 0.0) << c.que;
         EXPECT_EQ(r.falla, Falla::sin_convergencia) << c.que;
-        EXPECT_TRUE(avisos.lista.empty()) << c.que;
     }
 }
 
 TEST(Newton, CasoSinResidualNoDaResultado) {
-    Avisos avisos;
     pon_sistema(0, kVanDerWaals, 300, 1, kAvdw, kBvdw);
     for (const char* var : {"v", "t", "p"}) {
         const Solucion r = newton(var, kVanDerWaals, 0, 1, 300, 24);
         EXPECT_EQ(r.x, 0.0);
         EXPECT_EQ(r.falla, Falla::sin_resultado) << var;
     }
-    EXPECT_TRUE(avisos.lista.empty());
 }
 
 }  // namespace

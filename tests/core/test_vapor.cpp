@@ -14,7 +14,6 @@
 namespace korgas {
 namespace {
 
-using prueba::Avisos;
 using prueba::carga_sistema;
 using prueba::kAvdw;
 using prueba::kBvdw;
@@ -269,7 +268,6 @@ double pv_a(int g, int eq, double T) {
 // Clapeyron: ΔH = T·(vg - vl)·dPv/dT, the slope taken here by a central
 // difference of the vapour pressures at T ± 0.5 K.
 TEST(CalorVaporizacion, EsLaPendienteDeClapeyron) {
-    Avisos avisos;
     for (int g : {3, 19, 21, 28}) {  // argon, water, carbon dioxide, toluene
         for (int eq = 1; eq <= 9; ++eq) {
             for (double tr : {0.6, 0.8, 0.95}) {
@@ -302,7 +300,6 @@ TEST(CalorVaporizacion, EsLaPendienteDeClapeyron) {
 // hundredths over that kelvin, that alone is up to 1e-4 of the slope (7e-5 is
 // the largest seen here). A bias of the formula of 0.2 % stands far outside.
 TEST(CalorVaporizacion, ValoresExactos) {
-    Avisos avisos;
     const struct {
         int gas, eq;
         double tr, dh;
@@ -375,7 +372,6 @@ TEST(CalorVaporizacion, ValoresExactos) {
 }
 
 TEST(CalorVaporizacion, CercaDeLosLimites) {
-    Avisos avisos;
     sistema& s = carga_sistema(0, 21, kVanDerWaals, 250);
     const double tc = s.gas.tc;
     const struct {

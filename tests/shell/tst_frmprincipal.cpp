@@ -179,7 +179,6 @@ void TstFrmprincipal::estado_tras_la_carga() {
     QCOMPARE(sistema_actual, 1);
     QCOMPARE(QString::fromStdString(fichdatos), prog.ruta("data"));
     QCOMPARE(numgases, 28);
-    QCOMPARE(p->cliente_twips(), p->area()->viewport()->size() * 15);
 }
 
 void TstFrmprincipal::calcular_fija_el_modo_y_eleva() {
