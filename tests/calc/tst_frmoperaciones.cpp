@@ -22,18 +22,19 @@
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
 #include "platform/ventanas.h"
+#include "pixeles_prueba.h"
 #include "programa_prueba.h"
 
 using namespace pruebas;
 using korgas::frmoperaciones;
 using korgas::Lienzo;
 
+using namespace pixeles_prueba;
+
 namespace {
 
 constexpr double R = 0.08206;
-const QColor kRojo(255, 0, 0);
 const QColor kNegro(0, 0, 0);
-const QColor kTubo(224, 224, 224);
 constexpr int kDioxido = 21;
 constexpr double kPi = 3.1415926536;
 
@@ -67,20 +68,6 @@ void soltar_en(Lienzo* l, double x, double y) {
     raton(l, QEvent::MouseButtonRelease, l->a_pixeles(x, y), Qt::NoButton, Qt::LeftButton);
 }
 
-// Whether a pixel within one of the point (in the picture's scale) is red:
-// the needle of a dial is a line one pixel wide.
-bool rojo_cerca(Lienzo* l, double x, double y) {
-    const QPointF p = l->a_pixeles(x, y);
-    const QImage& im = l->imagen();
-    for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy) {
-            const int px = int(std::floor(p.x())) + dx;
-            const int py = int(std::floor(p.y())) + dy;
-            if (im.valid(px, py) && im.pixelColor(px, py) == kRojo) return true;
-        }
-    return false;
-}
-
 // The base line of a dial: its last row of pixels.
 double base_de(Lienzo* l) {
     return l->escala_alto() - l->escala_alto() / l->height();
@@ -91,15 +78,6 @@ bool es_validacion(const QString& texto) {
     for (int n = 77; n <= 84; ++n)
         if (texto.startsWith(korgas::tx(n))) return true;
     return false;
-}
-
-// The share of a vertical picture's middle column painted in a colour.
-double parte_de(Lienzo* l, const QColor& color) {
-    const QImage& im = l->imagen();
-    int n = 0;
-    for (int y = 0; y < im.height(); ++y)
-        if (im.pixelColor(im.width() / 2, y) == color) ++n;
-    return double(n) / im.height();
 }
 
 // A gas data file of van der Waals-like gases with the critical data given

@@ -15,6 +15,7 @@
 #include "calc/registro.h"
 #include "core/gas.h"
 #include "platform/lienzo.h"
+#include "pixeles_prueba.h"
 #include "programa_prueba.h"
 
 using namespace pruebas;
@@ -25,10 +26,10 @@ using korgas::Lienzo;
 using korgas::Piston;
 using korgas::Termometro;
 
+using namespace pixeles_prueba;
+
 namespace {
 
-const QColor kRojo(255, 0, 0);
-const QColor kTubo(224, 224, 224);
 
 // The window's ranges.
 Instrumento* crear(const QString& cual, QWidget* area) {
@@ -73,28 +74,6 @@ QPointF en(Lienzo* l, bool vertical, double v) {
 
 bool cerca(double a, double b) {
     return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
-}
-
-// Whether a pixel within one of the point (in the picture's scale) is red.
-bool rojo_cerca(Lienzo* l, double x, double y) {
-    const QPointF p = l->a_pixeles(x, y);
-    const QImage& im = l->imagen();
-    for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy) {
-            const int px = int(std::floor(p.x())) + dx;
-            const int py = int(std::floor(p.y())) + dy;
-            if (im.valid(px, py) && im.pixelColor(px, py) == kRojo) return true;
-        }
-    return false;
-}
-
-// The share of a vertical picture's middle column painted in a colour.
-double parte_de(Lienzo* l, const QColor& color) {
-    const QImage& im = l->imagen();
-    int n = 0;
-    for (int y = 0; y < im.height(); ++y)
-        if (im.pixelColor(im.width() / 2, y) == color) ++n;
-    return double(n) / im.height();
 }
 
 }  // namespace

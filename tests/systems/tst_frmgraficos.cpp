@@ -7,6 +7,7 @@
 
 #include "platform/texto_qt.h"
 #include "sistemas_prueba.h"
+#include "co2_referencia.h"
 #include "systems/graficos.h"
 
 using namespace sistemas_prueba;
@@ -14,12 +15,7 @@ using korgas::sistemas;
 
 namespace {
 
-constexpr double R = 0.08206;
-// The CO2-like gas under van der Waals at 250 K (worked out apart, by the
-// equal-area construction on a = 3.60610, b = 0.042803).
-constexpr double kPv = 31.6154;
-constexpr double kVl = 0.06830;
-constexpr double kVg = 0.47192;
+using namespace co2_referencia;
 constexpr double kB = 0.042803;
 
 const QColor kAzul(0, 0, 255);

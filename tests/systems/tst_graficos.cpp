@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "co2_referencia.h"
 #include "core/gas.h"
 #include "systems/graficos.h"
 
@@ -14,15 +15,8 @@ using korgas::sistemas;
 
 namespace {
 
-constexpr double R = 0.08206;
-// The CO2-like gas (tc 304.2 K, pc 72.9 atm) under van der Waals at 250 K,
-// worked out apart by the equal-area construction: vapour pressure (atm) and
-// molar volumes of liquid and gas (l/mol).
-constexpr double kTc = 304.2;
-constexpr double kPc = 72.9;
-constexpr double kPv = 31.6154;
-constexpr double kVl = 0.06830;
-constexpr double kVg = 0.47192;
+using namespace co2_referencia;
+
 const double kA = 27 * R * R * kTc * kTc / (64 * kPc);
 const double kB = R * kTc / (8 * kPc);
 
