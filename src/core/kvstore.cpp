@@ -409,7 +409,9 @@ VistaSeccion Documento::seccion(const std::string& nombre) const {
     std::string s;
     if (!clave_busqueda(nombre, s)) return v;
     const int sec = d_->primera(s);
-    if (sec >= 0) v.cuerpo_ = d_->secciones[static_cast<std::size_t>(sec)].cuerpo;
+    if (sec < 0) return v;
+    v.lineas_ = d_;
+    v.cuerpo_ = d_->secciones[static_cast<std::size_t>(sec)].cuerpo.get();
     return v;
 }
 
@@ -430,7 +432,9 @@ std::vector<VistaSeccion> Documento::numeradas(const std::string& prefijo, int n
         }
         if (!digitos || k < 1 || k > n) continue;
         VistaSeccion& v = r[static_cast<std::size_t>(k)];
-        if (!v.cuerpo_) v.cuerpo_ = sec.cuerpo;
+        if (v.cuerpo_) continue;
+        v.lineas_ = d_;
+        v.cuerpo_ = sec.cuerpo.get();
     }
     return r;
 }

@@ -90,7 +90,10 @@ class VistaSeccion {
 
   private:
     friend class Documento;
-    std::shared_ptr<const Cuerpo> cuerpo_;
+    // The document's lines, kept as they were: a change of the document
+    // copies them first while a view holds them.
+    std::shared_ptr<const void> lineas_;
+    const Cuerpo* cuerpo_ = nullptr;
 };
 
 // The lines of one file, parsed, with the same operations as the free
