@@ -142,6 +142,10 @@ Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& m
                    temperatura, mu, personalizado, gas);
 }
 
+std::vector<VistaSeccion> secciones_de_gases(int n) {
+    return leer(fichdatos).numeradas("g", n);
+}
+
 Carga leergas(const VistaSeccion& datos, int modo, int ecuacion, int numgas, double& temperatura,
               double& mu, bool personalizado, datosgas& gas) {
     const bool leer_parametros = modo == -1 || (modo == 0 && !personalizado);

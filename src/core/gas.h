@@ -113,11 +113,15 @@ enum class Carga {
 // Throws ErrorFichero when the file exists but cannot be read.
 Carga leergas(int modo, int ecuacion, int numgas, double& temperatura, double& mu,
               bool personalizado, datosgas& gas);
-// The same from the gas's section (the first "g" numgas of a snapshot of the
-// file): a loop over every gas reads the file once, sees one state of it, and
-// finds the sections in one pass (Documento::numeradas).
+// The same from the gas's section (secciones_de_gases): a loop over every
+// gas reads the file once, sees one state of it, and finds the sections in
+// one pass.
 Carga leergas(const VistaSeccion& seccion, int modo, int ecuacion, int numgas,
               double& temperatura, double& mu, bool personalizado, datosgas& gas);
+
+// The sections of gases 1..n in one snapshot of the gas data file, element k
+// for gas k. Throws ErrorFichero as leergas does.
+std::vector<VistaSeccion> secciones_de_gases(int n);
 
 // Loads the gas of a system record with its own fields.
 Carga leergas(int modo, sistema& s);

@@ -297,7 +297,7 @@ void frmcompuestos::llenar_rejilla() {
     valores_.assign(std::size_t(numgases) + 1, {});
     try {
         const Rejilla::Relleno relleno(grid);
-        const std::vector<VistaSeccion> secciones = leer(fichdatos).numeradas("g", numgases);
+        const std::vector<VistaSeccion> secciones = secciones_de_gases(numgases);
         for (int i = 1; i <= numgases; ++i) {
             datosgas g;
             double t = s.temperatura;

@@ -296,7 +296,7 @@ QStringList frmdatos::nombres_gases() {
     // Each name read once, for the five lists, from one snapshot of the file.
     QStringList gases;
     try {
-        const std::vector<VistaSeccion> secciones = leer(fichdatos).numeradas("g", numgases);
+        const std::vector<VistaSeccion> secciones = secciones_de_gases(numgases);
         for (int k = 1; k <= numgases; ++k) {
             datosgas g;
             double t = 300;
