@@ -95,12 +95,7 @@ void PanelEcuacion::activar_eventos(bool si) {
 void PanelEcuacion::llenar_gases() {
     QStringList gases;
     try {
-        for (int i = 1; i <= numgases; ++i) {
-            datosgas gas;
-            double t = s_.temperatura, mu = s_.mu;
-            leergas(-1, kIdeal, i, t, mu, false, gas);
-            gases << QString::fromStdString(gas.nombre);
-        }
+        gases = lista_qt(nombres_de_gases(1, numgases, false));
     } catch (const ErrorFichero& e) {
         gases.clear();
         avisar_fichero_ilegible(e, window());

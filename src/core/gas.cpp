@@ -146,6 +146,19 @@ std::vector<VistaSeccion> secciones_de_gases(int n) {
     return leer(fichdatos).numeradas("g", n);
 }
 
+std::vector<std::string> nombres_de_gases(int desde, int hasta, bool numerar_ausentes) {
+    const std::vector<VistaSeccion> secciones = secciones_de_gases(hasta);
+    std::vector<std::string> r;
+    for (int k = std::max(desde, 1); k <= hasta; ++k) {
+        const VistaSeccion& v = secciones[std::size_t(k)];
+        if (!v.existe() && numerar_ausentes)
+            r.push_back("G" + std::to_string(k));
+        else
+            r.push_back(v.leervalor("nombre"));
+    }
+    return r;
+}
+
 Carga leergas(const VistaSeccion& datos, int modo, int ecuacion, int numgas, double& temperatura,
               double& mu, bool personalizado, datosgas& gas) {
     const bool leer_parametros = modo == -1 || (modo == 0 && !personalizado);

@@ -123,6 +123,12 @@ Carga leergas(const VistaSeccion& seccion, int modo, int ecuacion, int numgas,
 // for gas k. Throws ErrorFichero as leergas does.
 std::vector<VistaSeccion> secciones_de_gases(int n);
 
+// The names of gases desde..hasta (1 <= desde), in order, from one snapshot
+// of the gas data file, as leergas reads them; a gas without a section gives
+// "" or, with numerar_ausentes, "G" and its number. Throws ErrorFichero as
+// leergas does.
+std::vector<std::string> nombres_de_gases(int desde, int hasta, bool numerar_ausentes);
+
 // Loads the gas of a system record with its own fields.
 Carga leergas(int modo, sistema& s);
 

@@ -279,17 +279,8 @@ void frmgases::btsel_Click() {
     if (numgases < kPrimerGasPropio) return;
     QStringList nombres;
     try {
-        const std::vector<VistaSeccion> secciones = secciones_de_gases(numgases);
-        for (int k = kPrimerGasPropio; k <= numgases; ++k) {
-            datosgas g;
-            double t = s_.temperatura, mu = s_.mu;
-            // A gas without its section keeps its place in the list.
-            if (leergas(secciones[std::size_t(k)], -1, kIdeal, k, t, mu, false, g) ==
-                Carga::sin_seccion)
-                nombres << QStringLiteral("G%1").arg(k);
-            else
-                nombres << QString::fromStdString(g.nombre);
-        }
+        // A gas without its section keeps its place in the list.
+        nombres = lista_qt(nombres_de_gases(kPrimerGasPropio, numgases, true));
     } catch (const ErrorFichero& e) {
         avisar_fichero_ilegible(e, window());
         return;

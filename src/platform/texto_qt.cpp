@@ -67,8 +67,15 @@ QString sin_acceso(const QString& caption) {
 }
 
 QStringList nombres_ecuaciones() {
+    std::vector<std::string> r;
+    for (int e = 0; e < kNumEcuaciones; ++e) r.push_back(nombre_ecuacion(e));
+    return lista_qt(r);
+}
+
+QStringList lista_qt(const std::vector<std::string>& textos) {
     QStringList r;
-    for (int e = 0; e < kNumEcuaciones; ++e) r << QString::fromStdString(nombre_ecuacion(e));
+    r.reserve(qsizetype(textos.size()));
+    for (const std::string& t : textos) r << QString::fromStdString(t);
     return r;
 }
 

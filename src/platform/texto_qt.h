@@ -29,6 +29,9 @@ QString sin_acceso(const QString& caption);
 // equation list shows them.
 QStringList nombres_ecuaciones();
 
+// Texts of the core as a list.
+QStringList lista_qt(const std::vector<std::string>& textos);
+
 // formatear and leer_numero of the core, on QString.
 QString fmt(double x, std::string_view patron);
 double num(const QString& texto);

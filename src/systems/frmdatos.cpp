@@ -293,17 +293,10 @@ void frmdatos::construir() {
 }
 
 QStringList frmdatos::nombres_gases() {
-    // Each name read once, for the five lists, from one snapshot of the file.
+    // Each name read once, for the five lists.
     QStringList gases;
     try {
-        const std::vector<VistaSeccion> secciones = secciones_de_gases(numgases);
-        for (int k = 1; k <= numgases; ++k) {
-            datosgas g;
-            double t = 300;
-            double mu = -1;
-            leergas(secciones[std::size_t(k)], -1, kIdeal, k, t, mu, false, g);
-            gases << QString::fromStdString(g.nombre);
-        }
+        gases = lista_qt(nombres_de_gases(1, numgases, false));
     } catch (const ErrorFichero& e) {
         gases.clear();
         avisar_fichero_ilegible(e, this);
