@@ -21,6 +21,7 @@
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
 #include "platform/eventos_foco.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
@@ -47,7 +48,7 @@ const char* const kEntradas[4] = {"mnuf", "mnup", "mnuv", "mnut"};
 }  // namespace
 
 frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmcalculos"));
+    setObjectName(kFrmcalculos);
     construir();
 
     // Captions.

@@ -25,6 +25,7 @@
 #include "platform/eventos_foco.h"
 #include "platform/lienzo.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -172,7 +173,7 @@ QString consejo_de(double y) {
 // ---- Load -----------------------------------------------------------------
 
 frmoperaciones::frmoperaciones(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmoperaciones"));
+    setObjectName(kFrmoperaciones);
     construir();
 
     // Captions.

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/controles.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/teclas_acceso.h"
 
 namespace korgas {
@@ -209,10 +210,10 @@ void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fracc
 QAction* entrada(const QString& nombre) {
     QWidget* principal = nullptr;
     if (QMdiArea* area = area_hijas()) principal = area->window();
-    if (!principal || principal->objectName() != QLatin1String("frmprincipal")) {
+    if (!principal || principal->objectName() != kFrmprincipal) {
         principal = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("frmprincipal")) principal = w;
+            if (w->objectName() == kFrmprincipal) principal = w;
     }
     return principal ? principal->findChild<QAction*>(nombre) : nullptr;
 }

@@ -2,9 +2,9 @@
 // load handler run) on first use, shown or raised on request, and unloaded
 // when it closes (its unload handler runs, then it is destroyed).
 //
-// Windows register a factory under their name ("frmcalculos"); the main window
-// and the menu entries ask for windows by name only, so a window group never
-// needs the headers of another. A menu entry whose window is not registered
+// Windows register a factory under their name (kFrmcalculos: every name is
+// in nombres_ventanas.h); the main window and the menu entries ask for windows
+// by name only, so a window group never needs the headers of another. A menu entry whose window is not registered
 // stays disabled.
 //
 // For the next developer, the whole life of a window:

@@ -14,6 +14,7 @@
 #include "core/kvstore.h"
 #include "platform/carpeta.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/arranque.h"
@@ -65,26 +66,26 @@ constexpr std::array<Boton, 18> kBotones = {{
 struct Destino {
     const char* entrada;
     const char* clave;
-    const char* ventana;
+    QLatin1String ventana;
 };
 constexpr std::array<Destino, 17> kDestinos = {{
-    {"mnunuevo", "nuevo", "frmdatos"},
-    {"mnudato", "datos", "frmdatos"},
-    {"mnumoles", "mol", "frmdatos"},
-    {"mnugramos", "gramo", "frmdatos"},
-    {"mnugases", nullptr, "frmgases"},
-    {"mnudibujos", "graficas", "frmgraficos"},
-    {"mnuescala", "escala", "frmescala"},
-    {"mnup", nullptr, "frmcalculos"},
-    {"mnuv", nullptr, "frmcalculos"},
-    {"mnut", nullptr, "frmcalculos"},
-    {"mnuf", "f", "frmcalculos"},
-    {"mnuoperaciones", "operaciones", "frmoperaciones"},
-    {"mnucrit", "tabla1", "frmtabla"},
-    {"mnutermo", "tabla", "frmtablaay"},
-    {"mnutermosc", "termometro", "frmtermometro"},
-    {"mnuayuda", "ayuda", "frmayuda"},
-    {"mnuacercade", "acercade", "frmAbout"},
+    {"mnunuevo", "nuevo", kFrmdatos},
+    {"mnudato", "datos", kFrmdatos},
+    {"mnumoles", "mol", kFrmdatos},
+    {"mnugramos", "gramo", kFrmdatos},
+    {"mnugases", nullptr, kFrmgases},
+    {"mnudibujos", "graficas", kFrmgraficos},
+    {"mnuescala", "escala", kFrmescala},
+    {"mnup", nullptr, kFrmcalculos},
+    {"mnuv", nullptr, kFrmcalculos},
+    {"mnut", nullptr, kFrmcalculos},
+    {"mnuf", "f", kFrmcalculos},
+    {"mnuoperaciones", "operaciones", kFrmoperaciones},
+    {"mnucrit", "tabla1", kFrmtabla},
+    {"mnutermo", "tabla", kFrmtablaay},
+    {"mnutermosc", "termometro", kFrmtermometro},
+    {"mnuayuda", "ayuda", kFrmayuda},
+    {"mnuacercade", "acercade", kFrmAbout},
 }};
 
 QMenu* menu_principal(QMenuBar* barra, const char* nombre) {
@@ -118,7 +119,7 @@ frmprincipal* frmprincipal::existente() {
 }
 
 frmprincipal::frmprincipal() {
-    setObjectName(QStringLiteral("frmprincipal"));
+    setObjectName(kFrmprincipal);
     // The caption of the design; no language changes it.
     setWindowTitle(QStringLiteral("KOR GAS V1.0"));
     setWindowIcon(icono_programa());
@@ -312,7 +313,7 @@ void frmprincipal::MDIForm_Load() {
 
 void frmprincipal::estados_iniciales() {
     for (const Destino& d : kDestinos) {
-        const bool hay = Ventanas::registrada(QLatin1String(d.ventana));
+        const bool hay = Ventanas::registrada(d.ventana);
         item(QLatin1String(d.entrada))->setEnabled(hay);
         if (d.clave) {
             for (QAction* b : botones_)
@@ -360,7 +361,7 @@ void frmprincipal::mnuidiomas_Click(int indice) {
     QAction* e = indice >= 1 && indice <= num_mnuidiomas() ? idiomas_[indice - 1] : nullptr;
     if (!e || e->isChecked()) return;
     if (indice == numidiomas + 2) {
-        Ventanas::mostrar(QStringLiteral("frmIdioma"));
+        Ventanas::mostrar(kFrmIdioma);
         return;
     }
     if (indice <= numidiomas) cambiaridioma(listaidiomas[indice]);
@@ -387,7 +388,7 @@ void frmprincipal::cambiar_unidad(bool gramos) {
     // The data window shows its amounts in the unit in force: a closed one
     // is opened first, still under the old unit, so the conversion below is
     // the only one its amounts get.
-    const QString datos = QStringLiteral("frmdatos");
+    const QString datos = kFrmdatos;
     QWidget* ventana = Ventanas::buscar(datos);
     if (!ventana && Ventanas::registrada(datos)) ventana = Ventanas::mostrar(datos);
     vieja->setChecked(false);
@@ -406,57 +407,54 @@ void frmprincipal::mnunuevo_Click() {
     item(QStringLiteral("mnugramos"))->setChecked(false);
     // Closed in this order; the data window then opens afresh with the
     // defaults of its load.
-    Ventanas::descargar(QStringLiteral("frmescala"));
-    Ventanas::descargar(QStringLiteral("frmgraficos"));
-    Ventanas::descargar(QStringLiteral("frmdatos"));
-    Ventanas::mostrar(QStringLiteral("frmdatos"));
+    Ventanas::descargar(kFrmescala);
+    Ventanas::descargar(kFrmgraficos);
+    Ventanas::descargar(kFrmdatos);
+    Ventanas::mostrar(kFrmdatos);
 }
 
 void frmprincipal::mnudato_Click() {
-    Ventanas::descargar(QStringLiteral("frmdatos"));
-    Ventanas::mostrar(QStringLiteral("frmdatos"));
+    Ventanas::descargar(kFrmdatos);
+    Ventanas::mostrar(kFrmdatos);
 }
 
 // Load entries: the window displays itself; an open one is left as it is.
 void frmprincipal::mnugases_Click() {
-    if (!Ventanas::buscar(QStringLiteral("frmgases")))
-        Ventanas::mostrar(QStringLiteral("frmgases"));
+    if (!Ventanas::buscar(kFrmgases)) Ventanas::mostrar(kFrmgases);
 }
 
 void frmprincipal::mnudibujos_Click() {
-    if (!Ventanas::buscar(QStringLiteral("frmgraficos")))
-        Ventanas::mostrar(QStringLiteral("frmgraficos"));
+    if (!Ventanas::buscar(kFrmgraficos)) Ventanas::mostrar(kFrmgraficos);
 }
 
 void frmprincipal::mnuescala_Click() {
-    if (!Ventanas::buscar(QStringLiteral("frmescala")))
-        Ventanas::mostrar(QStringLiteral("frmescala"));
+    if (!Ventanas::buscar(kFrmescala)) Ventanas::mostrar(kFrmescala);
 }
 
 void frmprincipal::calcular(int modo) {
     // The mode first: the window's load reads it. An open window is only
     // brought to the front.
     modo_calculo = modo;
-    Ventanas::mostrar(QStringLiteral("frmcalculos"));
+    Ventanas::mostrar(kFrmcalculos);
 }
 
 void frmprincipal::mnuoperaciones_Click() {
-    Ventanas::mostrar(QStringLiteral("frmoperaciones"));
+    Ventanas::mostrar(kFrmoperaciones);
 }
 void frmprincipal::mnucrit_Click() {
-    Ventanas::mostrar(QStringLiteral("frmtabla"));
+    Ventanas::mostrar(kFrmtabla);
 }
 void frmprincipal::mnutermo_Click() {
-    Ventanas::mostrar(QStringLiteral("frmtablaay"));
+    Ventanas::mostrar(kFrmtablaay);
 }
 void frmprincipal::mnutermosc_Click() {
-    Ventanas::mostrar(QStringLiteral("frmtermometro"));
+    Ventanas::mostrar(kFrmtermometro);
 }
 void frmprincipal::mnuayuda_Click() {
     mostrar_ayuda();
 }
 void frmprincipal::mnuacercade_Click() {
-    Ventanas::mostrar(QStringLiteral("frmAbout"));
+    Ventanas::mostrar(kFrmAbout);
 }
 
 }  // namespace korgas
