@@ -4,8 +4,8 @@
 //
 // Windows register a factory under their name (kFrmcalculos: every name is
 // in nombres_ventanas.h); the main window and the menu entries ask for windows
-// by name only, so a window group never needs the headers of another. A menu entry whose window is not registered
-// stays disabled.
+// by name only, so a window group never needs the headers of another. A menu
+// entry whose window is not registered stays disabled.
 //
 // For the next developer, the whole life of a window:
 //   - Load: the factory builds the window; its constructor is its load handler
@@ -24,6 +24,10 @@
 //     one. descargar also destroys it at once; a window that closes itself is
 //     destroyed at the next turn of the event loop, and is nameless until then.
 //     So a window closes itself with close(), never with descargar on itself.
+//     The registry only watches the close: the close event reaches every event
+//     filter of the window and its closeEvent as any event does. An unload
+//     that hides its own window and then refuses is not supported (a hide
+//     during the close is taken as the close going through).
 //   - Put unload work in closeEvent, never in the destructor: when the program
 //     ends no window is unloaded, the windows are only destroyed.
 //   - How handlers run when code sets a value: see controles.h.
