@@ -9,10 +9,12 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <map>
 #include <utility>
 
 #include "platform/controles.h"
+#include "platform/enlaces.h"
 #include "platform/nombres_ventanas.h"
 #include "platform/teclas_acceso.h"
 
@@ -229,15 +231,35 @@ void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fracc
     ventana->move(r.topLeft());
 }
 
+namespace {
+
+// The main window: the window of the area, or the top-level window of its name.
+QWidget* la_principal() {
+    if (QMdiArea* area = area_hijas())
+        if (QWidget* w = area->window(); w->objectName() == kFrmprincipal) return w;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == kFrmprincipal) return w;
+    return nullptr;
+}
+
+}  // namespace
+
 QAction* entrada(const QString& nombre) {
-    QWidget* principal = nullptr;
-    if (QMdiArea* area = area_hijas()) principal = area->window();
-    if (!principal || principal->objectName() != kFrmprincipal) {
-        principal = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == kFrmprincipal) principal = w;
-    }
-    return principal ? principal->findChild<QAction*>(nombre) : nullptr;
+    QWidget* p = la_principal();
+    if (!p) return nullptr;
+    if (auto* a = p->findChild<QAction*>(nombre)) return a;
+    // A toolbar button that shows a menu entry's action is named on the button.
+    auto* b = p->findChild<QToolButton*>(nombre);
+    return b ? b->defaultAction() : nullptr;
+}
+
+VentanaPrincipal* principal() {
+    return dynamic_cast<VentanaPrincipal*>(la_principal());
+}
+
+QAction* orden_principal(Orden o) {
+    VentanaPrincipal* p = principal();
+    return p ? p->orden(o) : nullptr;
 }
 
 }  // namespace korgas

@@ -83,7 +83,9 @@ class Ventanas {
 void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fraccion = 1.0);
 
 // A menu entry or toolbar button of the main window by its objectName
-// ("mnup", "boton_3"); nullptr when the main window is not loaded.
+// ("mnup", "boton_3"; a button that shares its menu entry's action gives that
+// action); nullptr when the main window is not loaded. Windows reach the main
+// window's commands through principal() (enlaces.h); this is for tests.
 QAction* entrada(const QString& nombre);
 
 }  // namespace korgas

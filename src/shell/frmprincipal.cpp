@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <array>
 
 #include "core/gas.h"
@@ -34,11 +35,16 @@ QPointer<frmprincipal>& la_principal() {
 // The ten entries of the language menu in the window's design.
 constexpr int kEntradasIdioma = 10;
 
-// The toolbar, in order: key (empty for a separator) and the text of its
-// tooltip.
+// The toolbar, in order: key (empty for a separator), the text of its
+// tooltip, and whether the button keeps an action of its own. Every other
+// button shows its command's menu action (the command of its key, mandos()),
+// so one enabling serves both; the general-mode calculation button has its
+// own because the calculation window disables the menu entry of the general
+// mode and leaves the button on.
 struct Boton {
     const char* clave;
     int texto;
+    bool propia = false;
 };
 constexpr std::array<Boton, 18> kBotones = {{
     {"nuevo", 32},
@@ -50,7 +56,7 @@ constexpr std::array<Boton, 18> kBotones = {{
     {"graficas", 3},
     {"escala", 16},
     {"", 0},
-    {"f", 20},
+    {"f", 20, true},
     {"operaciones", 21},
     {"tabla", 23},
     {"tabla1", 35},
@@ -61,32 +67,27 @@ constexpr std::array<Boton, 18> kBotones = {{
     {"salir", 10},
 }};
 
-// The window each menu entry or toolbar key opens; an entry whose window is
-// not registered stays disabled. Salir opens none.
-struct Destino {
-    const char* entrada;
-    const char* clave;
-    QLatin1String ventana;
+// A toolbar button showing an action: its icon, tooltip and enabled state.
+// The unit commands carry a check mark in the menu; on the toolbar they stay
+// plain buttons, never shown pressed.
+class BotonBarra : public QToolButton {
+  public:
+    BotonBarra(QAction* a, QToolBar* barra) : QToolButton(barra) {
+        // As the toolbar sets up the buttons it makes itself.
+        setAutoRaise(true);
+        setFocusPolicy(Qt::NoFocus);
+        setIconSize(barra->iconSize());
+        setToolButtonStyle(barra->toolButtonStyle());
+        setDefaultAction(a);
+        setCheckable(false);
+    }
+
+  protected:
+    void actionEvent(QActionEvent* ev) override {
+        QToolButton::actionEvent(ev);  // takes on the action's state again
+        setCheckable(false);
+    }
 };
-constexpr std::array<Destino, 17> kDestinos = {{
-    {"mnunuevo", "nuevo", kFrmdatos},
-    {"mnudato", "datos", kFrmdatos},
-    {"mnumoles", "mol", kFrmdatos},
-    {"mnugramos", "gramo", kFrmdatos},
-    {"mnugases", nullptr, kFrmgases},
-    {"mnudibujos", "graficas", kFrmgraficos},
-    {"mnuescala", "escala", kFrmescala},
-    {"mnup", nullptr, kFrmcalculos},
-    {"mnuv", nullptr, kFrmcalculos},
-    {"mnut", nullptr, kFrmcalculos},
-    {"mnuf", "f", kFrmcalculos},
-    {"mnuoperaciones", "operaciones", kFrmoperaciones},
-    {"mnucrit", "tabla1", kFrmtabla},
-    {"mnutermo", "tabla", kFrmtablaay},
-    {"mnutermosc", "termometro", kFrmtermometro},
-    {"mnuayuda", "ayuda", kFrmayuda},
-    {"mnuacercade", "acercade", kFrmAbout},
-}};
 
 QMenu* menu_principal(QMenuBar* barra, const char* nombre) {
     QMenu* m = barra->addMenu(QString());
@@ -143,56 +144,99 @@ frmprincipal::~frmprincipal() {
     if (Ventanas::area() == area_) Ventanas::fijar_area(nullptr);
 }
 
-QAction* frmprincipal::accion(QMenu* menu, const char* nombre, void (frmprincipal::*clic)()) {
+std::span<const frmprincipal::Mando> frmprincipal::mandos() {
+    // In the order of Orden. The window each command opens: an entry whose
+    // window is not registered stays disabled; Salir opens none.
+    static const Mando tabla[] = {
+        {Orden::nuevo, "mnunuevo", "nuevo", kFrmdatos, &frmprincipal::mnunuevo_Click},
+        {Orden::salir, "mnusalir", "salir", {}, &frmprincipal::mnusalir_Click},
+        {Orden::moles, "mnumoles", "mol", kFrmdatos, &frmprincipal::mnumoles_Click},
+        {Orden::gramos, "mnugramos", "gramo", kFrmdatos, &frmprincipal::mnugramos_Click},
+        {Orden::dato, "mnudato", "datos", kFrmdatos, &frmprincipal::mnudato_Click},
+        {Orden::gases, "mnugases", nullptr, kFrmgases, &frmprincipal::mnugases_Click},
+        {Orden::dibujos, "mnudibujos", "graficas", kFrmgraficos, &frmprincipal::mnudibujos_Click},
+        {Orden::escala, "mnuescala", "escala", kFrmescala, &frmprincipal::mnuescala_Click},
+        {Orden::p, "mnup", "p", kFrmcalculos, &frmprincipal::mnup_Click},
+        {Orden::v, "mnuv", "v", kFrmcalculos, &frmprincipal::mnuv_Click},
+        {Orden::t, "mnut", "t", kFrmcalculos, &frmprincipal::mnut_Click},
+        {Orden::f, "mnuf", "f", kFrmcalculos, &frmprincipal::mnuf_Click},
+        {Orden::operaciones, "mnuoperaciones", "operaciones", kFrmoperaciones,
+         &frmprincipal::mnuoperaciones_Click},
+        {Orden::crit, "mnucrit", "tabla1", kFrmtabla, &frmprincipal::mnucrit_Click},
+        {Orden::termo, "mnutermo", "tabla", kFrmtablaay, &frmprincipal::mnutermo_Click},
+        {Orden::termosc, "mnutermosc", "termometro", kFrmtermometro,
+         &frmprincipal::mnutermosc_Click},
+        {Orden::ayuda, "mnuayuda", "ayuda", kFrmayuda, &frmprincipal::mnuayuda_Click},
+        {Orden::acercade, "mnuacercade", "acercade", kFrmAbout, &frmprincipal::mnuacercade_Click},
+    };
+    static_assert(std::size(tabla) == kNumOrdenes);
+    return tabla;
+}
+
+const frmprincipal::Mando* frmprincipal::mando(const QString& clave) {
+    for (const Mando& m : mandos())
+        if (m.clave && clave == QLatin1String(m.clave)) return &m;
+    return nullptr;
+}
+
+QAction* frmprincipal::orden(Orden o) const {
+    return ordenes_[std::size_t(o)];
+}
+
+QAction* frmprincipal::accion(QMenu* menu, Orden o) {
+    const Mando& m = mandos()[std::size_t(o)];
     QAction* a = menu->addAction(QString());
-    a->setObjectName(QLatin1String(nombre));
-    connect(a, &QAction::triggered, this, [this, a, clic](bool marcada) {
+    a->setObjectName(QLatin1String(m.entrada));
+    // The icon is the toolbar button's; the menus show none.
+    a->setIconVisibleInMenu(false);
+    connect(a, &QAction::triggered, this, [this, a, clic = m.clic](bool marcada) {
         // Qt toggles a check mark before the handler runs; here the handlers
         // alone set check marks.
         if (a->isCheckable()) a->setChecked(!marcada);
         (this->*clic)();
     });
+    ordenes_[std::size_t(o)] = a;
     return a;
 }
 
 void frmprincipal::crear_menus() {
     QMenuBar* barra = menuBar();
     QMenu* archivos = menu_principal(barra, "mnuarchivos");
-    accion(archivos, "mnunuevo", &frmprincipal::mnunuevo_Click);
+    accion(archivos, Orden::nuevo);
     archivos->addSeparator();
-    accion(archivos, "mnusalir", &frmprincipal::mnusalir_Click);
+    accion(archivos, Orden::salir);
 
     QMenu* datos = menu_principal(barra, "mnudatos");
     QMenu* unidades = submenu(datos, "mnuunidades");
-    accion(unidades, "mnumoles", &frmprincipal::mnumoles_Click)->setCheckable(true);
-    accion(unidades, "mnugramos", &frmprincipal::mnugramos_Click)->setCheckable(true);
-    accion(datos, "mnudato", &frmprincipal::mnudato_Click);
-    accion(datos, "mnugases", &frmprincipal::mnugases_Click);
+    accion(unidades, Orden::moles)->setCheckable(true);
+    accion(unidades, Orden::gramos)->setCheckable(true);
+    accion(datos, Orden::dato);
+    accion(datos, Orden::gases);
 
     QMenu* graficos = menu_principal(barra, "mnugraficos");
-    accion(graficos, "mnudibujos", &frmprincipal::mnudibujos_Click);
-    accion(graficos, "mnuescala", &frmprincipal::mnuescala_Click);
+    accion(graficos, Orden::dibujos);
+    accion(graficos, Orden::escala);
 
     QMenu* calcular = menu_principal(barra, "mnucalcular");
-    accion(calcular, "mnup", &frmprincipal::mnup_Click);
-    accion(calcular, "mnuv", &frmprincipal::mnuv_Click);
-    accion(calcular, "mnut", &frmprincipal::mnut_Click);
-    accion(calcular, "mnuf", &frmprincipal::mnuf_Click);
+    accion(calcular, Orden::p);
+    accion(calcular, Orden::v);
+    accion(calcular, Orden::t);
+    accion(calcular, Orden::f);
 
     QMenu* simulaciones = menu_principal(barra, "mnusimulaciones");
-    accion(simulaciones, "mnuoperaciones", &frmprincipal::mnuoperaciones_Click);
+    accion(simulaciones, Orden::operaciones);
 
     QMenu* tablas = menu_principal(barra, "mnutablas");
-    accion(tablas, "mnucrit", &frmprincipal::mnucrit_Click);
-    accion(tablas, "mnutermo", &frmprincipal::mnutermo_Click);
-    accion(tablas, "mnutermosc", &frmprincipal::mnutermosc_Click);
+    accion(tablas, Orden::crit);
+    accion(tablas, Orden::termo);
+    accion(tablas, Orden::termosc);
 
     mnuidioma = menu_principal(barra, "mnuidioma");
     for (int i = 1; i <= kEntradasIdioma; ++i) mnuidiomas(i);
 
     QMenu* ayudas = menu_principal(barra, "mnuayudas");
-    accion(ayudas, "mnuayuda", &frmprincipal::mnuayuda_Click);
-    accion(ayudas, "mnuacercade", &frmprincipal::mnuacercade_Click);
+    accion(ayudas, Orden::ayuda);
+    accion(ayudas, Orden::acercade);
 }
 
 QAction* frmprincipal::mnuidiomas(int i) {
@@ -219,14 +263,25 @@ void frmprincipal::crear_barra() {
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (std::size_t i = 0; i < kBotones.size(); ++i) {
         const QString clave = QLatin1String(kBotones[i].clave);
+        const QString nombre = QStringLiteral("boton_%1").arg(i + 1);
         QAction* b = nullptr;
         if (clave.isEmpty()) {
             b = Toolbar1->addSeparator();
+            b->setObjectName(nombre);
         } else {
-            b = Toolbar1->addAction(icono_barra(clave), QString());
-            connect(b, &QAction::triggered, this, [this, clave] { Toolbar1_ButtonClick(clave); });
+            if (kBotones[i].propia) {
+                b = new QAction(this);
+                b->setObjectName(nombre);
+                connect(b, &QAction::triggered, this,
+                        [this, clave] { Toolbar1_ButtonClick(clave); });
+            } else {
+                b = orden(mando(clave)->orden);
+            }
+            b->setIcon(icono_barra(clave));
+            auto* boton = new BotonBarra(b, Toolbar1);
+            boton->setObjectName(nombre);
+            Toolbar1->addWidget(boton);
         }
-        b->setObjectName(QStringLiteral("boton_%1").arg(i + 1));
         b->setProperty("clave", clave);
         botones_.push_back(b);
     }
@@ -280,12 +335,13 @@ void frmprincipal::MDIForm_Load() {
     texto("mnuayuda", tx(30) + QStringLiteral("..."));
     texto("mnuacercade", tx(31) + QStringLiteral(" ..."));
 
-    // Tooltips of the buttons, without the access-key markers of the menu
-    // captions they share.
+    // Texts and tooltips of the buttons, without the access-key markers of
+    // the menu captions they share; a button's text is its action's icon
+    // text, so the menu entry keeps its own.
     for (std::size_t i = 0; i < kBotones.size(); ++i) {
         if (kBotones[i].texto == 0) continue;
         const QString t = sin_acceso(tx(kBotones[i].texto));
-        botones_[i]->setText(t);
+        botones_[i]->setIconText(t);
         botones_[i]->setToolTip(t);
     }
 
@@ -295,11 +351,9 @@ void frmprincipal::MDIForm_Load() {
     // Entries whose window this build does not hold stay disabled.
     estados_iniciales();
     // The graph entries follow the data and graph windows.
-    item(QStringLiteral("mnudibujos"))->setEnabled(false);
-    item(QStringLiteral("mnuescala"))->setEnabled(false);
-    boton(7)->setEnabled(false);
-    boton(8)->setEnabled(false);
-    item(QStringLiteral("mnumoles"))->setChecked(true);
+    orden(Orden::dibujos)->setEnabled(false);
+    orden(Orden::escala)->setEnabled(false);
+    orden(Orden::moles)->setChecked(true);
     // The first system, the data file and its number of gases.
     sistema_actual = 1;
     fichdatos = ruta_programa(QStringLiteral("data"));
@@ -312,14 +366,13 @@ void frmprincipal::MDIForm_Load() {
 }
 
 void frmprincipal::estados_iniciales() {
-    for (const Destino& d : kDestinos) {
-        const bool hay = Ventanas::registrada(d.ventana);
-        item(QLatin1String(d.entrada))->setEnabled(hay);
-        if (d.clave) {
-            for (QAction* b : botones_)
-                if (b->property("clave").toString() == QLatin1String(d.clave)) b->setEnabled(hay);
-        }
-    }
+    for (const Mando& m : mandos())
+        if (!m.ventana.isEmpty()) orden(m.orden)->setEnabled(Ventanas::registrada(m.ventana));
+    // A button with an action of its own follows its command.
+    for (std::size_t i = 0; i < kBotones.size(); ++i)
+        if (kBotones[i].propia)
+            botones_[i]->setEnabled(
+                orden(mando(QLatin1String(kBotones[i].clave))->orden)->isEnabled());
 }
 
 void frmprincipal::closeEvent(QCloseEvent* ev) {
@@ -329,32 +382,7 @@ void frmprincipal::closeEvent(QCloseEvent* ev) {
 }
 
 void frmprincipal::Toolbar1_ButtonClick(const QString& clave) {
-    using Manejador = void (frmprincipal::*)();
-    static const std::array<std::pair<const char*, Manejador>, 17> tabla = {{
-        {"nuevo", &frmprincipal::mnunuevo_Click},
-        {"datos", &frmprincipal::mnudato_Click},
-        {"mol", &frmprincipal::mnumoles_Click},
-        {"gramo", &frmprincipal::mnugramos_Click},
-        {"graficas", &frmprincipal::mnudibujos_Click},
-        {"escala", &frmprincipal::mnuescala_Click},
-        {"p", &frmprincipal::mnup_Click},
-        {"v", &frmprincipal::mnuv_Click},
-        {"t", &frmprincipal::mnut_Click},
-        {"f", &frmprincipal::mnuf_Click},
-        {"operaciones", &frmprincipal::mnuoperaciones_Click},
-        {"tabla", &frmprincipal::mnutermo_Click},
-        {"tabla1", &frmprincipal::mnucrit_Click},
-        {"termometro", &frmprincipal::mnutermosc_Click},
-        {"ayuda", &frmprincipal::mnuayuda_Click},
-        {"acercade", &frmprincipal::mnuacercade_Click},
-        {"salir", &frmprincipal::mnusalir_Click},
-    }};
-    for (const auto& [c, manejador] : tabla) {
-        if (clave == QLatin1String(c)) {
-            (this->*manejador)();
-            return;
-        }
-    }
+    if (const Mando* m = mando(clave)) (this->*m->clic)();
 }
 
 void frmprincipal::mnuidiomas_Click(int indice) {
@@ -381,8 +409,8 @@ void frmprincipal::mnugramos_Click() {
 }
 
 void frmprincipal::cambiar_unidad(bool gramos) {
-    QAction* nueva = item(gramos ? QStringLiteral("mnugramos") : QStringLiteral("mnumoles"));
-    QAction* vieja = item(gramos ? QStringLiteral("mnumoles") : QStringLiteral("mnugramos"));
+    QAction* nueva = orden(gramos ? Orden::gramos : Orden::moles);
+    QAction* vieja = orden(gramos ? Orden::moles : Orden::gramos);
     // The amounts are converted only when the other unit was in force.
     const bool convertir = vieja->isChecked();
     // The data window shows its amounts in the unit in force: a closed one
@@ -393,18 +421,16 @@ void frmprincipal::cambiar_unidad(bool gramos) {
     if (!ventana && Ventanas::registrada(datos)) ventana = Ventanas::mostrar(datos);
     vieja->setChecked(false);
     nueva->setChecked(true);
-    if (ventana && ventana->metaObject()->indexOfMethod("aplicar_unidad(bool,bool)") >= 0)
-        QMetaObject::invokeMethod(ventana, "aplicar_unidad", Qt::DirectConnection,
-                                  Q_ARG(bool, gramos), Q_ARG(bool, convertir));
+    if (auto* d = dynamic_cast<VentanaDatos*>(ventana)) d->aplicar_unidad(gramos, convertir);
 }
 
 void frmprincipal::mnunuevo_Click() {
     sistemas_iniciados = false;
     for (int s = 1; s <= 5; ++s) sistemas[s].personalizado = false;
-    item(QStringLiteral("mnudibujos"))->setEnabled(false);
-    item(QStringLiteral("mnuescala"))->setEnabled(false);
-    item(QStringLiteral("mnumoles"))->setChecked(true);
-    item(QStringLiteral("mnugramos"))->setChecked(false);
+    orden(Orden::dibujos)->setEnabled(false);
+    orden(Orden::escala)->setEnabled(false);
+    orden(Orden::moles)->setChecked(true);
+    orden(Orden::gramos)->setChecked(false);
     // Closed in this order; the data window then opens afresh with the
     // defaults of its load.
     Ventanas::descargar(kFrmescala);

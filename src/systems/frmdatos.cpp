@@ -155,8 +155,7 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
     }
 
     // The graph entries of the main window come to life with this window.
-    if (QAction* a = entrada(QStringLiteral("mnudibujos"))) a->setEnabled(true);
-    if (QAction* a = entrada(QStringLiteral("boton_7"))) a->setEnabled(true);
+    if (QAction* a = orden_principal(Orden::dibujos)) a->setEnabled(true);
 
     // The rows follow the gases of the data file.
     AvisoGases* aviso = AvisoGases::instancia();
@@ -357,8 +356,7 @@ void frmdatos::closeEvent(QCloseEvent* ev) {
     const bool gramos = gramos_en_vigor();
     for (int i = 1; i <= 5; ++i)
         fijar_cantidad(sistemas[std::size_t(i)], leer_valor(txtmol[i]), gramos);
-    if (QAction* a = entrada(QStringLiteral("mnudibujos"))) a->setEnabled(false);
-    if (QAction* a = entrada(QStringLiteral("boton_7"))) a->setEnabled(false);
+    if (QAction* a = orden_principal(Orden::dibujos)) a->setEnabled(false);
     Ventanas::descargar(kFrmgraficos);
     ev->accept();
 }
@@ -366,7 +364,7 @@ void frmdatos::closeEvent(QCloseEvent* ev) {
 // ---- Units ----------------------------------------------------------------
 
 bool frmdatos::gramos_en_vigor() {
-    QAction* g = entrada(QStringLiteral("mnugramos"));
+    QAction* g = orden_principal(Orden::gramos);
     return g && g->isChecked();
 }
 

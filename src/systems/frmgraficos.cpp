@@ -15,6 +15,7 @@
 
 #include "core/numtext.h"
 #include "platform/controles.h"
+#include "platform/enlaces.h"
 #include "platform/lienzo.h"
 #include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
@@ -46,8 +47,7 @@ frmdatos* ventana_datos() {
 }
 
 void habilitar_entradas(bool si) {
-    if (QAction* a = entrada(QStringLiteral("mnuescala"))) a->setEnabled(si);
-    if (QAction* a = entrada(QStringLiteral("boton_8"))) a->setEnabled(si);
+    if (QAction* a = orden_principal(Orden::escala)) a->setEnabled(si);
 }
 
 double twips(int pixeles) {
