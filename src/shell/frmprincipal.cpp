@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionMenuItem>
 #include <QToolBar>
 #include <QToolButton>
 #include <array>
@@ -89,15 +90,25 @@ class BotonBarra : public QToolButton {
     }
 };
 
-QMenu* menu_principal(QMenuBar* barra, const char* nombre) {
-    QMenu* m = barra->addMenu(QString());
-    m->setObjectName(QLatin1String(nombre));
-    m->menuAction()->setObjectName(QLatin1String(nombre));
-    return m;
-}
+// A menu of the main window. Its entries share their actions with the toolbar
+// buttons, icons included, and show no icon (accion); unlike a plain QMenu it
+// also leaves no room for the icons it does not show.
+class Menu : public QMenu {
+  public:
+    using QMenu::QMenu;
 
-QMenu* submenu(QMenu* padre, const char* nombre) {
-    QMenu* m = padre->addMenu(QString());
+  protected:
+    void initStyleOption(QStyleOptionMenuItem* opcion, const QAction* a) const override {
+        QMenu::initStyleOption(opcion, a);
+        opcion->maxIconWidth = 0;
+    }
+};
+
+// A menu of the menu bar or a submenu, named as its entry.
+template <class Padre>
+QMenu* menu(Padre* padre, const char* nombre) {
+    QMenu* m = new Menu(padre);
+    padre->addMenu(m);
     m->setObjectName(QLatin1String(nombre));
     m->menuAction()->setObjectName(QLatin1String(nombre));
     return m;
@@ -201,40 +212,40 @@ QAction* frmprincipal::accion(QMenu* menu, Orden o) {
 
 void frmprincipal::crear_menus() {
     QMenuBar* barra = menuBar();
-    QMenu* archivos = menu_principal(barra, "mnuarchivos");
+    QMenu* archivos = menu(barra, "mnuarchivos");
     accion(archivos, Orden::nuevo);
     archivos->addSeparator();
     accion(archivos, Orden::salir);
 
-    QMenu* datos = menu_principal(barra, "mnudatos");
-    QMenu* unidades = submenu(datos, "mnuunidades");
+    QMenu* datos = menu(barra, "mnudatos");
+    QMenu* unidades = menu(datos, "mnuunidades");
     accion(unidades, Orden::moles)->setCheckable(true);
     accion(unidades, Orden::gramos)->setCheckable(true);
     accion(datos, Orden::dato);
     accion(datos, Orden::gases);
 
-    QMenu* graficos = menu_principal(barra, "mnugraficos");
+    QMenu* graficos = menu(barra, "mnugraficos");
     accion(graficos, Orden::dibujos);
     accion(graficos, Orden::escala);
 
-    QMenu* calcular = menu_principal(barra, "mnucalcular");
+    QMenu* calcular = menu(barra, "mnucalcular");
     accion(calcular, Orden::p);
     accion(calcular, Orden::v);
     accion(calcular, Orden::t);
     accion(calcular, Orden::f);
 
-    QMenu* simulaciones = menu_principal(barra, "mnusimulaciones");
+    QMenu* simulaciones = menu(barra, "mnusimulaciones");
     accion(simulaciones, Orden::operaciones);
 
-    QMenu* tablas = menu_principal(barra, "mnutablas");
+    QMenu* tablas = menu(barra, "mnutablas");
     accion(tablas, Orden::crit);
     accion(tablas, Orden::termo);
     accion(tablas, Orden::termosc);
 
-    mnuidioma = menu_principal(barra, "mnuidioma");
+    mnuidioma = menu(barra, "mnuidioma");
     for (int i = 1; i <= kEntradasIdioma; ++i) mnuidiomas(i);
 
-    QMenu* ayudas = menu_principal(barra, "mnuayudas");
+    QMenu* ayudas = menu(barra, "mnuayudas");
     accion(ayudas, Orden::ayuda);
     accion(ayudas, Orden::acercade);
 }
