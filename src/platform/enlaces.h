@@ -4,6 +4,8 @@
 // casts it. A misspelt command or procedure fails to compile.
 #pragma once
 
+#include <cstddef>
+
 class QAction;
 
 namespace korgas {
@@ -27,8 +29,9 @@ enum class Orden {
     termo,
     termosc,
     ayuda,
-    acercade,
+    acercade,  // the last: see kNumOrdenes
 };
+inline constexpr std::size_t kNumOrdenes = std::size_t(Orden::acercade) + 1;
 
 // The main window as the other windows see it.
 class VentanaPrincipal {

@@ -158,7 +158,7 @@ frmprincipal::~frmprincipal() {
 std::span<const frmprincipal::Mando> frmprincipal::mandos() {
     // In the order of Orden. The window each command opens: an entry whose
     // window is not registered stays disabled; Salir opens none.
-    static const Mando tabla[] = {
+    static constexpr Mando tabla[] = {
         {Orden::nuevo, "mnunuevo", "nuevo", kFrmdatos, &frmprincipal::mnunuevo_Click},
         {Orden::salir, "mnusalir", "salir", {}, &frmprincipal::mnusalir_Click},
         {Orden::moles, "mnumoles", "mol", kFrmdatos, &frmprincipal::mnumoles_Click},
@@ -181,6 +181,11 @@ std::span<const frmprincipal::Mando> frmprincipal::mandos() {
         {Orden::acercade, "mnuacercade", "acercade", kFrmAbout, &frmprincipal::mnuacercade_Click},
     };
     static_assert(std::size(tabla) == kNumOrdenes);
+    static_assert([] {
+        for (std::size_t i = 0; i < kNumOrdenes; ++i)
+            if (tabla[i].orden != Orden(i)) return false;
+        return true;
+    }());
     return tabla;
 }
 

@@ -102,7 +102,6 @@ class frmprincipal : public QMainWindow, public VentanaPrincipal {
         QLatin1String ventana;
         void (frmprincipal::*clic)();
     };
-    static constexpr std::size_t kNumOrdenes = std::size_t(Orden::acercade) + 1;
     static std::span<const Mando> mandos();
     static const Mando* mando(const QString& clave);
 
