@@ -89,7 +89,7 @@ class Vigilante : public QObject {
             if (v && !v->cierre) {
                 // A deferred deletion waits for the event loop the close came
                 // from, past any message loop the unload runs.
-                v->cierre = new QObject(obj);
+                v->cierre = new QObject(this);
                 v->cierre->deleteLater();
             }
         } else if (ev->type() == QEvent::HideToParent) {
