@@ -19,8 +19,10 @@
 #include "core/unidades.h"
 #include "core/vapor.h"
 #include "platform/controles.h"
+#include "platform/enlaces.h"
 #include "platform/etiqueta.h"
 #include "platform/eventos_foco.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
@@ -42,12 +44,12 @@ bool vacia(const QLineEdit* c) {
     return c->text().isEmpty();
 }
 
-const char* const kEntradas[4] = {"mnuf", "mnup", "mnuv", "mnut"};
+constexpr Orden kOrdenes[4] = {Orden::f, Orden::p, Orden::v, Orden::t};
 
 }  // namespace
 
 frmcalculos::frmcalculos(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmcalculos"));
+    setObjectName(kFrmcalculos);
     construir();
 
     // Captions.
@@ -264,10 +266,10 @@ void frmcalculos::construir() {
 
 void frmcalculos::aplicar_modo(int modo) {
     if (modo < 0 || modo > 3) return;
-    QAction* propia = entrada(QString::fromLatin1(kEntradas[modo]));
+    QAction* propia = orden_principal(kOrdenes[modo]);
     setWindowTitle(sin_acceso(propia ? propia->text() : tx(modo == 0 ? 20 : 16 + modo)));
     for (int i = 0; i < 4; ++i)
-        if (QAction* a = entrada(QString::fromLatin1(kEntradas[i]))) a->setEnabled(i == modo);
+        if (QAction* a = orden_principal(kOrdenes[i])) a->setEnabled(i == modo);
 
     marcar(modo == 2 ? Magnitud::volumen : modo == 3 ? Magnitud::temperatura : Magnitud::presion);
     for (Etiqueta* e : {lbbtemp, lbbvol, lbbpress}) e->fijar_mano(modo == 0);
@@ -290,8 +292,8 @@ void frmcalculos::marcar(Magnitud m) {
 }
 
 void frmcalculos::closeEvent(QCloseEvent* ev) {
-    for (const char* n : kEntradas)
-        if (QAction* a = entrada(QString::fromLatin1(n))) a->setEnabled(true);
+    for (Orden o : kOrdenes)
+        if (QAction* a = orden_principal(o)) a->setEnabled(true);
     for (EventosFoco* e : eventos_)
         if (e) e->activar(false);
     panel_->activar_eventos(false);

@@ -23,6 +23,7 @@
 #include "platform/etiqueta.h"
 #include "platform/eventos_foco.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
@@ -40,7 +41,7 @@ constexpr const char* kPatronLectura = "###0.00";
 // ---- Load -----------------------------------------------------------------
 
 frmoperaciones::frmoperaciones(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmoperaciones"));
+    setObjectName(kFrmoperaciones);
     construir();
 
     // Captions.

@@ -2,13 +2,14 @@
 
 #include "calc/frmcalculos.h"
 #include "calc/frmoperaciones.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/ventanas.h"
 
 namespace korgas {
 
 void registrar_calc() {
-    Ventanas::registrar(QStringLiteral("frmcalculos"), [] { return new frmcalculos(); });
-    Ventanas::registrar(QStringLiteral("frmoperaciones"), [] { return new frmoperaciones(); });
+    Ventanas::registrar(kFrmcalculos, [] { return new frmcalculos(); });
+    Ventanas::registrar(kFrmoperaciones, [] { return new frmoperaciones(); });
 }
 
 }  // namespace korgas

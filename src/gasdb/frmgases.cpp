@@ -18,6 +18,7 @@
 #include "platform/aviso_gases.h"
 #include "platform/controles.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/valor_caja.h"
 
@@ -89,7 +90,7 @@ bool reescribir_datos(const std::function<bool(Documento&)>& cambio, int no_hech
 }  // namespace
 
 frmgases::frmgases(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmgases"));
+    setObjectName(kFrmgases);
     setWindowTitle(tx(190));
 
     // The editor's own record.

@@ -9,10 +9,13 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <map>
 #include <utility>
 
 #include "platform/controles.h"
+#include "platform/enlaces.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/teclas_acceso.h"
 
 namespace korgas {
@@ -23,7 +26,10 @@ struct Ventana {
     Ventanas::Fabrica fabrica;
     QPointer<QWidget> ventana;  // the window itself, while loaded
     QPointer<QWidget> marco;    // what is shown and closed: its sub-window, or itself
-    bool cerrando = false;
+    // Alive while a close of the window is on its way: from the moment its
+    // close event is seen until control is back in the event loop the close
+    // came from.
+    QPointer<QObject> cierre;
 };
 
 std::map<QString, Ventana>& registro() {
@@ -42,38 +48,55 @@ Ventana* por_widget(const QObject* w) {
     return nullptr;
 }
 
-// Watches the close of every loaded window. The window's own closeEvent (its
-// unload) runs first, here, so that the registry learns at once whether it
-// closed: a closed window is forgotten before close() returns, and the next
-// request for its name loads a new one.
+// The registry forgets a window that has closed. A window being destroyed
+// keeps no name, so that a search by name never finds it; a window that closed
+// itself inside its sub-window takes the frame with it.
+void olvidar(Ventana& v) {
+    QWidget* w = v.ventana;
+    QWidget* marco = v.marco;
+    v.ventana = nullptr;
+    v.marco = nullptr;
+    v.cierre = nullptr;
+    if (w) w->setObjectName(QString());
+    if (marco && marco != w) {
+        marco->hide();
+        marco->deleteLater();
+    }
+}
+
+// The window of an entry while it is loaded, else nullptr. Qt takes
+// Qt::WA_DeleteOnClose off a window the moment it accepts its close, before
+// close() returns: a window without it has closed, whether or not the watcher
+// below saw the close happen (a window closed while hidden is not hidden again,
+// and a dialog's accept() closes it with a close event no filter sees).
+QWidget* cargada(Ventana& v) {
+    if (v.ventana && !v.ventana->testAttribute(Qt::WA_DeleteOnClose)) olvidar(v);
+    return v.ventana;
+}
+
+// Watches the close of every loaded window without standing in its way: the
+// close event goes on to the window's other filters and to its closeEvent (its
+// unload) as any event does. Qt hides a window once it has accepted its close,
+// still inside close(), so a hide while a close is on its way tells that the
+// window has closed, and the registry forgets it there and then (a dialog's
+// own close hides it before accepting, which comes to the same). A refused
+// close leaves the window as it was.
 class Vigilante : public QObject {
   public:
     bool eventFilter(QObject* obj, QEvent* ev) override {
-        if (ev->type() != QEvent::Close) return false;
-        Ventana* v = por_widget(obj);
-        if (!v) return false;
-        const bool ya_cerrando = v->cerrando;
-        v->cerrando = true;
-        obj->event(ev);  // the window's closeEvent
-        v = por_widget(obj);
-        if (!v) return true;
-        v->cerrando = ya_cerrando;
-        if (!ev->isAccepted()) return true;
-
-        auto* w = static_cast<QWidget*>(obj);
-        QWidget* marco = v->marco;
-        v->ventana = nullptr;
-        v->marco = nullptr;
-        v->cerrando = false;
-        // A window being destroyed keeps no name, so that a search by name
-        // never finds it.
-        w->setObjectName(QString());
-        if (marco && marco != w) {
-            // The window closed itself inside its sub-window: the frame goes too.
-            marco->hide();
-            marco->deleteLater();
+        if (ev->type() == QEvent::Close) {
+            Ventana* v = por_widget(obj);
+            if (v && !v->cierre) {
+                // A deferred deletion waits for the event loop the close came
+                // from, past any message loop the unload runs.
+                v->cierre = new QObject(this);
+                v->cierre->deleteLater();
+            }
+        } else if (ev->type() == QEvent::HideToParent) {
+            Ventana* v = por_widget(obj);
+            if (v && v->cierre) olvidar(*v);
         }
-        return true;
+        return false;
     }
 };
 
@@ -114,7 +137,7 @@ QMdiArea* Ventanas::area() {
 QWidget* Ventanas::cargar(const QString& nombre) {
     auto it = registro().find(nombre);
     if (it == registro().end() || !it->second.fabrica) return nullptr;
-    if (it->second.ventana) return it->second.ventana;
+    if (QWidget* cargado = cargada(it->second)) return cargado;
 
     QWidget* w = it->second.fabrica();
     if (!w) return nullptr;
@@ -126,7 +149,7 @@ QWidget* Ventanas::cargar(const QString& nombre) {
     w->setAttribute(Qt::WA_DeleteOnClose);
     v.ventana = w;
     v.marco = w;
-    v.cerrando = false;
+    v.cierre = nullptr;
 
     QMdiArea* area = area_hijas();
     if (area && !ventana_propia(w)) {
@@ -142,7 +165,7 @@ QWidget* Ventanas::cargar(const QString& nombre) {
         sub->adjustSize();
         v.marco = sub;
     }
-    // Installed last, so it sees the close before any filter of the sub-window.
+    // It only watches: its place among the window's filters does not matter.
     w->installEventFilter(vigilante());
     return w;
 }
@@ -166,15 +189,17 @@ QWidget* Ventanas::mostrar(const QString& nombre) {
 
 QWidget* Ventanas::buscar(const QString& nombre) {
     auto it = registro().find(nombre);
-    return it == registro().end() ? nullptr : it->second.ventana.data();
+    return it == registro().end() ? nullptr : cargada(it->second);
 }
 
 void Ventanas::descargar(const QString& nombre) {
     auto it = registro().find(nombre);
-    if (it == registro().end() || !it->second.ventana || it->second.cerrando) return;
+    if (it == registro().end() || !cargada(it->second)) return;
     QPointer<QWidget> marco = it->second.marco;
     QPointer<QWidget> ventana = it->second.ventana;
     if (!marco) return;
+    // Asked again from inside the window's own close, close() does nothing and
+    // the window is still loaded: the close under way decides.
     marco->close();
     if (buscar(nombre) == ventana) return;  // the window refused to close
     // Unloading is complete when this returns: the window is destroyed now, not
@@ -185,7 +210,7 @@ void Ventanas::descargar(const QString& nombre) {
 
 void Ventanas::habilitar(const QString& nombre, bool si) {
     auto it = registro().find(nombre);
-    if (it == registro().end() || !it->second.ventana) return;
+    if (it == registro().end() || !cargada(it->second)) return;
     QWidget* w = it->second.marco ? it->second.marco.data() : it->second.ventana.data();
     w->setEnabled(si);
 }
@@ -206,15 +231,35 @@ void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fracc
     ventana->move(r.topLeft());
 }
 
+namespace {
+
+// The main window: the window of the area, or the top-level window of its name.
+QWidget* la_principal() {
+    if (QMdiArea* area = area_hijas())
+        if (QWidget* w = area->window(); w->objectName() == kFrmprincipal) return w;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == kFrmprincipal) return w;
+    return nullptr;
+}
+
+}  // namespace
+
 QAction* entrada(const QString& nombre) {
-    QWidget* principal = nullptr;
-    if (QMdiArea* area = area_hijas()) principal = area->window();
-    if (!principal || principal->objectName() != QLatin1String("frmprincipal")) {
-        principal = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("frmprincipal")) principal = w;
-    }
-    return principal ? principal->findChild<QAction*>(nombre) : nullptr;
+    QWidget* p = la_principal();
+    if (!p) return nullptr;
+    if (auto* a = p->findChild<QAction*>(nombre)) return a;
+    // A toolbar button that shows a menu entry's action is named on the button.
+    auto* b = p->findChild<QToolButton*>(nombre);
+    return b ? b->defaultAction() : nullptr;
+}
+
+VentanaPrincipal* principal() {
+    return dynamic_cast<VentanaPrincipal*>(la_principal());
+}
+
+QAction* orden_principal(Orden o) {
+    VentanaPrincipal* p = principal();
+    return p ? p->orden(o) : nullptr;
 }
 
 }  // namespace korgas

@@ -2,10 +2,10 @@
 // load handler run) on first use, shown or raised on request, and unloaded
 // when it closes (its unload handler runs, then it is destroyed).
 //
-// Windows register a factory under their name ("frmcalculos"); the main window
-// and the menu entries ask for windows by name only, so a window group never
-// needs the headers of another. A menu entry whose window is not registered
-// stays disabled.
+// Windows register a factory under their name (kFrmcalculos: every name is
+// in nombres_ventanas.h); the main window and the menu entries ask for windows
+// by name only, so a window group never needs the headers of another. A menu
+// entry whose window is not registered stays disabled.
 //
 // For the next developer, the whole life of a window:
 //   - Load: the factory builds the window; its constructor is its load handler
@@ -24,6 +24,10 @@
 //     one. descargar also destroys it at once; a window that closes itself is
 //     destroyed at the next turn of the event loop, and is nameless until then.
 //     So a window closes itself with close(), never with descargar on itself.
+//     The registry only watches the close: the close event reaches every event
+//     filter of the window and its closeEvent as any event does. An unload
+//     that hides its own window and then refuses is not supported (a hide
+//     during the close is taken as the close going through).
 //   - Put unload work in closeEvent, never in the destructor: when the program
 //     ends no window is unloaded, the windows are only destroyed.
 //   - How handlers run when code sets a value: see controles.h.
@@ -79,7 +83,9 @@ class Ventanas {
 void centrar_en_pantalla(QWidget* ventana, const QScreen* pantalla, double fraccion = 1.0);
 
 // A menu entry or toolbar button of the main window by its objectName
-// ("mnup", "boton_3"); nullptr when the main window is not loaded.
+// ("mnup", "boton_3"; a button that shares its menu entry's action gives that
+// action); nullptr when the main window is not loaded. Windows reach the main
+// window's commands through principal() (enlaces.h); this is for tests.
 QAction* entrada(const QString& nombre);
 
 }  // namespace korgas

@@ -17,6 +17,7 @@
 #include "platform/controles.h"
 #include "platform/etiqueta.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "shell/creditos.h"
 #include "shell/frmprincipal.h"
@@ -47,7 +48,7 @@ QStringList frmAbout::herramientas_sistema() {
 // A window of its own over the main window, which it goes with when the
 // program ends.
 frmAbout::frmAbout() : QDialog(frmprincipal::existente()) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(kFrmAbout);
     setModal(false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 

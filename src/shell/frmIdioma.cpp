@@ -16,6 +16,7 @@
 #include "core/numtext.h"
 #include "platform/eventos_foco.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -81,7 +82,7 @@ QString clave_de(const QString& clave) {
 }  // namespace
 
 frmIdioma::frmIdioma() {
-    setObjectName(QStringLiteral("frmIdioma"));
+    setObjectName(kFrmIdioma);
     MSFlexIdiomas = new Rejilla(this);
     MSFlexIdiomas->setObjectName(QStringLiteral("MSFlexIdiomas"));
     txtidioma = new QLineEdit(MSFlexIdiomas);

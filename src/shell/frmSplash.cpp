@@ -10,6 +10,7 @@
 #include "core/gas.h"
 #include "platform/carpeta.h"
 #include "platform/controles.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/creditos.h"
@@ -20,7 +21,7 @@
 namespace korgas {
 
 frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("frmSplash"));
+    setObjectName(kFrmSplash);
     setAttribute(Qt::WA_DeleteOnClose);
     construir();
     Form_Load();

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/frmprincipal.h"
@@ -24,8 +25,6 @@
 namespace korgas {
 
 namespace {
-
-const QString kNombre = QStringLiteral("frmayuda");
 
 // A toolbar button with the desktop theme's icon, or the style's own.
 QToolButton* boton(QWidget* padre, const char* nombre, const char* tema,
@@ -53,7 +52,7 @@ QVariant PaginaAyuda::loadResource(int tipo, const QUrl& nombre) {
 }
 
 frmayuda::frmayuda(const QString& coleccion) {
-    setObjectName(kNombre);
+    setObjectName(kFrmayuda);
     // A window of its own, beside the main window, as a help viewer is.
     setProperty("ventana_propia", true);
     setWindowFlag(Qt::Window);
@@ -189,11 +188,11 @@ void mostrar_ayuda() {
         sin_ayuda();
         return;
     }
-    Ventanas::mostrar(kNombre);
+    Ventanas::mostrar(kFrmayuda);
 }
 
 void registrar_ayuda() {
-    Ventanas::registrar(kNombre, []() -> QWidget* {
+    Ventanas::registrar(kFrmayuda, []() -> QWidget* {
         auto* w = new frmayuda(fichero_ayuda);
         if (w->valida()) return w;
         // No window: a collection without its pages is no help; one that

@@ -7,13 +7,16 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionMenuItem>
 #include <QToolBar>
+#include <QToolButton>
 #include <array>
 
 #include "core/gas.h"
 #include "core/kvstore.h"
 #include "platform/carpeta.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/arranque.h"
@@ -33,11 +36,16 @@ QPointer<frmprincipal>& la_principal() {
 // The ten entries of the language menu in the window's design.
 constexpr int kEntradasIdioma = 10;
 
-// The toolbar, in order: key (empty for a separator) and the text of its
-// tooltip.
+// The toolbar, in order: key (empty for a separator), the text of its
+// tooltip, and whether the button keeps an action of its own. Every other
+// button shows its command's menu action (the command of its key, mandos()),
+// so one enabling serves both; the general-mode calculation button has its
+// own because the calculation window disables the menu entry of the general
+// mode and leaves the button on.
 struct Boton {
     const char* clave;
     int texto;
+    bool propia = false;
 };
 constexpr std::array<Boton, 18> kBotones = {{
     {"nuevo", 32},
@@ -49,7 +57,7 @@ constexpr std::array<Boton, 18> kBotones = {{
     {"graficas", 3},
     {"escala", 16},
     {"", 0},
-    {"f", 20},
+    {"f", 20, true},
     {"operaciones", 21},
     {"tabla", 23},
     {"tabla1", 35},
@@ -60,42 +68,47 @@ constexpr std::array<Boton, 18> kBotones = {{
     {"salir", 10},
 }};
 
-// The window each menu entry or toolbar key opens; an entry whose window is
-// not registered stays disabled. Salir opens none.
-struct Destino {
-    const char* entrada;
-    const char* clave;
-    const char* ventana;
+// A toolbar button showing an action: its icon, tooltip and enabled state.
+// The unit commands carry a check mark in the menu; on the toolbar they stay
+// plain buttons, never shown pressed.
+class BotonBarra : public QToolButton {
+  public:
+    BotonBarra(QAction* a, QToolBar* barra) : QToolButton(barra) {
+        // As the toolbar sets up the buttons it makes itself.
+        setAutoRaise(true);
+        setFocusPolicy(Qt::NoFocus);
+        setIconSize(barra->iconSize());
+        setToolButtonStyle(barra->toolButtonStyle());
+        setDefaultAction(a);
+        setCheckable(false);
+    }
+
+  protected:
+    void actionEvent(QActionEvent* ev) override {
+        QToolButton::actionEvent(ev);  // takes on the action's state again
+        setCheckable(false);
+    }
 };
-constexpr std::array<Destino, 17> kDestinos = {{
-    {"mnunuevo", "nuevo", "frmdatos"},
-    {"mnudato", "datos", "frmdatos"},
-    {"mnumoles", "mol", "frmdatos"},
-    {"mnugramos", "gramo", "frmdatos"},
-    {"mnugases", nullptr, "frmgases"},
-    {"mnudibujos", "graficas", "frmgraficos"},
-    {"mnuescala", "escala", "frmescala"},
-    {"mnup", nullptr, "frmcalculos"},
-    {"mnuv", nullptr, "frmcalculos"},
-    {"mnut", nullptr, "frmcalculos"},
-    {"mnuf", "f", "frmcalculos"},
-    {"mnuoperaciones", "operaciones", "frmoperaciones"},
-    {"mnucrit", "tabla1", "frmtabla"},
-    {"mnutermo", "tabla", "frmtablaay"},
-    {"mnutermosc", "termometro", "frmtermometro"},
-    {"mnuayuda", "ayuda", "frmayuda"},
-    {"mnuacercade", "acercade", "frmAbout"},
-}};
 
-QMenu* menu_principal(QMenuBar* barra, const char* nombre) {
-    QMenu* m = barra->addMenu(QString());
-    m->setObjectName(QLatin1String(nombre));
-    m->menuAction()->setObjectName(QLatin1String(nombre));
-    return m;
-}
+// A menu of the main window. Its entries share their actions with the toolbar
+// buttons, icons included, and show no icon (accion); unlike a plain QMenu it
+// also leaves no room for the icons it does not show.
+class Menu : public QMenu {
+  public:
+    using QMenu::QMenu;
 
-QMenu* submenu(QMenu* padre, const char* nombre) {
-    QMenu* m = padre->addMenu(QString());
+  protected:
+    void initStyleOption(QStyleOptionMenuItem* opcion, const QAction* a) const override {
+        QMenu::initStyleOption(opcion, a);
+        opcion->maxIconWidth = 0;
+    }
+};
+
+// A menu of the menu bar or a submenu, named as its entry.
+template <class Padre>
+QMenu* menu(Padre* padre, const char* nombre) {
+    QMenu* m = new Menu(padre);
+    padre->addMenu(m);
     m->setObjectName(QLatin1String(nombre));
     m->menuAction()->setObjectName(QLatin1String(nombre));
     return m;
@@ -118,7 +131,7 @@ frmprincipal* frmprincipal::existente() {
 }
 
 frmprincipal::frmprincipal() {
-    setObjectName(QStringLiteral("frmprincipal"));
+    setObjectName(kFrmprincipal);
     // The caption of the design; no language changes it.
     setWindowTitle(QStringLiteral("KOR GAS V1.0"));
     setWindowIcon(icono_programa());
@@ -142,56 +155,104 @@ frmprincipal::~frmprincipal() {
     if (Ventanas::area() == area_) Ventanas::fijar_area(nullptr);
 }
 
-QAction* frmprincipal::accion(QMenu* menu, const char* nombre, void (frmprincipal::*clic)()) {
+std::span<const frmprincipal::Mando> frmprincipal::mandos() {
+    // In the order of Orden. The window each command opens: an entry whose
+    // window is not registered stays disabled; Salir opens none.
+    static constexpr Mando tabla[] = {
+        {Orden::nuevo, "mnunuevo", "nuevo", kFrmdatos, &frmprincipal::mnunuevo_Click},
+        {Orden::salir, "mnusalir", "salir", {}, &frmprincipal::mnusalir_Click},
+        {Orden::moles, "mnumoles", "mol", kFrmdatos, &frmprincipal::mnumoles_Click},
+        {Orden::gramos, "mnugramos", "gramo", kFrmdatos, &frmprincipal::mnugramos_Click},
+        {Orden::dato, "mnudato", "datos", kFrmdatos, &frmprincipal::mnudato_Click},
+        {Orden::gases, "mnugases", nullptr, kFrmgases, &frmprincipal::mnugases_Click},
+        {Orden::dibujos, "mnudibujos", "graficas", kFrmgraficos, &frmprincipal::mnudibujos_Click},
+        {Orden::escala, "mnuescala", "escala", kFrmescala, &frmprincipal::mnuescala_Click},
+        {Orden::p, "mnup", "p", kFrmcalculos, &frmprincipal::mnup_Click},
+        {Orden::v, "mnuv", "v", kFrmcalculos, &frmprincipal::mnuv_Click},
+        {Orden::t, "mnut", "t", kFrmcalculos, &frmprincipal::mnut_Click},
+        {Orden::f, "mnuf", "f", kFrmcalculos, &frmprincipal::mnuf_Click},
+        {Orden::operaciones, "mnuoperaciones", "operaciones", kFrmoperaciones,
+         &frmprincipal::mnuoperaciones_Click},
+        {Orden::crit, "mnucrit", "tabla1", kFrmtabla, &frmprincipal::mnucrit_Click},
+        {Orden::termo, "mnutermo", "tabla", kFrmtablaay, &frmprincipal::mnutermo_Click},
+        {Orden::termosc, "mnutermosc", "termometro", kFrmtermometro,
+         &frmprincipal::mnutermosc_Click},
+        {Orden::ayuda, "mnuayuda", "ayuda", kFrmayuda, &frmprincipal::mnuayuda_Click},
+        {Orden::acercade, "mnuacercade", "acercade", kFrmAbout, &frmprincipal::mnuacercade_Click},
+    };
+    static_assert(std::size(tabla) == kNumOrdenes);
+    static_assert([] {
+        for (std::size_t i = 0; i < kNumOrdenes; ++i)
+            if (tabla[i].orden != Orden(i)) return false;
+        return true;
+    }());
+    return tabla;
+}
+
+const frmprincipal::Mando* frmprincipal::mando(const QString& clave) {
+    for (const Mando& m : mandos())
+        if (m.clave && clave == QLatin1String(m.clave)) return &m;
+    return nullptr;
+}
+
+QAction* frmprincipal::orden(Orden o) const {
+    return ordenes_[std::size_t(o)];
+}
+
+QAction* frmprincipal::accion(QMenu* menu, Orden o) {
+    const Mando& m = mandos()[std::size_t(o)];
     QAction* a = menu->addAction(QString());
-    a->setObjectName(QLatin1String(nombre));
-    connect(a, &QAction::triggered, this, [this, a, clic](bool marcada) {
+    a->setObjectName(QLatin1String(m.entrada));
+    // The icon is the toolbar button's; the menus show none.
+    a->setIconVisibleInMenu(false);
+    connect(a, &QAction::triggered, this, [this, a, clic = m.clic](bool marcada) {
         // Qt toggles a check mark before the handler runs; here the handlers
         // alone set check marks.
         if (a->isCheckable()) a->setChecked(!marcada);
         (this->*clic)();
     });
+    ordenes_[std::size_t(o)] = a;
     return a;
 }
 
 void frmprincipal::crear_menus() {
     QMenuBar* barra = menuBar();
-    QMenu* archivos = menu_principal(barra, "mnuarchivos");
-    accion(archivos, "mnunuevo", &frmprincipal::mnunuevo_Click);
+    QMenu* archivos = menu(barra, "mnuarchivos");
+    accion(archivos, Orden::nuevo);
     archivos->addSeparator();
-    accion(archivos, "mnusalir", &frmprincipal::mnusalir_Click);
+    accion(archivos, Orden::salir);
 
-    QMenu* datos = menu_principal(barra, "mnudatos");
-    QMenu* unidades = submenu(datos, "mnuunidades");
-    accion(unidades, "mnumoles", &frmprincipal::mnumoles_Click)->setCheckable(true);
-    accion(unidades, "mnugramos", &frmprincipal::mnugramos_Click)->setCheckable(true);
-    accion(datos, "mnudato", &frmprincipal::mnudato_Click);
-    accion(datos, "mnugases", &frmprincipal::mnugases_Click);
+    QMenu* datos = menu(barra, "mnudatos");
+    QMenu* unidades = menu(datos, "mnuunidades");
+    accion(unidades, Orden::moles)->setCheckable(true);
+    accion(unidades, Orden::gramos)->setCheckable(true);
+    accion(datos, Orden::dato);
+    accion(datos, Orden::gases);
 
-    QMenu* graficos = menu_principal(barra, "mnugraficos");
-    accion(graficos, "mnudibujos", &frmprincipal::mnudibujos_Click);
-    accion(graficos, "mnuescala", &frmprincipal::mnuescala_Click);
+    QMenu* graficos = menu(barra, "mnugraficos");
+    accion(graficos, Orden::dibujos);
+    accion(graficos, Orden::escala);
 
-    QMenu* calcular = menu_principal(barra, "mnucalcular");
-    accion(calcular, "mnup", &frmprincipal::mnup_Click);
-    accion(calcular, "mnuv", &frmprincipal::mnuv_Click);
-    accion(calcular, "mnut", &frmprincipal::mnut_Click);
-    accion(calcular, "mnuf", &frmprincipal::mnuf_Click);
+    QMenu* calcular = menu(barra, "mnucalcular");
+    accion(calcular, Orden::p);
+    accion(calcular, Orden::v);
+    accion(calcular, Orden::t);
+    accion(calcular, Orden::f);
 
-    QMenu* simulaciones = menu_principal(barra, "mnusimulaciones");
-    accion(simulaciones, "mnuoperaciones", &frmprincipal::mnuoperaciones_Click);
+    QMenu* simulaciones = menu(barra, "mnusimulaciones");
+    accion(simulaciones, Orden::operaciones);
 
-    QMenu* tablas = menu_principal(barra, "mnutablas");
-    accion(tablas, "mnucrit", &frmprincipal::mnucrit_Click);
-    accion(tablas, "mnutermo", &frmprincipal::mnutermo_Click);
-    accion(tablas, "mnutermosc", &frmprincipal::mnutermosc_Click);
+    QMenu* tablas = menu(barra, "mnutablas");
+    accion(tablas, Orden::crit);
+    accion(tablas, Orden::termo);
+    accion(tablas, Orden::termosc);
 
-    mnuidioma = menu_principal(barra, "mnuidioma");
+    mnuidioma = menu(barra, "mnuidioma");
     for (int i = 1; i <= kEntradasIdioma; ++i) mnuidiomas(i);
 
-    QMenu* ayudas = menu_principal(barra, "mnuayudas");
-    accion(ayudas, "mnuayuda", &frmprincipal::mnuayuda_Click);
-    accion(ayudas, "mnuacercade", &frmprincipal::mnuacercade_Click);
+    QMenu* ayudas = menu(barra, "mnuayudas");
+    accion(ayudas, Orden::ayuda);
+    accion(ayudas, Orden::acercade);
 }
 
 QAction* frmprincipal::mnuidiomas(int i) {
@@ -218,14 +279,25 @@ void frmprincipal::crear_barra() {
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (std::size_t i = 0; i < kBotones.size(); ++i) {
         const QString clave = QLatin1String(kBotones[i].clave);
+        const QString nombre = QStringLiteral("boton_%1").arg(i + 1);
         QAction* b = nullptr;
         if (clave.isEmpty()) {
             b = Toolbar1->addSeparator();
+            b->setObjectName(nombre);
         } else {
-            b = Toolbar1->addAction(icono_barra(clave), QString());
-            connect(b, &QAction::triggered, this, [this, clave] { Toolbar1_ButtonClick(clave); });
+            if (kBotones[i].propia) {
+                b = new QAction(this);
+                b->setObjectName(nombre);
+                connect(b, &QAction::triggered, this,
+                        [this, clave] { Toolbar1_ButtonClick(clave); });
+            } else {
+                b = orden(mando(clave)->orden);
+            }
+            b->setIcon(icono_barra(clave));
+            auto* boton = new BotonBarra(b, Toolbar1);
+            boton->setObjectName(nombre);
+            Toolbar1->addWidget(boton);
         }
-        b->setObjectName(QStringLiteral("boton_%1").arg(i + 1));
         b->setProperty("clave", clave);
         botones_.push_back(b);
     }
@@ -275,12 +347,13 @@ void frmprincipal::MDIForm_Load() {
     texto("mnuayuda", tx(30) + QStringLiteral("..."));
     texto("mnuacercade", tx(31) + QStringLiteral(" ..."));
 
-    // Tooltips of the buttons, without the access-key markers of the menu
-    // captions they share.
+    // Texts and tooltips of the buttons, without the access-key markers of
+    // the menu captions they share; a button's text is its action's icon
+    // text, so the menu entry keeps its own.
     for (std::size_t i = 0; i < kBotones.size(); ++i) {
         if (kBotones[i].texto == 0) continue;
         const QString t = sin_acceso(tx(kBotones[i].texto));
-        botones_[i]->setText(t);
+        botones_[i]->setIconText(t);
         botones_[i]->setToolTip(t);
     }
 
@@ -290,11 +363,9 @@ void frmprincipal::MDIForm_Load() {
     // Entries whose window this build does not hold stay disabled.
     estados_iniciales();
     // The graph entries follow the data and graph windows.
-    item(QStringLiteral("mnudibujos"))->setEnabled(false);
-    item(QStringLiteral("mnuescala"))->setEnabled(false);
-    boton(7)->setEnabled(false);
-    boton(8)->setEnabled(false);
-    item(QStringLiteral("mnumoles"))->setChecked(true);
+    orden(Orden::dibujos)->setEnabled(false);
+    orden(Orden::escala)->setEnabled(false);
+    orden(Orden::moles)->setChecked(true);
     // The first system, the data file and its number of gases.
     sistema_actual = 1;
     fichdatos = ruta_programa(QStringLiteral("data"));
@@ -307,14 +378,13 @@ void frmprincipal::MDIForm_Load() {
 }
 
 void frmprincipal::estados_iniciales() {
-    for (const Destino& d : kDestinos) {
-        const bool hay = Ventanas::registrada(QLatin1String(d.ventana));
-        item(QLatin1String(d.entrada))->setEnabled(hay);
-        if (d.clave) {
-            for (QAction* b : botones_)
-                if (b->property("clave").toString() == QLatin1String(d.clave)) b->setEnabled(hay);
-        }
-    }
+    for (const Mando& m : mandos())
+        if (!m.ventana.isEmpty()) orden(m.orden)->setEnabled(Ventanas::registrada(m.ventana));
+    // A button with an action of its own follows its command.
+    for (std::size_t i = 0; i < kBotones.size(); ++i)
+        if (kBotones[i].propia)
+            botones_[i]->setEnabled(
+                orden(mando(QLatin1String(kBotones[i].clave))->orden)->isEnabled());
 }
 
 void frmprincipal::closeEvent(QCloseEvent* ev) {
@@ -324,39 +394,14 @@ void frmprincipal::closeEvent(QCloseEvent* ev) {
 }
 
 void frmprincipal::Toolbar1_ButtonClick(const QString& clave) {
-    using Manejador = void (frmprincipal::*)();
-    static const std::array<std::pair<const char*, Manejador>, 17> tabla = {{
-        {"nuevo", &frmprincipal::mnunuevo_Click},
-        {"datos", &frmprincipal::mnudato_Click},
-        {"mol", &frmprincipal::mnumoles_Click},
-        {"gramo", &frmprincipal::mnugramos_Click},
-        {"graficas", &frmprincipal::mnudibujos_Click},
-        {"escala", &frmprincipal::mnuescala_Click},
-        {"p", &frmprincipal::mnup_Click},
-        {"v", &frmprincipal::mnuv_Click},
-        {"t", &frmprincipal::mnut_Click},
-        {"f", &frmprincipal::mnuf_Click},
-        {"operaciones", &frmprincipal::mnuoperaciones_Click},
-        {"tabla", &frmprincipal::mnutermo_Click},
-        {"tabla1", &frmprincipal::mnucrit_Click},
-        {"termometro", &frmprincipal::mnutermosc_Click},
-        {"ayuda", &frmprincipal::mnuayuda_Click},
-        {"acercade", &frmprincipal::mnuacercade_Click},
-        {"salir", &frmprincipal::mnusalir_Click},
-    }};
-    for (const auto& [c, manejador] : tabla) {
-        if (clave == QLatin1String(c)) {
-            (this->*manejador)();
-            return;
-        }
-    }
+    if (const Mando* m = mando(clave)) (this->*m->clic)();
 }
 
 void frmprincipal::mnuidiomas_Click(int indice) {
     QAction* e = indice >= 1 && indice <= num_mnuidiomas() ? idiomas_[indice - 1] : nullptr;
     if (!e || e->isChecked()) return;
     if (indice == numidiomas + 2) {
-        Ventanas::mostrar(QStringLiteral("frmIdioma"));
+        Ventanas::mostrar(kFrmIdioma);
         return;
     }
     if (indice <= numidiomas) cambiaridioma(listaidiomas[indice]);
@@ -376,83 +421,78 @@ void frmprincipal::mnugramos_Click() {
 }
 
 void frmprincipal::cambiar_unidad(bool gramos) {
-    QAction* nueva = item(gramos ? QStringLiteral("mnugramos") : QStringLiteral("mnumoles"));
-    QAction* vieja = item(gramos ? QStringLiteral("mnumoles") : QStringLiteral("mnugramos"));
+    QAction* nueva = orden(gramos ? Orden::gramos : Orden::moles);
+    QAction* vieja = orden(gramos ? Orden::moles : Orden::gramos);
     // The amounts are converted only when the other unit was in force.
     const bool convertir = vieja->isChecked();
     // The data window shows its amounts in the unit in force: a closed one
     // is opened first, still under the old unit, so the conversion below is
     // the only one its amounts get.
-    const QString datos = QStringLiteral("frmdatos");
+    const QString datos = kFrmdatos;
     QWidget* ventana = Ventanas::buscar(datos);
     if (!ventana && Ventanas::registrada(datos)) ventana = Ventanas::mostrar(datos);
     vieja->setChecked(false);
     nueva->setChecked(true);
-    if (ventana && ventana->metaObject()->indexOfMethod("aplicar_unidad(bool,bool)") >= 0)
-        QMetaObject::invokeMethod(ventana, "aplicar_unidad", Qt::DirectConnection,
-                                  Q_ARG(bool, gramos), Q_ARG(bool, convertir));
+    if (auto* d = dynamic_cast<VentanaDatos*>(ventana)) d->aplicar_unidad(gramos, convertir);
 }
 
 void frmprincipal::mnunuevo_Click() {
     sistemas_iniciados = false;
     for (int s = 1; s <= 5; ++s) sistemas[s].personalizado = false;
-    item(QStringLiteral("mnudibujos"))->setEnabled(false);
-    item(QStringLiteral("mnuescala"))->setEnabled(false);
-    item(QStringLiteral("mnumoles"))->setChecked(true);
-    item(QStringLiteral("mnugramos"))->setChecked(false);
+    orden(Orden::dibujos)->setEnabled(false);
+    orden(Orden::escala)->setEnabled(false);
+    orden(Orden::moles)->setChecked(true);
+    orden(Orden::gramos)->setChecked(false);
     // Closed in this order; the data window then opens afresh with the
     // defaults of its load.
-    Ventanas::descargar(QStringLiteral("frmescala"));
-    Ventanas::descargar(QStringLiteral("frmgraficos"));
-    Ventanas::descargar(QStringLiteral("frmdatos"));
-    Ventanas::mostrar(QStringLiteral("frmdatos"));
+    Ventanas::descargar(kFrmescala);
+    Ventanas::descargar(kFrmgraficos);
+    Ventanas::descargar(kFrmdatos);
+    Ventanas::mostrar(kFrmdatos);
 }
 
 void frmprincipal::mnudato_Click() {
-    Ventanas::descargar(QStringLiteral("frmdatos"));
-    Ventanas::mostrar(QStringLiteral("frmdatos"));
+    Ventanas::descargar(kFrmdatos);
+    Ventanas::mostrar(kFrmdatos);
 }
 
 // Load entries: the window displays itself; an open one is left as it is.
 void frmprincipal::mnugases_Click() {
-    if (!Ventanas::buscar(QStringLiteral("frmgases")))
-        Ventanas::mostrar(QStringLiteral("frmgases"));
+    if (!Ventanas::buscar(kFrmgases)) Ventanas::mostrar(kFrmgases);
 }
 
 void frmprincipal::mnudibujos_Click() {
-    if (!Ventanas::buscar(QStringLiteral("frmgraficos")))
-        Ventanas::mostrar(QStringLiteral("frmgraficos"));
+    if (!Ventanas::buscar(kFrmgraficos)) Ventanas::mostrar(kFrmgraficos);
 }
 
 void frmprincipal::mnuescala_Click() {
-    if (!Ventanas::buscar(QStringLiteral("frmescala")))
-        Ventanas::mostrar(QStringLiteral("frmescala"));
+    if (!Ventanas::buscar(kFrmescala)) Ventanas::mostrar(kFrmescala);
 }
 
 void frmprincipal::calcular(int modo) {
     // The mode first: the window's load reads it. An open window is only
     // brought to the front.
     modo_calculo = modo;
-    Ventanas::mostrar(QStringLiteral("frmcalculos"));
+    Ventanas::mostrar(kFrmcalculos);
 }
 
 void frmprincipal::mnuoperaciones_Click() {
-    Ventanas::mostrar(QStringLiteral("frmoperaciones"));
+    Ventanas::mostrar(kFrmoperaciones);
 }
 void frmprincipal::mnucrit_Click() {
-    Ventanas::mostrar(QStringLiteral("frmtabla"));
+    Ventanas::mostrar(kFrmtabla);
 }
 void frmprincipal::mnutermo_Click() {
-    Ventanas::mostrar(QStringLiteral("frmtablaay"));
+    Ventanas::mostrar(kFrmtablaay);
 }
 void frmprincipal::mnutermosc_Click() {
-    Ventanas::mostrar(QStringLiteral("frmtermometro"));
+    Ventanas::mostrar(kFrmtermometro);
 }
 void frmprincipal::mnuayuda_Click() {
     mostrar_ayuda();
 }
 void frmprincipal::mnuacercade_Click() {
-    Ventanas::mostrar(QStringLiteral("frmAbout"));
+    Ventanas::mostrar(kFrmAbout);
 }
 
 }  // namespace korgas

@@ -3,15 +3,21 @@
 // its load), shown by the splash, alive until the program ends; closing it or
 // choosing Salir ends the program at once, asking nothing.
 //
-// Other windows reach its menu entries and toolbar buttons by name through
-// entrada() (ventanas.h): "mnup", "mnudibujos", "mnumoles", ...; toolbar
-// button i (1..18) is "boton_i", its key in the property "clave".
+// Other windows reach its commands through VentanaPrincipal (enlaces.h): a
+// command's menu entry and its toolbar button share one action. By name
+// (entrada(), ventanas.h) the entries are "mnup", "mnudibujos", "mnumoles",
+// ...; toolbar button i (1..18) is "boton_i", its key in the property "clave".
 #pragma once
 
+#include <QLatin1String>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
+#include <array>
+#include <span>
 #include <vector>
+
+#include "platform/enlaces.h"
 
 class QAction;
 class QMdiArea;
@@ -20,7 +26,7 @@ class QToolBar;
 
 namespace korgas {
 
-class frmprincipal : public QMainWindow {
+class frmprincipal : public QMainWindow, public VentanaPrincipal {
     Q_OBJECT
 
   public:
@@ -32,7 +38,8 @@ class frmprincipal : public QMainWindow {
     ~frmprincipal() override;
 
     QMdiArea* area() const { return area_; }
-    // Toolbar button i, 1..18 (separators included).
+    QAction* orden(Orden o) const override;
+    // Toolbar button i, 1..18 (separators included): its action.
     QAction* boton(int i) const;
     // Language menu entry i (1-based); entries past the ten of the window's
     // design are added on demand, so any number of languages fits.
@@ -83,12 +90,27 @@ class frmprincipal : public QMainWindow {
     void mnuayuda_Click();
     void mnuacercade_Click();
 
+    // A command: its menu entry's name, its key (of its toolbar button and
+    // for Toolbar1_ButtonClick; nullptr: none), the window it opens (empty:
+    // none) and its handler.
+    struct Mando {
+        Orden orden;
+        const char* entrada;
+        const char* clave;
+        QLatin1String ventana;
+        void (frmprincipal::*clic)();
+    };
+    static std::span<const Mando> mandos();
+    static const Mando* mando(const QString& clave);
+
     QAction* item(const QString& nombre) const;
-    QAction* accion(QMenu* menu, const char* nombre, void (frmprincipal::*clic)());
+    // Adds the command's action to a menu.
+    QAction* accion(QMenu* menu, Orden o);
 
     QMdiArea* area_ = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QMenu* mnuidioma = nullptr;
+    std::array<QAction*, kNumOrdenes> ordenes_{};
     std::vector<QAction*> botones_;  // 1..18 at 0..17
     std::vector<QAction*> idiomas_;  // entry i at i - 1
 };

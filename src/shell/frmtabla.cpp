@@ -6,6 +6,7 @@
 #include "core/gas.h"
 #include "core/kvstore.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -63,7 +64,7 @@ QSize ajustar_rejilla(Rejilla* r, int alto_ventana_twips) {
 }
 
 frmtabla::frmtabla(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmtabla"));
+    setObjectName(kFrmtabla);
     setWindowTitle(sin_acceso(tx(35)));
 
     const int gases = std::max(0, numgases);

@@ -1,5 +1,6 @@
 #include "shell/frmtablaay.h"
 
+#include "platform/nombres_ventanas.h"
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
 #include "shell/frmtabla.h"
@@ -31,7 +32,7 @@ const Constante kConstantes[] = {
 }  // namespace
 
 frmtablaay::frmtablaay(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmtablaay"));
+    setObjectName(kFrmtablaay);
     setWindowTitle(sin_acceso(tx(23)));
 
     gridtermo = new Rejilla(this);

@@ -14,6 +14,7 @@
 #include "core/unidades.h"
 #include "platform/controles.h"
 #include "platform/lienzo.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
 #include "platform/valor_caja.h"
@@ -110,7 +111,7 @@ QCursor puntero() {
 }  // namespace
 
 frmtermometro::frmtermometro(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmtermometro"));
+    setObjectName(kFrmtermometro);
 
     // Captions.
     setWindowTitle(sin_acceso(tx(24)));

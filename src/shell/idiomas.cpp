@@ -9,6 +9,7 @@
 #include "core/kvstore.h"
 #include "platform/carpeta.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
 #include "shell/frmprincipal.h"
@@ -100,7 +101,7 @@ void llenar_menu_idiomas(int texto_editor) {
     editor->setSeparator(false);
     editor->setText(tx(texto_editor));
     editor->setCheckable(false);
-    editor->setEnabled(Ventanas::registrada(QStringLiteral("frmIdioma")));
+    editor->setEnabled(Ventanas::registrada(kFrmIdioma));
     editor->setVisible(true);
 
     for (int i = numidiomas + 3; i <= principal->num_mnuidiomas(); ++i) {

@@ -1,5 +1,6 @@
 #include "shell/registro.h"
 
+#include "platform/nombres_ventanas.h"
 #include "platform/ventanas.h"
 #include "shell/frmAbout.h"
 #include "shell/frmIdioma.h"
@@ -11,12 +12,12 @@
 namespace korgas {
 
 void registrar_shell() {
-    Ventanas::registrar(QStringLiteral("frmtabla"), [] { return new frmtabla(); });
-    Ventanas::registrar(QStringLiteral("frmtablaay"), [] { return new frmtablaay(); });
-    Ventanas::registrar(QStringLiteral("frmtermometro"), [] { return new frmtermometro(); });
+    Ventanas::registrar(kFrmtabla, [] { return new frmtabla(); });
+    Ventanas::registrar(kFrmtablaay, [] { return new frmtablaay(); });
+    Ventanas::registrar(kFrmtermometro, [] { return new frmtermometro(); });
     registrar_ayuda();
-    Ventanas::registrar(QStringLiteral("frmAbout"), [] { return new frmAbout; });
-    Ventanas::registrar(QStringLiteral("frmIdioma"), [] { return new frmIdioma; });
+    Ventanas::registrar(kFrmAbout, [] { return new frmAbout; });
+    Ventanas::registrar(kFrmIdioma, [] { return new frmIdioma; });
 }
 
 }  // namespace korgas

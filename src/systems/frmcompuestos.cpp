@@ -21,6 +21,7 @@
 #include "platform/filtro_numerico.h"
 #include "platform/formulas.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/rejilla.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -90,7 +91,7 @@ const char* patron_caja(int k) {
 }
 
 frmdatos* ventana_datos() {
-    return Ventanas::buscar<frmdatos>(QStringLiteral("frmdatos"));
+    return Ventanas::buscar<frmdatos>(kFrmdatos);
 }
 
 // Design places of the boxes (in the frame): left, top.
@@ -112,7 +113,7 @@ void junto_a(QLabel* l, double izquierda, double arriba, QLineEdit* caja, double
 }  // namespace
 
 frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmcompuestos"));
+    setObjectName(kFrmcompuestos);
     construir();
 
     // A system below 1 (the calculation windows leave 0) is system 1.
@@ -136,7 +137,7 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     colorear(cmbecu, color_de(sis().color));
     if (sis().personalizado) marcar(chkdp, true);
     // The data window waits while the table is open.
-    Ventanas::habilitar(QStringLiteral("frmdatos"), false);
+    Ventanas::habilitar(kFrmdatos, false);
 
     // The grid and the system's parameters follow the gases of the data file.
     AvisoGases* aviso = AvisoGases::instancia();
@@ -236,8 +237,8 @@ void frmcompuestos::construir() {
 
 void frmcompuestos::closeEvent(QCloseEvent* ev) {
     for (EventosFoco* e : eventos_) e->activar(false);
-    Ventanas::habilitar(QStringLiteral("frmdatos"), true);
-    Ventanas::activar_al_cerrar(QStringLiteral("frmdatos"));
+    Ventanas::habilitar(kFrmdatos, true);
+    Ventanas::activar_al_cerrar(kFrmdatos);
     ev->accept();
 }
 

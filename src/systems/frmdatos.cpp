@@ -22,6 +22,7 @@
 #include "platform/eventos_foco.h"
 #include "platform/filtro_numerico.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/spinner.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
@@ -99,7 +100,7 @@ void Marca::paintEvent(QPaintEvent*) {
 // ---- Load -----------------------------------------------------------------
 
 frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmdatos"));
+    setObjectName(kFrmdatos);
     construir();
 
     // Captions.
@@ -154,8 +155,7 @@ frmdatos::frmdatos(QWidget* padre) : QWidget(padre) {
     }
 
     // The graph entries of the main window come to life with this window.
-    if (QAction* a = entrada(QStringLiteral("mnudibujos"))) a->setEnabled(true);
-    if (QAction* a = entrada(QStringLiteral("boton_7"))) a->setEnabled(true);
+    if (QAction* a = orden_principal(Orden::dibujos)) a->setEnabled(true);
 
     // The rows follow the gases of the data file.
     AvisoGases* aviso = AvisoGases::instancia();
@@ -345,20 +345,19 @@ void frmdatos::closeEvent(QCloseEvent* ev) {
     cerrando_ = true;
     for (EventosFoco* e : eventos_) e->activar(false);
     // The parameter table writes into this window: it goes first.
-    Ventanas::descargar(QStringLiteral("frmcompuestos"));
+    Ventanas::descargar(kFrmcompuestos);
     const bool gramos = gramos_en_vigor();
     for (int i = 1; i <= 5; ++i)
         fijar_cantidad(sistemas[std::size_t(i)], leer_valor(txtmol[i]), gramos);
-    if (QAction* a = entrada(QStringLiteral("mnudibujos"))) a->setEnabled(false);
-    if (QAction* a = entrada(QStringLiteral("boton_7"))) a->setEnabled(false);
-    Ventanas::descargar(QStringLiteral("frmgraficos"));
+    if (QAction* a = orden_principal(Orden::dibujos)) a->setEnabled(false);
+    Ventanas::descargar(kFrmgraficos);
     ev->accept();
 }
 
 // ---- Units ----------------------------------------------------------------
 
 bool frmdatos::gramos_en_vigor() {
-    QAction* g = entrada(QStringLiteral("mnugramos"));
+    QAction* g = orden_principal(Orden::gramos);
     return g && g->isChecked();
 }
 
@@ -494,12 +493,12 @@ void frmdatos::UpDown1_Change(int i) {
 
 void frmdatos::btactualiza_Click() {
     // A closed graph window draws at its load; an open one draws again.
-    if (auto* g = Ventanas::buscar<frmgraficos>(QStringLiteral("frmgraficos"))) g->actualiza();
-    Ventanas::mostrar(QStringLiteral("frmgraficos"));
+    if (auto* g = Ventanas::buscar<frmgraficos>(kFrmgraficos)) g->actualiza();
+    Ventanas::mostrar(kFrmgraficos);
 }
 
 void frmdatos::btparametros_Click() {
-    Ventanas::mostrar(QStringLiteral("frmcompuestos"));
+    Ventanas::mostrar(kFrmcompuestos);
 }
 
 // ---- Gases added, changed or deleted --------------------------------------
@@ -522,7 +521,7 @@ void frmdatos::gases_cambiados(int numgas, bool borrado, bool modificado) {
         }
     }
     if (borrado || modificado) {
-        if (auto* g = Ventanas::buscar<frmgraficos>(QStringLiteral("frmgraficos"))) g->dibuja();
+        if (auto* g = Ventanas::buscar<frmgraficos>(kFrmgraficos)) g->dibuja();
     }
 }
 

@@ -15,6 +15,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/enlaces.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -41,7 +43,7 @@ class Marca : public QWidget {
     QColor color_ = Qt::black;
 };
 
-class frmdatos : public QWidget {
+class frmdatos : public QWidget, public VentanaDatos {
     Q_OBJECT
   public:
     // The load: captions, the lists, the rows restored from sistemas(1..5)
@@ -57,7 +59,7 @@ class frmdatos : public QWidget {
     // after moving the check mark: the amount heading and the spinner maxima
     // of the unit, the amounts converted from the other unit when convertir,
     // and every amount brought within the maximum.
-    Q_INVOKABLE void aplicar_unidad(bool gramos, bool convertir);
+    void aplicar_unidad(bool gramos, bool convertir) override;
 
     void llenacombos();
     void marcafila(int fila);

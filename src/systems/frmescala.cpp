@@ -14,6 +14,7 @@
 #include "platform/filtro_numerico.h"
 #include "platform/lienzo.h"
 #include "platform/mensajes_qt.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
 #include "platform/ventanas.h"
@@ -29,17 +30,17 @@ QString corto(double x) {
 }
 
 frmgraficos* ventana_grafico() {
-    return Ventanas::buscar<frmgraficos>(QStringLiteral("frmgraficos"));
+    return Ventanas::buscar<frmgraficos>(kFrmgraficos);
 }
 
 void habilitar_grafico() {
-    Ventanas::habilitar(QStringLiteral("frmgraficos"), true);
+    Ventanas::habilitar(kFrmgraficos, true);
 }
 
 }  // namespace
 
 frmescala::frmescala(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmescala"));
+    setObjectName(kFrmescala);
     setFixedSize(px(3150), px(3255));
     const char* const disenos[5] = {"", "V mínimo:", "V máximo:", "P mínimo:", "P máximo:"};
     for (int k = 1; k <= 4; ++k) {
@@ -82,7 +83,7 @@ frmescala::frmescala(QWidget* padre) : QWidget(padre) {
     txtmm[2]->setText(corto(escala_max.v));
     txtmm[3]->setText(corto(escala_min.p));
     txtmm[4]->setText(corto(escala_max.p));
-    Ventanas::habilitar(QStringLiteral("frmgraficos"), false);
+    Ventanas::habilitar(kFrmgraficos, false);
     marcar(chky, true);
 }
 
@@ -92,7 +93,7 @@ void frmescala::closeEvent(QCloseEvent* ev) {
     for (EventosFoco* e : eventos_) e->activar(false);
     // However the dialog closes, the graph window takes input again.
     habilitar_grafico();
-    Ventanas::activar_al_cerrar(QStringLiteral("frmgraficos"));
+    Ventanas::activar_al_cerrar(kFrmgraficos);
     ev->accept();
 }
 

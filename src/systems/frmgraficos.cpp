@@ -15,7 +15,9 @@
 
 #include "core/numtext.h"
 #include "platform/controles.h"
+#include "platform/enlaces.h"
 #include "platform/lienzo.h"
+#include "platform/nombres_ventanas.h"
 #include "platform/texto_qt.h"
 #include "platform/twips.h"
 #include "platform/valor_caja.h"
@@ -41,12 +43,11 @@ QFont letra_esquinas() {
 }
 
 frmdatos* ventana_datos() {
-    return Ventanas::buscar<frmdatos>(QStringLiteral("frmdatos"));
+    return Ventanas::buscar<frmdatos>(kFrmdatos);
 }
 
 void habilitar_entradas(bool si) {
-    if (QAction* a = entrada(QStringLiteral("mnuescala"))) a->setEnabled(si);
-    if (QAction* a = entrada(QStringLiteral("boton_8"))) a->setEnabled(si);
+    if (QAction* a = orden_principal(Orden::escala)) a->setEnabled(si);
 }
 
 double twips(int pixeles) {
@@ -73,7 +74,7 @@ void MarcoGrafico::paintEvent(QPaintEvent* ev) {
 }
 
 frmgraficos::frmgraficos(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("frmgraficos"));
+    setObjectName(kFrmgraficos);
     frmgrafico = new MarcoGrafico(this);
     frmgrafico->setObjectName(QStringLiteral("frmgrafico"));
     pctgrafico = new Lienzo(frmgrafico);
@@ -132,7 +133,7 @@ void frmgraficos::closeEvent(QCloseEvent* ev) {
     if (frmdatos* d = ventana_datos()) d->btactualiza->setText(tx(55));
     habilitar_entradas(false);
     // The scale dialog works on this window: it goes with it.
-    Ventanas::descargar(QStringLiteral("frmescala"));
+    Ventanas::descargar(kFrmescala);
     redimension_.stop();
     ev->accept();
 }

@@ -1,5 +1,6 @@
 #include "systems/registro.h"
 
+#include "platform/nombres_ventanas.h"
 #include "platform/ventanas.h"
 #include "systems/frmcompuestos.h"
 #include "systems/frmdatos.h"
@@ -9,10 +10,10 @@
 namespace korgas {
 
 void registrar_systems() {
-    Ventanas::registrar(QStringLiteral("frmdatos"), [] { return new frmdatos(); });
-    Ventanas::registrar(QStringLiteral("frmcompuestos"), [] { return new frmcompuestos(); });
-    Ventanas::registrar(QStringLiteral("frmgraficos"), [] { return new frmgraficos(); });
-    Ventanas::registrar(QStringLiteral("frmescala"), [] { return new frmescala(); });
+    Ventanas::registrar(kFrmdatos, [] { return new frmdatos(); });
+    Ventanas::registrar(kFrmcompuestos, [] { return new frmcompuestos(); });
+    Ventanas::registrar(kFrmgraficos, [] { return new frmgraficos(); });
+    Ventanas::registrar(kFrmescala, [] { return new frmescala(); });
 }
 
 }  // namespace korgas

@@ -43,6 +43,24 @@ class VentanaPrueba : public QWidget {
     QString nombre_;
 };
 
+// Counts the close events a filter of a window sees.
+class Contador : public QObject {
+  public:
+    int cierres = 0;
+    bool eventFilter(QObject*, QEvent* ev) override {
+        if (ev->type() == QEvent::Close) ++cierres;
+        return false;
+    }
+};
+// Installed by the load of the next "frmgases" or "frmayuda", before the
+// registry installs its own filter.
+Contador* filtro_de_carga = nullptr;
+
+QWidget* con_filtro_de_carga(QWidget* w) {
+    if (filtro_de_carga) w->installEventFilter(filtro_de_carga);
+    return w;
+}
+
 class DialogoPrueba : public QDialog {
   public:
     DialogoPrueba() { diario << "load frmAbout"; }
@@ -67,6 +85,8 @@ class TstVentanas : public QObject {
     void sin_registrar();
     void entrada_por_nombre();
     void habilitar_la_ventana_entera();
+    void otros_filtros_ven_el_cierre_data();
+    void otros_filtros_ven_el_cierre();
 
   private:
     QMainWindow* principal_ = nullptr;
@@ -79,6 +99,13 @@ void TstVentanas::initTestCase() {
         Ventanas::registrar(nombre, [nombre] { return new VentanaPrueba(nombre); });
     }
     Ventanas::registrar("frmAbout", [] { return new DialogoPrueba; });
+    Ventanas::registrar("frmgases",
+                        [] { return con_filtro_de_carga(new VentanaPrueba("frmgases")); });
+    Ventanas::registrar("frmayuda", [] {
+        QWidget* w = con_filtro_de_carga(new VentanaPrueba("frmayuda"));
+        w->setProperty("ventana_propia", true);
+        return w;
+    });
 }
 
 void TstVentanas::init() {
@@ -93,7 +120,8 @@ void TstVentanas::init() {
 }
 
 void TstVentanas::cleanup() {
-    for (const char* n : {"frmcalculos", "frmdatos", "frmgraficos", "frmAbout"})
+    for (const char* n :
+         {"frmcalculos", "frmdatos", "frmgraficos", "frmAbout", "frmgases", "frmayuda"})
         Ventanas::descargar(n);
     delete principal_;
     principal_ = nullptr;
@@ -189,6 +217,11 @@ void TstVentanas::dialogo_fuera_del_area() {
     QVERIFY(area_->subWindowList().isEmpty());
     Ventanas::descargar("frmAbout");
     QVERIFY(!Ventanas::buscar("frmAbout"));
+    // A dialog's accept() closes it too, with a close event no filter sees.
+    auto* otro = qobject_cast<QDialog*>(Ventanas::mostrar("frmAbout"));
+    QVERIFY(otro);
+    otro->accept();
+    QVERIFY(!Ventanas::buscar("frmAbout"));
 }
 
 void TstVentanas::sin_registrar() {
@@ -229,6 +262,72 @@ void TstVentanas::habilitar_la_ventana_entera() {
     Ventanas::habilitar("frmdatos", false);
     QVERIFY(!Ventanas::buscar("frmdatos"));
     QVERIFY(Ventanas::mostrar("frmdatos")->isEnabled());
+}
+
+void TstVentanas::otros_filtros_ven_el_cierre_data() {
+    QTest::addColumn<QString>("nombre");  // frmgases in the area, frmayuda a window of its own
+    QTest::addColumn<QString>("como");    // who closes it
+    QTest::addColumn<bool>("rechazada");
+    // A window of its own is its frame.
+    const std::pair<const char*, const char*> casos[] = {
+        {"frmgases", "descargar"}, {"frmgases", "marco"},   {"frmgases", "ventana"},
+        {"frmayuda", "descargar"}, {"frmayuda", "ventana"},
+    };
+    for (const auto& [nombre, como] : casos)
+        for (bool rechazada : {false, true})
+            QTest::addRow("%s %s %s", nombre, como, rechazada ? "refused" : "accepted")
+                << QString(nombre) << QString(como) << rechazada;
+}
+
+void TstVentanas::otros_filtros_ven_el_cierre() {
+    QFETCH(QString, nombre);
+    QFETCH(QString, como);
+    QFETCH(bool, rechazada);
+    // One filter the window's load installs, before the registry's, and one
+    // installed on the loaded window.
+    Contador de_carga, despues;
+    filtro_de_carga = &de_carga;
+    QPointer<QWidget> w = Ventanas::mostrar(nombre);
+    filtro_de_carga = nullptr;
+    QVERIFY(w);
+    w->installEventFilter(&despues);
+    QPointer<QWidget> marco = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    QCOMPARE(marco.isNull(), nombre == "frmayuda");
+    if (!marco) marco = w.data();
+    QVERIFY(marco->isVisible());
+
+    negarse = rechazada;
+    if (como == "descargar")
+        Ventanas::descargar(nombre);
+    else if (como == "marco")
+        marco->close();
+    else
+        w->close();
+    QCOMPARE(de_carga.cierres, 1);
+    QCOMPARE(despues.cierres, 1);
+    QCOMPARE(diario.count((rechazada ? "refuse " : "unload ") + nombre), 1);
+
+    if (rechazada) {
+        // Nothing changed, and nothing is left behind: the next close goes
+        // through.
+        QCOMPARE(Ventanas::buscar(nombre), w.data());
+        QCOMPARE(w->objectName(), nombre);
+        QVERIFY(w->isVisible() && marco->isVisible());
+        Ventanas::descargar(nombre);
+        QVERIFY(w.isNull() && marco.isNull());
+        QVERIFY(!Ventanas::buscar(nombre));
+        QCOMPARE(de_carga.cierres, 2);
+        QCOMPARE(despues.cierres, 2);
+        return;
+    }
+    // Forgotten before close() returned: nameless, its frame hidden, and the
+    // next request loads a new window.
+    QVERIFY(!Ventanas::buscar(nombre));
+    QVERIFY(w.isNull() || w->objectName().isEmpty());
+    QVERIFY(marco.isNull() || !marco->isVisible());
+    QTRY_VERIFY(w.isNull() && marco.isNull());
+    QVERIFY(Ventanas::mostrar(nombre));
+    QCOMPARE(diario.count("load " + nombre), 2);
 }
 
 QTEST_MAIN(TstVentanas)

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "platform/texto_qt.h"
 #include "platform/ventanas.h"
@@ -91,6 +92,7 @@ class TstFrmprincipal : public QObject {
     void botones_y_menus_abren_su_ventana();
     void datos_recarga_y_las_de_carga_no();
     void unidades_y_nuevo();
+    void botones_con_la_accion_de_su_menu();
     void salir_sin_preguntar_data();
     void salir_sin_preguntar();
 };
@@ -270,6 +272,60 @@ void TstFrmprincipal::datos_recarga_y_las_de_carga_no() {
     e("boton_8")->setEnabled(false);
     e("boton_8")->trigger();
     QVERIFY(diario.isEmpty());
+}
+
+void TstFrmprincipal::botones_con_la_accion_de_su_menu() {
+    registrar(kTodas);
+    ProgramaPrueba prog;
+    frmprincipal* p = prog.arrancar_hasta_principal();
+    // Button and menu entry of a command are one action: one enabling
+    // serves both, and the button shows it.
+    const std::pair<int, const char*> mismos[] = {
+        {1, "mnunuevo"},   {2, "mnudato"},     {4, "mnumoles"},        {5, "mnugramos"},
+        {7, "mnudibujos"}, {8, "mnuescala"},   {11, "mnuoperaciones"}, {12, "mnutermo"},
+        {13, "mnucrit"},   {14, "mnutermosc"}, {16, "mnuayuda"},       {17, "mnuacercade"},
+        {18, "mnusalir"},
+    };
+    for (const auto& [i, menu] : mismos) {
+        const QString nombre = QString("boton_%1").arg(i);
+        QCOMPARE(p->boton(i), e(menu));
+        auto* b = p->findChild<QToolButton*>(nombre);
+        QVERIFY2(b, qPrintable(nombre));
+        for (bool si : {false, true}) {
+            e(menu)->setEnabled(si);
+            QCOMPARE(b->isEnabled(), si);
+        }
+        QCOMPARE(b->toolTip(), p->boton(i)->toolTip());
+        QCOMPARE(b->text(), p->boton(i)->toolTip());
+    }
+    // The general-mode button is not the menu entry the calculation window
+    // disables.
+    e("mnuf")->setEnabled(false);
+    QVERIFY(e("boton_10")->isEnabled());
+    e("mnuf")->setEnabled(true);
+
+    // The unit buttons never look pressed: the check mark is the menu's.
+    for (const char* unidad : {"boton_5", "boton_4"}) {
+        e(unidad)->trigger();
+        for (const char* n : {"boton_4", "boton_5"}) {
+            auto* b = p->findChild<QToolButton*>(n);
+            QVERIFY(!b->isCheckable() && !b->isChecked() && !b->isDown());
+        }
+    }
+    QVERIFY(e("mnumoles")->isChecked());
+
+    // The menus show no icons and leave no room for them: each is as wide as
+    // a menu of the same entries without icons.
+    for (const char* n : {"mnuarchivos", "mnudatos", "mnugraficos", "mnutablas", "mnuayudas"}) {
+        auto* m = p->findChild<QMenu*>(n);
+        QMenu llano;
+        for (QAction* a : m->actions()) {
+            QAction* c = a->isSeparator() ? llano.addSeparator() : llano.addAction(a->text());
+            c->setCheckable(a->isCheckable());
+            if (a->menu()) c->setMenu(new QMenu(&llano));
+        }
+        QCOMPARE(m->sizeHint(), llano.sizeHint());
+    }
 }
 
 void TstFrmprincipal::unidades_y_nuevo() {
