@@ -111,15 +111,20 @@ struct Cuerpo {
     // together in memory.
     mutable bool con_claves = false;
     mutable std::vector<std::pair<std::string, int>> claves;
+    // Per line, whether it is the first pair of its key; built with claves.
+    mutable std::vector<char> primeras;
 
     // Called before the lines change.
     void cambia() {
         con_claves = false;
         claves.clear();
+        primeras.clear();
     }
 
-    // Line of the first pair of key k (lower-cased), or -1.
-    int clave(const std::string& k) const {
+    // Line of the first pair of key k (lower-cased), or -1. pista: the line
+    // the caller expects it on (the line after the key it read last, as the
+    // keys of a gas come one after another), tried before the index.
+    int clave(const std::string& k, int pista = -1) const {
         auto& m = claves;
         if (!con_claves) {
             for (int i = 0; i < static_cast<int>(lineas.size()); ++i)
@@ -129,8 +134,14 @@ struct Cuerpo {
             m.erase(std::unique(m.begin(), m.end(),
                                 [](const auto& x, const auto& y) { return x.first == y.first; }),
                     m.end());
+            primeras.assign(lineas.size(), 0);
+            for (const auto& [clave, linea] : m) primeras[static_cast<std::size_t>(linea)] = 1;
             con_claves = true;
         }
+        if (pista >= 0 && pista < static_cast<int>(lineas.size()) &&
+            primeras[static_cast<std::size_t>(pista)] &&
+            lineas[static_cast<std::size_t>(pista)].nombre == k)
+            return pista;
         auto it =
             std::lower_bound(m.begin(), m.end(), k,
                              [](const auto& par, const std::string& x) { return par.first < x; });
@@ -442,8 +453,9 @@ std::vector<VistaSeccion> Documento::numeradas(const std::string& prefijo, int n
 std::string VistaSeccion::leervalor(const std::string& clave) const {
     std::string k;
     if (!cuerpo_ || !clave_busqueda(clave, k)) return "";
-    const int i = cuerpo_->clave(k);
+    const int i = cuerpo_->clave(k, siguiente_);
     if (i < 0) return "";
+    siguiente_ = i + 1;
     const Linea& l = cuerpo_->lineas[static_cast<std::size_t>(i)];
     std::string r;
     cp1252::decodificar(std::string_view(l.texto).substr(l.vini, l.vlen), r);

@@ -94,6 +94,9 @@ class VistaSeccion {
     // copies them first while a view holds them.
     std::shared_ptr<const void> lineas_;
     const Cuerpo* cuerpo_ = nullptr;
+    // The line after the last key found: where the next one is looked for
+    // first.
+    mutable int siguiente_ = 0;
 };
 
 // The lines of one file, parsed, with the same operations as the free

@@ -919,6 +919,16 @@ TEST(Editar, VistaDeUnaSeccion) {
     EXPECT_FALSE(d.seccion("g3").existe());
     EXPECT_EQ(d.seccion("g3").leervalor("nombre"), "");
 
+    // The keys read one after another, and a key whose next pair repeats an
+    // earlier one: the first pair still answers.
+    Documento r;
+    r.reemplazar({"[s]", "a=1", "b=2", "A=3", "c=4"});
+    const VistaSeccion v = r.seccion("s");
+    EXPECT_EQ(v.leervalor("b"), "2");
+    EXPECT_EQ(v.leervalor("a"), "1");
+    EXPECT_EQ(v.leervalor("b"), "2");
+    EXPECT_EQ(v.leervalor("c"), "4");
+
     d.borrarseccion("g1");
     EXPECT_EQ(g1.leervalor("nombre"), "uno");
     EXPECT_EQ(d.seccion("g1").leervalor("nombre"), "otro");
