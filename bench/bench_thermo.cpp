@@ -26,11 +26,10 @@ constexpr int kArgon = 3;
 constexpr int kTolueno = 28;
 constexpr double kTr[] = {0.5, 0.7, 0.9, 0.99};
 
-// Loads shipped gas g for equation eq at reduced temperature tr into system i.
-sistema& carga(int i, int g, int eq, double tr, double moles = 1) {
+// A system of shipped gas g for equation eq at reduced temperature tr.
+sistema carga(int g, int eq, double tr, double moles = 1) {
     fichdatos = KORGAS_SOURCE_DIR "/data/data";
-    sistema& s = sistemas[i];
-    s = sistema{};
+    sistema s;
     s.numgas = g;
     s.ecuacion = eq;
     s.moles = moles;
@@ -71,7 +70,7 @@ void BM_PresionVapor(benchmark::State& st) {
     const int g = static_cast<int>(st.range(0));
     const int eq = static_cast<int>(st.range(1));
     const double tr = kTr[st.range(2)];
-    const sistema& s = carga(1, g, eq, tr);
+    const sistema s = carga(g, eq, tr);
     const double T = s.temperatura;
     st.SetLabel(std::string(g == kArgon ? "argon" : "toluene") + " eq " + std::to_string(eq) +
                 " Tr " + std::to_string(tr).substr(0, 4));
@@ -79,7 +78,7 @@ void BM_PresionVapor(benchmark::State& st) {
     {
         Cronometro c(st);
         for (auto _ : st) {
-            c.mide([&] { pv = presion_vapor(eq, 1, T, vl, vg); });
+            c.mide([&] { pv = presion_vapor(eq, s, T, vl, vg); });
             benchmark::DoNotOptimize(pv);
         }
     }
@@ -100,16 +99,16 @@ BENCHMARK(BM_PresionVapor)->Apply(ArgsPresionVapor)->Unit(benchmark::kMicrosecon
 void BM_Resolver(benchmark::State& st) {
     const int eq = static_cast<int>(st.range(0));
     const bool busca_v = st.range(1) == 0;
-    sistema& s = carga(0, 21, eq, 0.8);
+    sistema s = carga(21, eq, 0.8);
     const double P = 20;
-    const double V = resolver("v", 0, P).x;
+    const double V = resolver("v", s, 0, P).x;
     st.SetLabel(std::string(busca_v ? "V" : "T") + " eq " + std::to_string(eq) +
                 (usa_newton(busca_v ? "v" : "t", eq, s.gas) ? " newton" : " despejar"));
     double x = 0;
     {
         Cronometro c(st);
         for (auto _ : st) {
-            c.mide([&] { x = busca_v ? resolver("v", 0, P).x : resolver("t", V, P).x; });
+            c.mide([&] { x = busca_v ? resolver("v", s, 0, P).x : resolver("t", s, V, P).x; });
             benchmark::DoNotOptimize(x);
         }
     }
@@ -121,19 +120,19 @@ BENCHMARK(BM_Resolver)
 // Newton on its own, for the two Dieterici equations.
 void BM_Newton(benchmark::State& st) {
     const int eq = static_cast<int>(st.range(0));
-    const sistema& s = carga(0, 21, eq, 0.8);
+    const sistema s = carga(21, eq, 0.8);
     const double T = s.temperatura, P = 20;
-    for (auto _ : st) benchmark::DoNotOptimize(newton("v", eq, 0, P, T, R * T / P).x);
+    for (auto _ : st) benchmark::DoNotOptimize(newton("v", eq, s, P, T, R * T / P).x);
 }
 BENCHMARK(BM_Newton)->Arg(kDieterici)->Arg(kDietericiSadus)->Unit(benchmark::kMicrosecond);
 
 // One isotherm of 101 samples from the covolume to 5 l.
 void BM_Isoterma101(benchmark::State& st) {
     const int eq = static_cast<int>(st.range(0));
-    carga(1, 21, eq, 0.8);
+    const sistema s = carga(21, eq, 0.8);
     for (auto _ : st) {
         double suma = 0;
-        for (int k = 0; k <= 100; ++k) suma += presion(1, 5.0 * k / 100);
+        for (int k = 0; k <= 100; ++k) suma += presion(s, 5.0 * k / 100);
         benchmark::DoNotOptimize(suma);
     }
 }
@@ -145,26 +144,27 @@ BENCHMARK(BM_Isoterma101)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
 constexpr int kMuestrasRango = 479 * 15;
 constexpr int kMuestrasCurva = 101;
 
-// The numbers of one graph drawn afresh over 0..5 l: for each of five
-// systems its pressure range, its tie line (one vapour pressure) and its
-// isotherm.
+// The numbers of one graph drawn afresh over 0..5 l: for each of its five
+// systems (sistemas 1..5) its pressure range, its tie line (one vapour
+// pressure) and its isotherm.
 void redibujo() {
     for (int i = 1; i <= 5; ++i) {
+        const sistema& s = sistemas[i];
         for (int k = 0; k <= kMuestrasRango; ++k)
-            benchmark::DoNotOptimize(presion(i, 5.0 * k / kMuestrasRango));
+            benchmark::DoNotOptimize(presion(s, 5.0 * k / kMuestrasRango));
         double vl, vg;
-        benchmark::DoNotOptimize(
-            presion_vapor(sistemas[i].ecuacion, i, sistemas[i].temperatura, vl, vg));
+        benchmark::DoNotOptimize(presion_vapor(s.ecuacion, s, s.temperatura, vl, vg));
         for (int k = 0; k < kMuestrasCurva; ++k)
-            benchmark::DoNotOptimize(presion(i, 5.0 * k / (kMuestrasCurva - 1)));
+            benchmark::DoNotOptimize(presion(s, 5.0 * k / (kMuestrasCurva - 1)));
     }
 }
 
-// Loads shipped gas g for equation eq at temperature T (K) into system i.
-void carga_a(int i, int g, int eq, double T) {
-    sistema& s = carga(i, g, eq, 0.5);
+// Shipped gas g for equation eq at temperature T (K).
+sistema carga_a(int g, int eq, double T) {
+    sistema s = carga(g, eq, 0.5);
     s.temperatura = T;
     leergas(-1, s);
+    return s;
 }
 
 // Arg 0: five different gases and equations at Tr 0.8. Arg 1: five
@@ -172,18 +172,18 @@ void carga_a(int i, int g, int eq, double T) {
 // systems at 4 to 8 K, where the loops span the most orders of magnitude.
 void BM_Redibujo(benchmark::State& st) {
     if (st.range(0) == 0) {
-        carga(1, 21, kVanDerWaals, 0.8, 2);
-        carga(2, kArgon, kDieterici, 0.8);
-        carga(3, 19, kDietericiSadus, 0.8);
-        carga(4, kTolueno, kPengRobinson, 0.8);
-        carga(5, 22, kVirial, 0.8);
+        sistemas[1] = carga(21, kVanDerWaals, 0.8, 2);
+        sistemas[2] = carga(kArgon, kDieterici, 0.8);
+        sistemas[3] = carga(19, kDietericiSadus, 0.8);
+        sistemas[4] = carga(kTolueno, kPengRobinson, 0.8);
+        sistemas[5] = carga(22, kVirial, 0.8);
         st.SetLabel("mixed, Tr 0.8");
     } else if (st.range(0) == 1) {
-        for (int i = 1; i <= 5; ++i) carga(i, kTolueno, kDietericiSadus, 0.5, i);
+        for (int i = 1; i <= 5; ++i) sistemas[i] = carga(kTolueno, kDietericiSadus, 0.5, i);
         st.SetLabel("5 x Dieterici-Sadus, Tr 0.5");
     } else {
         const int gases[5] = {21, 23, 12, kTolueno, 19};
-        for (int i = 1; i <= 5; ++i) carga_a(i, gases[i - 1], kGeneralizada, 3.0 + i);
+        for (int i = 1; i <= 5; ++i) sistemas[i] = carga_a(gases[i - 1], kGeneralizada, 3.0 + i);
         st.SetLabel("5 x generalised, 4-8 K");
     }
     Cronometro c(st);

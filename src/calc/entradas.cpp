@@ -177,26 +177,25 @@ void escribir_en_unidad(QLineEdit* caja, const QLabel* unidad, const Ciclo& cicl
 
 namespace {
 
-// The quantity m of the record installed as sistemas[0], from the others:
-// the pressure (atm) at the molar volume vmolar, the molar volume (l/mol) at
-// the pressure patm and the record's temperature, or the temperature (K) at
-// vmolar and patm, by the solver the equation calls for. Nothing when the
-// solver finds no result (after telling why, when the solver says so: texts
-// 160 and 161 for an iteration that did not converge, text 169 for a
-// quadratic without real roots) or the pressure overflows. A pressure outside
-// the equation's domain is 0, as the equation gives it.
-std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) {
-    const sistema& s = sistemas[0];
+// The quantity m of the record s, from the others: the pressure (atm) at the
+// molar volume vmolar, the molar volume (l/mol) at the pressure patm and the
+// record's temperature, or the temperature (K) at vmolar and patm, by the
+// solver the equation calls for. Nothing when the solver finds no result
+// (after telling why, when the solver says so: texts 160 and 161 for an
+// iteration that did not converge, text 169 for a quadratic without real
+// roots) or the pressure overflows. A pressure outside the equation's domain
+// is 0, as the equation gives it.
+std::optional<double> resolver_magnitud(Magnitud m, sistema& s, double vmolar, double patm) {
     Solucion r;
     switch (m) {
         case Magnitud::presion:
-            r.x = presion(0, s.moles * vmolar);
+            r.x = presion(s, s.moles * vmolar);
             break;
         case Magnitud::volumen:
-            r = resolver("v", vmolar, patm);
+            r = resolver("v", s, vmolar, patm);
             break;
         case Magnitud::temperatura:
-            r = resolver("t", vmolar, patm);
+            r = resolver("t", s, vmolar, patm);
             break;
         case Magnitud::ninguna:
             return std::nullopt;
@@ -209,16 +208,16 @@ std::optional<double> resolver_magnitud(Magnitud m, double vmolar, double patm) 
 
 }  // namespace
 
-bool resolver_y_mostrar(Magnitud m, bool calculable, double& vmolar, double& patm,
+bool resolver_y_mostrar(Magnitud m, bool calculable, sistema& s, double& vmolar, double& patm,
                         const FilasEntrada& f, const char* patron) {
     const std::size_t fila = m == Magnitud::temperatura ? 1 : m == Magnitud::volumen ? 2 : 3;
     if (m == Magnitud::ninguna) return false;
-    const std::optional<double> x = calculable ? resolver_magnitud(m, vmolar, patm) : std::nullopt;
+    const std::optional<double> x =
+        calculable ? resolver_magnitud(m, s, vmolar, patm) : std::nullopt;
     if (!x) {
         sin_numero(f.caja[fila]);
         return false;
     }
-    sistema& s = sistemas[0];
     switch (m) {
         case Magnitud::presion:
             patm = *x;
@@ -290,14 +289,14 @@ int fila_de(char tipo) {
     }
 }
 
-bool guardar_valor(char tipo, double x, const QString& u, double& vmolar, double& patm) {
-    sistema& s = sistemas[0];
+bool guardar_valor(char tipo, double x, const QString& u, sistema& s, double& vmolar,
+                   double& patm) {
     switch (tipo) {
         case 'm': {
-            const double moles = convcantidad(x, u8(u), "mol");
+            const double moles = convcantidad(x, u8(u), "mol", s.gas.pm);
             if (!std::isfinite(moles) || moles <= 0) return false;
             s.moles = moles;
-            s.gramos = convcantidad(x, u8(u), "g");
+            s.gramos = convcantidad(x, u8(u), "g", s.gas.pm);
             return true;
         }
         case 't': {

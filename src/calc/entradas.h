@@ -1,8 +1,9 @@
 // What the two computing windows (calculation and simulation) share: the unit
 // names and cycles of their boxes, the box that shows a number or a language
 // text instead, the red mark of the computed quantity, the refusal of a box
-// out of its limits, the four input rows, the quantity solved from the others,
-// and the installation of the window's own record as sistemas[0].
+// out of its limits, the four input rows, and the quantity solved from the
+// others. Each window keeps its own gas system and hands it to these routines
+// and to the core, so two windows open side by side never share a record.
 //
 // Numbers in these boxes are kept exact behind the text the window wrote
 // (platform/valor_caja.h): a window reads a box with leer_valor, so a
@@ -106,12 +107,12 @@ FilasEntrada crear_filas_entrada(QGridLayout* rejilla, QWidget* padre);
 int fila_de(char tipo);
 
 // Stores the value x of a validated box of kind tipo, shown in unit u, in base
-// units: the amount (moles and grams) and the temperature (K) in the record
-// installed as sistemas[0], the molar volume (l/mol) in vmolar, the pressure
-// (atm) in patm. False, with nothing stored, when x is no amount (grams of a
-// gas without a molar mass) or no temperature (at or below 0 K, whatever the
-// unit).
-bool guardar_valor(char tipo, double x, const QString& u, double& vmolar, double& patm);
+// units: the amount (moles and grams, by the molar mass of its gas) and the
+// temperature (K) in the window's record s, the molar volume (l/mol, per mole
+// of s) in vmolar, the pressure (atm) in patm. False, with nothing stored,
+// when x is no amount (grams of a gas without a molar mass) or no temperature
+// (at or below 0 K, whatever the unit).
+bool guardar_valor(char tipo, double x, const QString& u, sistema& s, double& vmolar, double& patm);
 
 // ---- The quantities -------------------------------------------------------
 
@@ -139,13 +140,13 @@ void marcar_filas(const FilasEntrada& filas, Magnitud m);
 bool validar_datos(Magnitud roja, const FilasEntrada& filas,
                    const std::function<bool(char)>& validar, int& incognita);
 
-// Solves the record installed as sistemas[0] for m and shows the result in
-// its row's box, in the unit of its label, with the pattern: the pressure
-// (which also goes to patm), the total volume (the molar volume goes to
-// vmolar) or the temperature (which also goes to the record). When the record
-// cannot be computed, or the solver finds nothing, the box shows text 128 and
-// the fields keep their values. True when a result was shown.
-bool resolver_y_mostrar(Magnitud m, bool calculable, double& vmolar, double& patm,
+// Solves the window's record s for m and shows the result in its row's box,
+// in the unit of its label, with the pattern: the pressure (which also goes
+// to patm), the total volume (the molar volume goes to vmolar) or the
+// temperature (which also goes to s). When the record cannot be computed, or
+// the solver finds nothing, the box shows text 128 and the fields keep their
+// values. True when a result was shown.
+bool resolver_y_mostrar(Magnitud m, bool calculable, sistema& s, double& vmolar, double& patm,
                         const FilasEntrada& filas, const char* patron);
 
 // A clickable caption by its control name.
@@ -155,21 +156,5 @@ Etiqueta* etiqueta_nombrada(const char* nombre, const QString& texto, QWidget* p
 // handlers: the whole text selected on focus, al_salir when the focus moves on.
 EventosFoco* conectar_caja(QLineEdit* caja, std::function<void()> al_enter,
                            std::function<void()> al_salir);
-
-// ---- The window's own record ----------------------------------------------
-
-// The record is installed as sistemas[0], where the core routines read it, for
-// the time of one computation, and read back at its end, whichever way the
-// computation ends.
-class Instalacion {
-  public:
-    explicit Instalacion(sistema& propio) : propio_(propio) { sistemas[0] = propio_; }
-    ~Instalacion() { propio_ = sistemas[0]; }
-    Instalacion(const Instalacion&) = delete;
-    Instalacion& operator=(const Instalacion&) = delete;
-
-  private:
-    sistema& propio_;
-};
 
 }  // namespace korgas

@@ -307,9 +307,7 @@ void frmcalculos::calcular() {
     // nothing to compute.
     if (panel_->cmbecu->currentIndex() < 0 || panel_->cmbgas->currentIndex() < 0) return;
 
-    Instalacion instalada(s_);
-    sistema& s = sistemas[0];
-    panel_->leer(s);
+    panel_->leer(s_);
 
     if (!validar('m')) return;
     const auto por_tipo = [this](char tipo) { return validar(tipo); };
@@ -317,12 +315,13 @@ void frmcalculos::calcular() {
 
     // A gas whose data give its equation no parameters has nothing to show
     // but the cannot-compute text, here and in the equilibrium block.
-    const bool calculable = panel_->calculable(s);
+    const bool calculable = panel_->calculable(s_);
     bool temperatura_valida = calculable;
     const Magnitud m = magnitud_de(incognita_);
     if (m != Magnitud::ninguna) {
         marcar(m);
-        const bool resuelta = resolver_y_mostrar(m, calculable, vmolar_, patm_, filas_, kPatron);
+        const bool resuelta =
+            resolver_y_mostrar(m, calculable, s_, vmolar_, patm_, filas_, kPatron);
         if (m == Magnitud::temperatura) temperatura_valida = resuelta;
     }
 
@@ -331,7 +330,7 @@ void frmcalculos::calcular() {
 }
 
 void frmcalculos::equilibrio(bool temperatura_valida) {
-    sistema& s = sistemas[0];
+    sistema& s = s_;
     QLineEdit* todas[6] = {txtvg, txtvl, txtpv, txtdh, txtdg, txtdl};
     auto ninguna = [&] {
         for (QLineEdit* c : todas) sin_numero(c);
@@ -343,7 +342,7 @@ void frmcalculos::equilibrio(bool temperatura_valida) {
         return;
     }
     double vl = 0, vg = 0;
-    const double pv = presion_vapor(s.ecuacion, 0, t, vl, vg);
+    const double pv = presion_vapor(s.ecuacion, s, t, vl, vg);
     if (!std::isfinite(pv) || pv < 0) {
         ninguna();
         return;
@@ -363,7 +362,7 @@ void frmcalculos::equilibrio(bool temperatura_valida) {
     escribir_en_unidad(txtpv, lbpv, ciclo_presion(), kAtm, pv, "####0.00");
 
     if (txtpv->text() != QLatin1String("0.00")) {
-        const double dh = vl_ok && vg_ok ? calor_vaporizacion(t, vl, vg) : -1;
+        const double dh = vl_ok && vg_ok ? calor_vaporizacion(s, t, vl, vg) : -1;
         // An enthalpy that is not positive (-1: a vapour pressure one half
         // kelvin away could not be found) is not a result.
         if (std::isfinite(dh) && dh > 0)
@@ -403,7 +402,7 @@ bool frmcalculos::validar(char tipo) {
         rechazar(c, 78 + 2 * fila, std::numeric_limits<double>::max(), u, this);
         return false;
     }
-    if (x > minimo && guardar_valor(tipo, x, u, vmolar_, patm_)) return true;
+    if (x > minimo && guardar_valor(tipo, x, u, s_, vmolar_, patm_)) return true;
     // Texts 77 amount, 79 temperature, 81 volume, 83 pressure.
     rechazar(c, 77 + 2 * fila, minimo, u, this);
     return false;

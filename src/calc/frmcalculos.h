@@ -4,10 +4,9 @@
 // the computed quantity by a click on its caption, and every calculation also
 // estimates the liquid-gas equilibrium at the system's temperature.
 //
-// The window keeps its own gas system. Before it computes it installs that
-// record as sistemas[0], where the core routines read it, and takes it back
-// afterwards, so what another window leaves in sistemas[0] never reaches this
-// window's numbers, and this window's never reach the others'.
+// The window keeps its own gas system and hands it to the core routines it
+// computes with, so no other window's record ever reaches this window's
+// numbers, and this window's never reach the others'.
 #pragma once
 
 #include <QString>

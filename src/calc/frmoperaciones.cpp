@@ -308,8 +308,7 @@ void frmoperaciones::calcular() {
         return;
     }
 
-    Instalacion instalada(s_);
-    panel_->leer(sistemas[0]);
+    panel_->leer(s_);
 
     if (!validar('m')) return;
     const auto por_tipo = [this](char tipo) { return validar(tipo); };
@@ -318,7 +317,7 @@ void frmoperaciones::calcular() {
     const Magnitud m = magnitud_de(incognita_);
     if (m == Magnitud::ninguna) return;
     marcar(m);
-    resolver_y_mostrar(m, panel_->calculable(sistemas[0]), vmolar_, patm_, filas_, kPatron);
+    resolver_y_mostrar(m, panel_->calculable(s_), s_, vmolar_, patm_, filas_, kPatron);
 }
 
 bool frmoperaciones::validar(char tipo) {
@@ -342,7 +341,7 @@ bool frmoperaciones::validar(char tipo) {
     if (!(x > l.minimo)) return rechazo(false);
     // Nor grams of a gas without a molar mass, nor, whatever the unit, a
     // temperature at or below 0 K.
-    if (!guardar_valor(tipo, x, u, vmolar_, patm_)) return rechazo(false);
+    if (!guardar_valor(tipo, x, u, s_, vmolar_, patm_)) return rechazo(false);
     return true;
 }
 

@@ -5,9 +5,9 @@
 // under the chosen equation of state whenever something changes. Dragging an
 // instrument with the left button sets its quantity.
 //
-// Like the calculation window, the window keeps its own gas system and
-// installs it as sistemas[0] only while it computes, so the two windows open
-// side by side never disturb each other's numbers.
+// Like the calculation window, the window keeps its own gas system and hands
+// it to the core routines it computes with, so the two windows open side by
+// side never disturb each other's numbers.
 #pragma once
 
 #include <QPointer>

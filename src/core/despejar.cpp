@@ -79,9 +79,8 @@ bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas) {
     return false;
 }
 
-Solucion resolver(std::string_view var, double vmolar, double patm) {
+Solucion resolver(std::string_view var, sistema& s, double vmolar, double patm) {
     const Solucion falla{0, Falla::sin_resultado};
-    sistema& s = sistemas[0];
     const int eq = s.ecuacion;
     const bool busca_t = var == "t";
     const bool busca_v = var == "v";
@@ -93,8 +92,8 @@ Solucion resolver(std::string_view var, double vmolar, double patm) {
 
     Solucion r;
     if (usa_newton(var, eq, s.gas)) {
-        r = busca_t ? newton("t", eq, 0, patm, vmolar, patm * vmolar / R)
-                    : newton("v", eq, 0, patm, s.temperatura, R * s.temperatura / patm);
+        r = busca_t ? newton("t", eq, s, patm, vmolar, patm * vmolar / R)
+                    : newton("v", eq, s, patm, s.temperatura, R * s.temperatura / patm);
     } else {
         r = despejar(var, eq, s, vmolar, patm);
     }

@@ -35,15 +35,16 @@ double raiz_cercana(double x1, double x2, double referencia);
 bool usa_newton(std::string_view var, int ecuacion, const datosgas& gas);
 
 // What a calculation window asks for: T ("t", at molar volume vmolar and
-// pressure patm) or the molar volume ("v", at sistemas[0]'s temperature and
-// patm) of sistemas[0], by whichever solver usa_newton names; newton starts from
-// patm·vmolar/R or R·T/patm. x is 0, with the solver's failure
+// pressure patm) or the molar volume ("v", at s's temperature and patm) of
+// the window's system s, by whichever solver usa_newton names; newton starts
+// from patm·vmolar/R or R·T/patm. x is 0, with the solver's failure
 // (sin_convergencia from newton, sin_raices from despejar) or sin_resultado,
 // when: var is neither "t" nor "v"; patm is not above 0 (or not finite); for
 // "t" vmolar is not above 0; for "v" the temperature is not above 0; the solver
 // failed; or it gave a value that is not finite or not above 0: no volume, and
 // no temperature at or below 0 K (which the closed forms give at a volume
-// inside the covolume), is a result.
-Solucion resolver(std::string_view var, double vmolar, double patm);
+// inside the covolume), is a result. For "v" with equations 7 and 8 the
+// parameters of s are taken at its temperature first, as despejar does.
+Solucion resolver(std::string_view var, sistema& s, double vmolar, double patm);
 
 }  // namespace korgas

@@ -6,7 +6,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/comun.h"
 #include "core/ecuaciones.h"
 #include "core/gas.h"
 
@@ -124,9 +123,7 @@ double presion_dieterici_sadus(double a, double b, double T, double V) {
     return (R * T / V) * g * std::exp(-a / (R * T * V));
 }
 
-double presion(int i, double V) {
-    if (!indice_valido(i)) return 0;
-    const sistema& s = sistemas[i];
+double presion(const sistema& s, double V) {
     if (!(s.moles > 0)) return 0;
     const Modelo* m = modelo(s.ecuacion);
     if (!m) return 0;
@@ -139,11 +136,10 @@ double presion(int i, double V) {
     return m->presion(p, s.temperatura, vm);
 }
 
-std::optional<double> presion_tv(int eq, int i, double T, double V) {
+std::optional<double> presion_tv(int eq, const sistema& s, double T, double V) {
     if (eq != kDieterici && eq != kDietericiSadus) return 0.0;
-    if (!indice_valido(i)) return std::nullopt;
-    const double a = sistemas[i].gas.c[0];
-    const double b = sistemas[i].gas.c[1];
+    const double a = s.gas.c[0];
+    const double b = s.gas.c[1];
     if (eq == kDieterici) {
         if (!(V > b)) return std::nullopt;
         return finito_o_nada(R * T / (V - b) * std::exp(-a / (R * T * V)));
@@ -162,33 +158,26 @@ std::optional<double> presion_tv(int eq, int i, double T, double V) {
                          e);
 }
 
-std::optional<double> simpson(int eq, int i, double T, double V1, double V2) {
+std::optional<double> simpson(int eq, const sistema& s, double T, double V1, double V2) {
     constexpr int kIntervalos = 1000;
     const double h = (V2 - V1) / kIntervalos;
-    const auto f1 = presion_tv(eq, i, T, V1);
-    const auto f2 = presion_tv(eq, i, T, V2);
+    const auto f1 = presion_tv(eq, s, T, V1);
+    const auto f2 = presion_tv(eq, s, T, V2);
     if (!f1 || !f2) return std::nullopt;
     double suma = *f1 + *f2;
     for (int k = 1; k < kIntervalos; ++k) {
-        const auto f = presion_tv(eq, i, T, V1 + k * h);
+        const auto f = presion_tv(eq, s, T, V1 + k * h);
         if (!f) return std::nullopt;
         suma += (k % 2 == 1 ? 4.0 : 2.0) * *f;
     }
     return finito_o_nada(suma * h / 3);
 }
 
-std::optional<double> integral_pdv(int eq, int i, double T, double a, double b, double c, double d,
-                                   double V1, double V2) {
+std::optional<double> integral_pdv(int eq, const Parametros& p, double T, double V1, double V2) {
     const Modelo* m = modelo(eq);
     // The ideal gas has no loop, and nothing here integrates it.
     if (!m || m->claves == 0) return 0.0;
-    if (!m->primitiva) return integral_en_log(*m, {a, b, c, d, 0}, T, V1, V2);
-    double mu = 0;
-    if (eq == kGeneralizada) {
-        if (!indice_valido(i)) return std::nullopt;
-        mu = sistemas[i].mu;
-    }
-    const Parametros p{a, b, c, d, mu};
+    if (!m->primitiva) return integral_en_log(*m, p, T, V1, V2);
     // The antiderivatives take a logarithm of V - b (of V for the virial one):
     // a volume at or inside the excluded volume has no integral.
     const double limite = m->inicio(p);

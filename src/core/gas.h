@@ -79,6 +79,9 @@ extern punto escala_min, escala_max;
 extern std::string fichdatos;
 extern bool sistemas_iniciados;
 extern int modo_calculo;  // 0 general, 1 P, 2 V, 3 T
+// 1..5: the data window's rows and the graph's curves. No window computes on
+// element 0: the computing windows and the gas editor keep records of their
+// own and hand them to the routines that compute on them.
 extern std::array<sistema, 6> sistemas;
 extern int numgases;
 extern int sistema_actual;
@@ -216,8 +219,8 @@ int borrar_gas(Documento& datos, int k, const std::string& nombre);
 // After gas borrado was deleted, every system record (sistemas 0..5) follows
 // its gas; a record on the deleted gas goes to gas 1 without own parameters.
 // Returns true when one of the five systems (1..5) was on the deleted gas;
-// record 0 belongs to the computing window that last installed it, which
-// tells its user itself.
+// record 0 is no window's, and the computing windows, whose records are
+// their own, tell their users themselves.
 bool renumerar_sistemas(int borrado);
 
 // The number of gas numgas after gas borrado was deleted from the gas data

@@ -7,7 +7,6 @@
 #include <limits>
 #include <utility>
 
-#include "core/comun.h"
 #include "core/ecuaciones.h"
 #include "core/eos.h"
 #include "core/gas.h"
@@ -162,21 +161,19 @@ bool cubica_volumen(int eq, const std::array<double, 4>& c, double P, double T, 
     return true;
 }
 
-double fvolumen(int eq, int i, double P, double T, double V) {
-    if (!indice_valido(i)) return 0;
+double fvolumen(int eq, const sistema& s, double P, double T, double V) {
     const Modelo* m = modelo(eq);
     if (!m) return 0;
-    const sistema& s = sistemas[i];
     return m->residuo(parametros(s.gas.c, s.mu), P, T, V);
 }
 
-Solucion biseccion(int eq, int i, double P, double T, double va, double vb) {
+Solucion biseccion(int eq, const sistema& s, double P, double T, double va, double vb) {
     constexpr int kLimite = 10000;
     constexpr double kTolerancia = 1e-6;  // l/mol
-    double fa = fvolumen(eq, i, P, T, va);
+    double fa = fvolumen(eq, s, P, T, va);
     for (int k = 1; k <= kLimite; ++k) {
         const double medio = va + (vb - va) / 2;
-        const double fm = fvolumen(eq, i, P, T, medio);
+        const double fm = fvolumen(eq, s, P, T, medio);
         if (fm == 0 || (vb - va) / 2 < kTolerancia) return {medio};
         if (fa * fm > 0) {
             va = medio;
@@ -188,7 +185,7 @@ Solucion biseccion(int eq, int i, double P, double T, double va, double vb) {
     return {0, Falla::sin_convergencia};
 }
 
-Solucion newton(std::string_view var, int eq, int i, double P, double fijo, double x0) {
+Solucion newton(std::string_view var, int eq, const sistema& s, double P, double fijo, double x0) {
     const Solucion sin_convergencia{0, Falla::sin_convergencia};
     const bool busca_v = var == "v";
     const bool busca_t = var == "t";
@@ -198,9 +195,8 @@ Solucion newton(std::string_view var, int eq, int i, double P, double fijo, doub
     // there is nothing to iterate on.
     const bool caso_conocido =
         m && ((busca_v && m->dresiduo_dv) || (busca_t && !m->temperatura && m->dp_dt));
-    if (!caso_conocido || !indice_valido(i)) return {0, Falla::sin_resultado};
+    if (!caso_conocido) return {0, Falla::sin_resultado};
 
-    const sistema& s = sistemas[i];
     const Parametros p = parametros(s.gas.c, s.mu);
 
     // Residual and derivative at x (V when busca_v, T otherwise). The residual
@@ -208,7 +204,7 @@ Solucion newton(std::string_view var, int eq, int i, double P, double fijo, doub
     auto paso = [&](double x) -> Paso {
         const double V = busca_v ? x : fijo;
         const double T = busca_v ? fijo : x;
-        const double f = fvolumen(eq, i, P, T, V);
+        const double f = fvolumen(eq, s, P, T, V);
         return {f, busca_v ? m->dresiduo_dv(p, P, T, V) : m->dp_dt(p, T, V)};
     };
 

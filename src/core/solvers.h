@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/gas.h"
+
 namespace korgas {
 
 // Why a solver gives no result. The core shows no message: the windows show
@@ -42,20 +44,21 @@ bool cubica_volumen(int eq, const std::array<double, 4>& c, double P, double T, 
                     double& a2, double& a3);
 
 // Residual whose zero in V is a molar volume of equation eq at P and T, with
-// the parameters of sistemas[i].
-double fvolumen(int eq, int i, double P, double T, double V);
+// the parameters of system s (its gas.c and mu).
+double fvolumen(int eq, const sistema& s, double P, double T, double V);
 
-// A molar volume in [va, vb] where the residual changes sign, to 1e-6 l/mol;
-// x 0 and sin_convergencia after 10000 iterations.
-Solucion biseccion(int eq, int i, double P, double T, double va, double vb);
+// A molar volume in [va, vb] where the residual (fvolumen, of s) changes sign,
+// to 1e-6 l/mol; x 0 and sin_convergencia after 10000 iterations.
+Solucion biseccion(int eq, const sistema& s, double P, double T, double va, double vb);
 
-// Newton's method: var "v" seeks the molar volume at T = fijo, var "t" the
-// temperature at molar volume fijo, from x0. Converged when the last step is
-// below 1e-4 of x. Stops after 100 iterations, or at once on a non-finite
-// value, a zero derivative or a step onto x = 0: then x is 0 and the failure
-// sin_convergencia. Cases: "v" with equations 3, 5, 6, 9 and "t" with 3, 9;
-// any other pair gives x 0 and sin_resultado.
-Solucion newton(std::string_view var, int eq, int i, double P, double fijo, double x0);
+// Newton's method on equation eq with the parameters of system s: var "v"
+// seeks the molar volume at T = fijo, var "t" the temperature at molar volume
+// fijo, from x0. Converged when the last step is below 1e-4 of x. Stops after
+// 100 iterations, or at once on a non-finite value, a zero derivative or a
+// step onto x = 0: then x is 0 and the failure sin_convergencia. Cases: "v"
+// with equations 3, 5, 6, 9 and "t" with 3, 9; any other pair gives x 0 and
+// sin_resultado.
+Solucion newton(std::string_view var, int eq, const sistema& s, double P, double fijo, double x0);
 
 // A zero of f between x0 and x1, where f changes sign: regula falsi with the
 // Illinois correction, and a halving of the bracket whenever three steps have

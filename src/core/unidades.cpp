@@ -11,8 +11,6 @@
 #include <cmath>
 #include <optional>
 
-#include "core/gas.h"
-
 namespace korgas {
 
 namespace {
@@ -124,13 +122,11 @@ double convenergia(double x, std::string_view de, std::string_view a) {
     return por_factores(kEnergia, x, de, a);
 }
 
-double convcantidad(double x, std::string_view de, std::string_view a) {
+double convcantidad(double x, std::string_view de, std::string_view a, double pm) {
     const bool de_ok = de == "mol" || de == "g";
     const bool a_ok = a == "mol" || a == "g";
     if (!de_ok || !a_ok) return 0;
     if (de == a) return x;
-    // The molar mass is the working record's, whatever system x belongs to.
-    const double pm = sistemas[0].gas.pm;
     const double r = de == "mol" ? x * pm : x / pm;
     return std::isfinite(r) ? r : 0;  // no molar mass: nothing to convert with
 }

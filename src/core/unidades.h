@@ -7,8 +7,9 @@
 namespace korgas {
 
 double convenergia(double x, std::string_view de, std::string_view a);  // "atm l" "J" "cal" "Kcal"
-double convcantidad(double x, std::string_view de,
-                    std::string_view a);  // "mol" "g" (pm of sistemas[0])
+// "mol" "g" with the gas's molar mass pm (g/mol); 0 where the result is not
+// finite (no molar mass to convert with).
+double convcantidad(double x, std::string_view de, std::string_view a, double pm);
 double convdensidad(double x, std::string_view de, std::string_view a);  // "g/l" "kg/m³" "g/cm³"
 double convpresion(double x, std::string_view de, std::string_view a);   // "atm" "Pa" "bar" "mmHg"
 double convtemperatura(double x, std::string_view de,

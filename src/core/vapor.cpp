@@ -8,7 +8,6 @@
 #include <limits>
 #include <optional>
 
-#include "core/comun.h"
 #include "core/ecuaciones.h"
 #include "core/eos.h"
 #include "core/gas.h"
@@ -84,17 +83,8 @@ enum class Raices { ok, bajo_inicio, fallo };
 // roots and area of the construction at a trial pressure.
 class Construccion {
   public:
-    Construccion(int eq, int i, double T)
-        : eq_(eq),
-          i_(i),
-          T_(T),
-          s_(sistemas[i]),
-          a_(s_.gas.c[0]),
-          b_(s_.gas.c[1]),
-          c_(s_.gas.c[2]),
-          d_(s_.gas.c[3]),
-          m_(*modelo(eq)),
-          p_(parametros(s_.gas.c, s_.mu)) {
+    Construccion(int eq, const sistema& s, double T)
+        : eq_(eq), T_(T), s_(s), m_(*modelo(eq)), p_(parametros(s_.gas.c, s_.mu)) {
         vs_ = m_.inicio(p_);
         cubica_ = m_.es_cubica && m_.es_cubica(p_);
         vcae_ = volumen_de_caida();
@@ -214,7 +204,7 @@ class Construccion {
     // P·(vg - vl) minus the area under the isotherm; empty when the integral
     // cannot be taken.
     std::optional<double> area(double p, double vl, double vg) const {
-        const auto integral = integral_pdv(eq_, i_, T_, a_, b_, c_, d_, vl, vg);
+        const auto integral = integral_pdv(eq_, p_, T_, vl, vg);
         if (!integral) return std::nullopt;
         const double A = p * (vg - vl) - *integral;
         if (!std::isfinite(A)) return std::nullopt;
@@ -234,7 +224,7 @@ class Construccion {
 
   private:
     // The system's pressure at molar volume V.
-    double P(double V) const { return presion(i_, V * s_.moles); }
+    double P(double V) const { return presion(s_, V * s_.moles); }
 
     // The step of the march from V.
     double paso(double V) const {
@@ -332,10 +322,8 @@ class Construccion {
     }
 
     int eq_;
-    int i_;
     double T_;
     const sistema& s_;
-    double a_, b_, c_, d_;
     const Modelo& m_;
     Parametros p_;
     double vs_ = 0;
@@ -347,15 +335,13 @@ class Construccion {
 
 }  // namespace
 
-double presion_vapor(int eq, int i, double T, double& vl, double& vg) {
-    if (!indice_valido(i)) return -1;
-    const sistema& s = sistemas[i];
+double presion_vapor(int eq, const sistema& s, double T, double& vl, double& vg) {
     if (eq < kVanDerWaals || eq > kDietericiSadus) return -1;
     if (!(T < s.gas.tc - 0.005)) return -1;
     // No equilibrium at or below 0 K, and none without an amount to sample.
     if (!(T > 0) || !(s.moles > 0)) return -1;
 
-    Construccion c(eq, i, T);
+    Construccion c(eq, s, T);
     if (!c.busca_lazo()) return -1;
     const double pmin = c.pmin(), pmax = c.pmax();
     const double profundidad = pmax - pmin;
@@ -457,8 +443,7 @@ double presion_vapor(int eq, int i, double T, double& vl, double& vg) {
     return p;
 }
 
-double calor_vaporizacion(double T, double vl, double vg) {
-    sistema& s = sistemas[0];
+double calor_vaporizacion(sistema& s, double T, double vl, double vg) {
     const double tc = s.gas.tc;
     // Outside (0, tc) there is no vapour pressure on either side of T, and the
     // pulls below would never end.
@@ -474,7 +459,7 @@ double calor_vaporizacion(double T, double vl, double vg) {
     auto vapor_a = [&](double t) {
         s.temperatura = t;
         if (parametros_a_temperatura(s) != Carga::ok) return -1.0;
-        return presion_vapor(s.ecuacion, 0, t, vl_aux, vg_aux);
+        return presion_vapor(s.ecuacion, s, t, vl_aux, vg_aux);
     };
     const double p1 = vapor_a(t1);
     const double p2 = vapor_a(t2);

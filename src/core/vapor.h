@@ -2,10 +2,12 @@
 // vaporisation by Clapeyron.
 #pragma once
 
+#include "core/gas.h"
+
 namespace korgas {
 
-// Vapour pressure (atm) of sistemas[i] at T (its temperatura must be T) by the
-// equal-area construction, right to 1e-6 of itself (and to 1e-4 atm), with vl,
+// Vapour pressure (atm) of system s under equation eq at T (the temperatura of
+// s must be T) by the equal-area construction, right to 1e-6 of itself (and to 1e-4 atm), with vl,
 // vg the molar volumes of liquid and gas (l/mol) at that pressure. -1, and vl,
 // vg untouched, when there is none or none that the arithmetic can vouch for:
 // for equation 0 (or one outside 1..9), T >= tc - 0.005 or T <= 0, an amount
@@ -18,15 +20,15 @@ namespace korgas {
 // so its cost follows the orders of magnitude the loop spans. 0 when the
 // isotherm has no liquid branch at a trial pressure (vl, vg then hold the
 // roots found there).
-double presion_vapor(int eq, int i, double T, double& vl, double& vg);
+double presion_vapor(int eq, const sistema& s, double T, double& vl, double& vg);
 
-// Enthalpy of vaporisation (atm·l/mol) of sistemas[0] at T from the volumes
-// presion_vapor gave at T, by Clapeyron from the vapour pressures at T ∓ 0.5
-// (pulled toward T to stay within 0..tc); -1 when one of the three vapour
-// pressures is not positive, the gas is unusable at one of the temperatures,
-// or the result is not finite. Leaves sistemas[0] at T with its parameters
-// for T (parametros_a_temperatura); for T not inside (0, tc) it returns -1 at
-// once and touches nothing.
-double calor_vaporizacion(double T, double vl, double vg);
+// Enthalpy of vaporisation (atm·l/mol) of system s under its own equation at T
+// from the volumes presion_vapor gave at T, by Clapeyron from the vapour
+// pressures at T ∓ 0.5 (pulled toward T to stay within 0..tc); -1 when one of
+// the three vapour pressures is not positive, the gas is unusable at one of
+// the temperatures, or the result is not finite. Leaves s at T with its
+// parameters for T (parametros_a_temperatura); for T not inside (0, tc) it
+// returns -1 at once and touches nothing.
+double calor_vaporizacion(sistema& s, double T, double vl, double vg);
 
 }  // namespace korgas

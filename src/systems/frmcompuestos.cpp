@@ -35,6 +35,13 @@ namespace korgas {
 namespace {
 
 constexpr int kAnchoRejilla = 9375;
+
+// The data window's row the table works on: the current system, where 0 (the
+// number the computing windows set for their own records, which are no row)
+// is row 1, as at the table's load.
+int fila_actual() {
+    return std::clamp(sistema_actual, 1, 5);
+}
 constexpr const char* kPatronAB = "####0.00000";
 constexpr const char* kPatronCD = "####0.000000";
 constexpr const char* kPatronOmega = "####0.000";
@@ -131,7 +138,7 @@ frmcompuestos::frmcompuestos(QWidget* padre) : QWidget(padre) {
     // The row's equation, chosen as the user chooses it (the grid is filled
     // by the choice).
     frmdatos* d = ventana_datos();
-    seleccionar(cmbecu, d ? d->cmbecu[sistema_actual]->currentIndex() : sis().ecuacion);
+    seleccionar(cmbecu, d ? d->cmbecu[fila_actual()]->currentIndex() : sis().ecuacion);
     // The title names the equation; the list takes the system's colour.
     setWindowTitle(tx(144) + QLatin1Char(' ') + cmbecu->currentText());
     colorear(cmbecu, color_de(sis().color));
@@ -164,7 +171,7 @@ void frmcompuestos::gases_cambiados(int modificado) {
 frmcompuestos::~frmcompuestos() = default;
 
 sistema& frmcompuestos::sis() const {
-    return sistemas[std::size_t(std::clamp(sistema_actual, 0, 5))];
+    return sistemas[std::size_t(fila_actual())];
 }
 
 void frmcompuestos::construir() {
@@ -329,7 +336,7 @@ void frmcompuestos::cmbecu_Click() {
     // The data window takes the choice as its own; the same equation again
     // is no new choice.
     if (frmdatos* d = ventana_datos()) {
-        QComboBox* lista = d->cmbecu[sistema_actual];
+        QComboBox* lista = d->cmbecu[fila_actual()];
         if (lista->currentIndex() != e) seleccionar(lista, e);
     } else {
         sis().ecuacion = e;

@@ -1,6 +1,7 @@
-// The parameter table of the current system (sistemas[sistema_actual]): its
-// equation of state, a grid with the parameters of every gas of the data
-// file under that equation, the formula, and the system's own parameters.
+// The parameter table of the current system (sistemas[sistema_actual], 0
+// counting as 1): its equation of state, a grid with the parameters of every
+// gas of the data file under that equation, the formula, and the system's own
+// parameters.
 //
 // The equation chosen here is written into the data window's equation list
 // of the row, which handles it as its own choice. While this window is open

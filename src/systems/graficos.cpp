@@ -61,7 +61,7 @@ double presion_vapor_curva(int i, double& vl, double& vg) {
     if (!cache || !(cache->clave == clave)) {
         double l = 0;
         double g = 0;
-        const double pv = presion_vapor(s.ecuacion, i, s.temperatura, l, g);
+        const double pv = presion_vapor(s.ecuacion, s, s.temperatura, l, g);
         cache = Vapor{clave, pv, l, g};
     }
     vl = cache->vl;
@@ -116,10 +116,10 @@ Polilineas isoterma(int i, double vmin, double vmax, double vg, double vl) {
     // that follows it continues its polyline.
     const std::vector<std::vector<punto>>* previa = nullptr;
     double v1 = vmin;
-    double p1 = presion(i, v1);
+    double p1 = presion(s, v1);
     for (int k = 0; k < 100; ++k) {
         const double v2 = v1 + paso;
-        const double p2 = presion(i, v2);
+        const double p2 = presion(s, v2);
         // Inside the excluded volume the curve is not drawn at all, so it never
         // paints over another curve there.
         const bool visible = !(v1 <= xb) && std::isfinite(v1) && std::isfinite(p1) &&
@@ -189,13 +189,18 @@ int muestras(const Lienzo& plot) {
 }
 
 void rango_presion(const Lienzo& plot, int i, punto& minimo, punto& maximo) {
+    if (!indice_valido(i)) {
+        minimo.p = maximo.p = 0;  // no curve: nothing could be computed
+        return;
+    }
+    const sistema& s = sistemas[std::size_t(i)];
     const int n = muestras(plot);
     const double paso = (maximo.v - minimo.v) / n;
     double bajo = std::numeric_limits<double>::infinity();
     double alto = -std::numeric_limits<double>::infinity();
     double v = minimo.v;
     for (int k = 0; k <= n; ++k) {
-        const double p = presion(i, v);
+        const double p = presion(s, v);
         if (std::isfinite(p)) {
             bajo = std::min(bajo, p);
             alto = std::max(alto, p);

@@ -548,14 +548,12 @@ void TstFrmcalculos::exact_values_behind_the_texts() {
     s.mu = 1.5;
     QCOMPARE(korgas::leergas(0, s), korgas::Carga::ok);
     QVERIFY(caja(w.get(), "txtd")->text() != korgas::fmt(s.gas.c[3], "0.000000000000"));
-    korgas::sistemas[0] = s;
-    QCOMPARE(korgas::leer_valor(p), korgas::presion(0, 6.146));
+    QCOMPARE(korgas::leer_valor(p), korgas::presion(s, 6.146));
 
     // A value typed over a kept one is taken as typed.
     teclear(caja(w.get(), "txtd"), "0.000078");
     s.gas.c[3] = 0.000078;
-    korgas::sistemas[0] = s;
-    QCOMPARE(korgas::leer_valor(p), korgas::presion(0, 6.146));
+    QCOMPARE(korgas::leer_valor(p), korgas::presion(s, 6.146));
 }
 
 void TstFrmcalculos::equilibrium_units_and_129() {
@@ -762,7 +760,7 @@ void TstFrmcalculos::own_record() {
     const Equilibrio antes = visto(w.get());
     const QString p = caja(w.get(), "txtpress")->text();
 
-    // Another window leaves a different gas in sistemas[0].
+    // Whatever the program-wide records hold never reaches the window.
     korgas::sistema otro;
     otro.numgas = 28;
     otro.ecuacion = 3;
@@ -770,15 +768,25 @@ void TstFrmcalculos::own_record() {
     otro.gas.tc = 1;
     otro.moles = 7;
     otro.temperatura = 5;
-    korgas::sistemas[0] = otro;
+    const auto guardados = korgas::sistemas;
+    for (korgas::sistema& s : korgas::sistemas) s = otro;
 
     teclear(caja(w.get(), "txtmol"), "1");
     comparar(visto(w.get()), antes);
     QCOMPARE(caja(w.get(), "txtpress")->text(), p);
     QCOMPARE(w->registro().numgas, kDioxido);
     QCOMPARE(w->registro().gas.pm, 44.0095);
-    // What it installed stays for the core routines that read sistemas[0].
-    QCOMPARE(korgas::sistemas[0].numgas, kDioxido);
+    // Nor does the window's computation, equilibrium block and all, leave
+    // anything in them: the data window's systems stay as they are.
+    for (const korgas::sistema& s : korgas::sistemas) {
+        QCOMPARE(s.numgas, otro.numgas);
+        QCOMPARE(s.ecuacion, otro.ecuacion);
+        QCOMPARE(s.gas.pm, otro.gas.pm);
+        QCOMPARE(s.moles, otro.moles);
+        QCOMPARE(s.temperatura, otro.temperatura);
+        QVERIFY(s.gas.c == otro.gas.c);
+    }
+    korgas::sistemas = guardados;
 
     // Opening a second window leaves the first one's record alone.
     auto w2 = abrir(1);

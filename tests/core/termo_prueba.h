@@ -21,11 +21,10 @@ inline std::string ruta_datos() {
     return KORGAS_SOURCE_DIR "/data/data";
 }
 
-// Fills system i by hand: equation, temperature, amount and parameters.
-inline sistema& pon_sistema(int i, int eq, double T, double moles, double a, double b, double c = 0,
-                            double d = 0, double mu = 0) {
-    sistema& s = sistemas[i];
-    s = sistema{};
+// A system filled by hand: equation, temperature, amount and parameters.
+inline sistema pon_sistema(int eq, double T, double moles, double a, double b, double c = 0,
+                           double d = 0, double mu = 0) {
+    sistema s;
     s.ecuacion = eq;
     s.temperatura = T;
     s.moles = moles;
@@ -37,12 +36,11 @@ inline sistema& pon_sistema(int i, int eq, double T, double moles, double a, dou
     return s;
 }
 
-// Loads shipped gas numgas for equation eq at temperature T into system i
-// (amount 1 mol; exponent of equation 6 from the file).
-inline sistema& carga_sistema(int i, int numgas, int eq, double T, double moles = 1) {
+// A system of shipped gas numgas for equation eq at temperature T, loaded
+// from the file (amount 1 mol; exponent of equation 6 from the file).
+inline sistema carga_sistema(int numgas, int eq, double T, double moles = 1) {
     fichdatos = ruta_datos();
-    sistema& s = sistemas[i];
-    s = sistema{};
+    sistema s;
     s.numgas = numgas;
     s.ecuacion = eq;
     s.temperatura = T;

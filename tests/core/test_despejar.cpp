@@ -47,7 +47,7 @@ TEST(RaizCercana, EleccionYDesempates) {
 }
 
 TEST(Despejar, GasIdeal) {
-    sistema& s = pon_sistema(0, kIdeal, 300, 1, 0, 0);
+    sistema s = pon_sistema(kIdeal, 300, 1, 0, 0);
     EXPECT_DOUBLE_EQ(despejar("t", kIdeal, s, 24.618, 1).x, 24.618 / R);
     EXPECT_DOUBLE_EQ(despejar("v", kIdeal, s, 0, 2).x, R * 300 / 2);
     EXPECT_EQ(despejar("p", kIdeal, s, 24.618, 1).x, 0.0);
@@ -59,7 +59,7 @@ TEST(Despejar, GasIdeal) {
 // Below the critical temperature the van der Waals cubic has three roots; the
 // volume is the one nearest the ideal gas volume. Above it there is one.
 TEST(Despejar, VanDerWaalsTresRaicesYUna) {
-    sistema& s = pon_sistema(0, kVanDerWaals, 250, 1, kAvdw, kBvdw);
+    sistema s = pon_sistema(kVanDerWaals, 250, 1, kAvdw, kBvdw);
     const double P = 31.615, T = 250;
     double x1, x2, x3;
     cubica(-(kBvdw + R * T / P), kAvdw / P, -kAvdw * kBvdw / P, x1, x2, x3);
@@ -73,24 +73,23 @@ TEST(Despejar, VanDerWaalsTresRaicesYUna) {
     cubica(-(kBvdw + R * 400 / P), kAvdw / P, -kAvdw * kBvdw / P, x1, x2, x3);
     EXPECT_EQ(x1, x3);
     EXPECT_EQ(v, x1);
-    sistemas[0].moles = 1;
-    EXPECT_NEAR(presion(0, v), P, 1e-9 * P);
+    EXPECT_NEAR(presion(s, v), P, 1e-9 * P);
 }
 
 // The virial volume is a cubic only without D; with D it is newton's.
 TEST(Despejar, VirialConYSinD) {
     const double T = 400, V = 0.8;
-    sistema& s = pon_sistema(0, kVirial, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw, 0);
-    const double P = presion(0, V);
+    sistema s = pon_sistema(kVirial, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw, 0);
+    const double P = presion(s, V);
     EXPECT_NEAR(despejar("v", kVirial, s, 0, P).x, V, 1e-9 * V);
     EXPECT_NEAR(despejar("t", kVirial, s, V, P).x, T, 1e-9 * T);
     s.gas.c[3] = kBvdw * kBvdw * kBvdw;
-    EXPECT_EQ(despejar("v", kVirial, s, 0, presion(0, V)).x, 0.0);
-    EXPECT_NEAR(resolver("v", 0, presion(0, V)).x, V, 1e-6 * V);
+    EXPECT_EQ(despejar("v", kVirial, s, 0, presion(s, V)).x, 0.0);
+    EXPECT_NEAR(resolver("v", s, 0, presion(s, V)).x, V, 1e-6 * V);
 }
 
 TEST(Despejar, BerthelotSinRaicesReales) {
-    sistema& s = pon_sistema(0, kBerthelot, 300, 1, kAvdw * 304.2, kBvdw);
+    sistema s = pon_sistema(kBerthelot, 300, 1, kAvdw * 304.2, kBvdw);
     // Inside the covolume the quadratic in T has no real root: the solver
     // says so, for the window to tell.
     const Solucion r = despejar("t", kBerthelot, s, 0.9 * kBvdw, 0.01);
@@ -102,7 +101,7 @@ TEST(Despejar, BerthelotSinRaicesReales) {
 // pressure, no volume at or below 0 K.
 TEST(Despejar, EntradasSinSolucion) {
     for (int eq : {0, 1, 2, 4, 5, 6, 7, 8}) {
-        sistema& s = pon_sistema(0, eq, 300, 1, eq == kVirial ? 1 : kAvdw, kBvdw, 0, 0, 1.5);
+        sistema s = pon_sistema(eq, 300, 1, eq == kVirial ? 1 : kAvdw, kBvdw, 0, 0, 1.5);
         s.personalizado = true;
         EXPECT_EQ(despejar("t", eq, s, 0, 1).x, 0.0) << eq;
         EXPECT_EQ(despejar("t", eq, s, -1, 1).x, 0.0) << eq;
@@ -117,21 +116,21 @@ TEST(Despejar, EntradasSinSolucion) {
 // reloads the gas at that temperature first; own parameters stay.
 TEST(Despejar, SoaveYPengRobinsonRecarganATemperatura) {
     for (int eq : {kSoave, kPengRobinson}) {
-        sistema& s = carga_sistema(0, 21, eq, 250);
+        sistema s = carga_sistema(21, eq, 250);
         const double a250 = s.gas.c[0];
         s.temperatura = 400;  // changed without a reload
         const double v = despejar("v", eq, s, 0, 50).x;
         EXPECT_NE(s.gas.c[0], a250);
-        sistema fresco = carga_sistema(1, 21, eq, 400);
+        const sistema fresco = carga_sistema(21, eq, 400);
         EXPECT_EQ(s.gas.c[0], fresco.gas.c[0]);
-        EXPECT_NEAR(presion(1, v), 50, 1e-9 * 50) << eq;
+        EXPECT_NEAR(presion(fresco, v), 50, 1e-9 * 50) << eq;
 
         s.personalizado = true;
         s.gas.c[0] = 2.5;
         s.gas.c[1] = 0.03;
         const double v_propio = despejar("v", eq, s, 0, 50).x;
         EXPECT_EQ(s.gas.c[0], 2.5);
-        EXPECT_NEAR(presion(0, v_propio), 50, 1e-9 * 50) << eq;
+        EXPECT_NEAR(presion(s, v_propio), 50, 1e-9 * 50) << eq;
     }
 }
 
@@ -157,20 +156,20 @@ TEST(Resolver, IdaYVueltaEnLaRegionDelGas) {
         for (int eq = 0; eq <= 9; ++eq) {
             for (double tr : {0.8, 1.2, 2.0, 3.0}) {
                 for (double n : {2.0, 10.0, 50.0}) {
-                    sistema& s = carga_sistema(0, g, eq, 0);
+                    sistema s = carga_sistema(g, eq, 0);
                     const double T = tr * s.gas.tc;
                     const double V = n * R * s.gas.tc / s.gas.pc;
                     s.temperatura = T;
                     ASSERT_EQ(leergas(0, s), Carga::ok);
-                    const double P = presion(0, V);
+                    const double P = presion(s, V);
                     const std::string caso = "gas " + std::to_string(g) + " eq " +
                                              std::to_string(eq) + " Tr " + std::to_string(tr) +
                                              " V/x " + std::to_string(n);
                     ASSERT_GT(P, 0) << caso;
-                    const Solucion v = resolver("v", 0, P);
+                    const Solucion v = resolver("v", s, 0, P);
                     EXPECT_NEAR(v.x, V, 1e-6 * V) << caso;
                     EXPECT_TRUE(v.ok()) << caso;
-                    const Solucion t = resolver("t", V, P);
+                    const Solucion t = resolver("t", s, V, P);
                     EXPECT_NEAR(t.x, T, 1e-6 * T) << caso;
                     EXPECT_TRUE(t.ok()) << caso;
                 }
@@ -207,8 +206,8 @@ TEST(Resolver, FallosSenalados) {
     };
     for (const auto& c : casos) {
         const double a = c.eq == kBerthelot ? kAvdw * 304.2 : c.eq == kDieterici ? 4.5 : kAvdw;
-        pon_sistema(0, c.eq, c.T, 1, a, c.eq == kDieterici ? 0.0428 : kBvdw);
-        const Solucion r = resolver(c.var, c.V, c.P);
+        sistema s = pon_sistema(c.eq, c.T, 1, a, c.eq == kDieterici ? 0.0428 : kBvdw);
+        const Solucion r = resolver(c.var, s, c.V, c.P);
         EXPECT_EQ(r.x, 0.0) << c.que;
         EXPECT_EQ(r.falla, c.falla) << c.que;
     }
@@ -222,36 +221,35 @@ TEST(Terminacion, EstadosExtremos) {
     const double vols[] = {1e-4, 0.05, 1, 1e3};
     for (int g = 1; g <= prueba::gases_enviados(); ++g) {
         for (int eq = 0; eq <= 9; ++eq) {
-            sistema& s0 = carga_sistema(0, g, eq, 0);
-            const double tc = s0.gas.tc;
+            const double tc = carga_sistema(g, eq, 0).gas.tc;
             // The coldest states are taken on a few gases only.
             std::vector<double> temps = {1.0, 0.3 * tc, 0.7 * tc, 0.999 * tc, 1.3 * tc, 2 * tc};
             if (g % 9 == 1) temps.insert(temps.begin(), {1e-5, 0.01});
             for (double T : temps) {
-                sistema& s = carga_sistema(0, g, eq, T);
+                sistema s = carga_sistema(g, eq, T);
                 const std::string caso = "gas " + std::to_string(g) + " eq " + std::to_string(eq) +
                                          " T " + std::to_string(T);
                 double vl = 0, vg = 0;
-                const double pv = presion_vapor(eq, 0, T, vl, vg);
+                const double pv = presion_vapor(eq, s, T, vl, vg);
                 EXPECT_TRUE(std::isfinite(pv)) << caso;
                 if (pv >= 0) {
                     EXPECT_TRUE(std::isfinite(vl) && std::isfinite(vg)) << caso;
                 }
                 for (double P : pres) {
-                    const Solucion v = resolver("v", 0, P);
+                    const Solucion v = resolver("v", s, 0, P);
                     EXPECT_TRUE(std::isfinite(v.x)) << caso << " P " << P;
                     if (!v.ok()) {
                         EXPECT_EQ(v.x, 0.0);
                     }
                     EXPECT_TRUE(std::isfinite(despejar("v", eq, s, 0, P).x)) << caso;
                     if (usa_newton("v", eq, s.gas)) {
-                        EXPECT_TRUE(std::isfinite(newton("v", eq, 0, P, T, R * T / P).x));
+                        EXPECT_TRUE(std::isfinite(newton("v", eq, s, P, T, R * T / P).x));
                     }
                     for (double V : vols) {
-                        const double t = resolver("t", V, P).x;
+                        const double t = resolver("t", s, V, P).x;
                         EXPECT_TRUE(std::isfinite(t)) << caso << " P " << P << " V " << V;
                         EXPECT_TRUE(std::isfinite(despejar("t", eq, s, V, P).x)) << caso;
-                        EXPECT_TRUE(std::isfinite(presion(0, V))) << caso;
+                        EXPECT_TRUE(std::isfinite(presion(s, V))) << caso;
                     }
                 }
             }

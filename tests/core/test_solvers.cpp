@@ -108,29 +108,23 @@ TEST(Cuadratica, RaicesYSinRaices) {
 
 // Parameters per equation for the residual and solver tests: the van der
 // Waals pair of the test gas, scaled as each equation wants it.
-void pon_ecuacion(int i, int eq, double T) {
+sistema pon_ecuacion(int eq, double T) {
     switch (eq) {
         case kBerthelot:
-            pon_sistema(i, eq, T, 1, kAvdw * prueba::kTc, kBvdw);
-            break;
+            return pon_sistema(eq, T, 1, kAvdw * prueba::kTc, kBvdw);
         case kDieterici:
-            pon_sistema(i, eq, T, 1, 4.5, 0.0428);
-            break;
+            return pon_sistema(eq, T, 1, 4.5, 0.0428);
         case kRedlichKwong:
-            pon_sistema(i, eq, T, 1, 63.8, 0.0297);
-            break;
+            return pon_sistema(eq, T, 1, 63.8, 0.0297);
         case kVirial:
-            pon_sistema(i, eq, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw,
-                        kBvdw * kBvdw * kBvdw);
-            break;
+            return pon_sistema(eq, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw,
+                               kBvdw * kBvdw * kBvdw);
         case kGeneralizada:
-            pon_sistema(i, eq, T, 1, 1.2, 0.0107, 0, 0, 1.5);
-            break;
+            return pon_sistema(eq, T, 1, 1.2, 0.0107, 0, 0, 1.5);
         case kDietericiSadus:
-            pon_sistema(i, eq, T, 1, 3.8, 0.0786);
-            break;
+            return pon_sistema(eq, T, 1, 3.8, 0.0786);
         default:
-            pon_sistema(i, eq, T, 1, kAvdw, kBvdw);
+            return pon_sistema(eq, T, 1, kAvdw, kBvdw);
     }
 }
 
@@ -139,34 +133,35 @@ TEST(Fvolumen, CeroEnLaPresionDeLaEcuacion) {
     for (int eq = 1; eq <= 9; ++eq) {
         for (double T : {250.0, 400.0}) {
             for (double V : {0.09, 0.3, 2.0}) {
-                pon_ecuacion(2, eq, T);
-                const double P = presion(2, V);
+                const sistema s = pon_ecuacion(eq, T);
+                const double P = presion(s, V);
                 ASSERT_NE(P, 0.0) << eq;
-                const double f = fvolumen(eq, 2, P, T, V);
+                const double f = fvolumen(eq, s, P, T, V);
                 // Scale of the terms: V³ for the cubic forms, P for the others.
                 const double escala = std::max({V * V * V, std::pow(V, 4) * P / (R * T), P});
                 EXPECT_NEAR(f, 0, 1e-11 * escala) << "eq " << eq << " T " << T << " V " << V;
             }
         }
     }
-    EXPECT_EQ(fvolumen(0, 2, 1, 300, 1), 0.0);
-    EXPECT_EQ(fvolumen(10, 2, 1, 300, 1), 0.0);
+    const sistema s = pon_ecuacion(kVanDerWaals, 300);
+    EXPECT_EQ(fvolumen(0, s, 1, 300, 1), 0.0);
+    EXPECT_EQ(fvolumen(10, s, 1, 300, 1), 0.0);
 }
 
 TEST(Biseccion, EncuentraElCambioDeSigno) {
-    pon_sistema(1, kVanDerWaals, 250, 1, kAvdw, kBvdw);
+    const sistema s = pon_sistema(kVanDerWaals, 250, 1, kAvdw, kBvdw);
     const double P = 31.615, T = 250;
     double x1, x2, x3;
     cubica(-(kBvdw + R * T / P), kAvdw / P, -kAvdw * kBvdw / P, x1, x2, x3);
-    EXPECT_NEAR(biseccion(1, 1, P, T, kBvdw + 0.001, 0.1).x, x1, 1e-6);
-    EXPECT_NEAR(biseccion(1, 1, P, T, 0.3, R * T / P).x, x3, 1e-6);
+    EXPECT_NEAR(biseccion(1, s, P, T, kBvdw + 0.001, 0.1).x, x1, 1e-6);
+    EXPECT_NEAR(biseccion(1, s, P, T, 0.3, R * T / P).x, x3, 1e-6);
 
     // Without a sign change it ends at one end of the interval.
-    const double v = biseccion(1, 1, P, T, 1.0, 2.0).x;
+    const double v = biseccion(1, s, P, T, 1.0, 2.0).x;
     EXPECT_TRUE(std::fabs(v - 1.0) < 1e-6 || std::fabs(v - 2.0) < 1e-6) << v;
 
     // An interval that never shrinks gives up after 10000 halvings.
-    const Solucion r = biseccion(1, 1, P, T, 0.3, std::numeric_limits<double>::infinity());
+    const Solucion r = biseccion(1, s, P, T, 0.3, std::numeric_limits<double>::infinity());
     EXPECT_EQ(r.x, 0.0);
     EXPECT_EQ(r.falla, Falla::sin_convergencia);
 }
@@ -182,15 +177,15 @@ TEST(Newton, ConvergeEnLosSeisCasos) {
     for (const auto& c : casos) {
         for (double T : {260.0, 320.0, 600.0}) {
             for (double V : {0.4, 1.5, 20.0}) {
-                pon_ecuacion(0, c.eq, T);
-                const double P = presion(0, V);
+                const sistema s = pon_ecuacion(c.eq, T);
+                const double P = presion(s, V);
                 ASSERT_GT(P, 0) << c.eq;
                 Solucion r;
                 if (std::string_view(c.var) == "v") {
-                    r = newton("v", c.eq, 0, P, T, R * T / P);
+                    r = newton("v", c.eq, s, P, T, R * T / P);
                     EXPECT_NEAR(r.x, V, 1e-7 * V) << c.var << " " << c.eq << " T " << T;
                 } else {
-                    r = newton("t", c.eq, 0, P, V, P * V / R);
+                    r = newton("t", c.eq, s, P, V, P * V / R);
                     EXPECT_NEAR(r.x, T, 1e-7 * T) << c.var << " " << c.eq << " V " << V;
                 }
                 EXPECT_TRUE(r.ok());
@@ -201,10 +196,10 @@ TEST(Newton, ConvergeEnLosSeisCasos) {
 
 TEST(Newton, GeneralizadaConMuDosEsVanDerWaals) {
     const double T = 250, P = 20;
-    pon_sistema(0, kGeneralizada, T, 1, kAvdw, kBvdw, 0, 0, 2);
+    const sistema s = pon_sistema(kGeneralizada, T, 1, kAvdw, kBvdw, 0, 0, 2);
     double x1, x2, x3;
     cubica(-(kBvdw + R * T / P), kAvdw / P, -kAvdw * kBvdw / P, x1, x2, x3);
-    EXPECT_NEAR(newton("v", kGeneralizada, 0, P, T, R * T / P).x, x3, 1e-7);
+    EXPECT_NEAR(newton("v", kGeneralizada, s, P, T, R * T / P).x, x3, 1e-7);
 }
 
 // Own parameters may give the Dieterici-Sadus equation no covolume; its
@@ -213,10 +208,10 @@ TEST(Newton, GeneralizadaConMuDosEsVanDerWaals) {
 TEST(Newton, DietericiSadusSinCovolumen) {
     const double a = 3.8, T = 300;
     for (double V : {0.5, 2.0, 24.6}) {
-        pon_sistema(0, kDietericiSadus, T, 1, a, 0, 0, 0);
+        const sistema s = pon_sistema(kDietericiSadus, T, 1, a, 0, 0, 0);
         const double P = R * T / V * std::exp(-a / (R * T * V));
-        ASSERT_DOUBLE_EQ(presion(0, V), P);
-        const Solucion r = newton("v", kDietericiSadus, 0, P, T, R * T / P);
+        ASSERT_DOUBLE_EQ(presion(s, V), P);
+        const Solucion r = newton("v", kDietericiSadus, s, P, T, R * T / P);
         EXPECT_NEAR(r.x, V, 1e-7 * V) << V;
         EXPECT_TRUE(r.ok()) << V;
     }
@@ -238,17 +233,17 @@ TEST(Newton, FallosTerminanSinConvergencia) {
         {"infinite start", "v", kDieterici, 4.5, 0.0428, 0, 0, 1, 300, inf},
     };
     for (const auto& c : casos) {
-        pon_sistema(0, c.eq, 300, 1, c.a, c.b, c.c, c.d);
-        const Solucion r = newton(c.var, c.eq, 0, c.P, c.fijo, c.x0);
+        const sistema s = pon_sistema(c.eq, 300, 1, c.a, c.b, c.c, c.d);
+        const Solucion r = newton(c.var, c.eq, s, c.P, c.fijo, c.x0);
         EXPECT_EQ(r.x, 0.0) << c.que;
         EXPECT_EQ(r.falla, Falla::sin_convergencia) << c.que;
     }
 }
 
 TEST(Newton, CasoSinResidualNoDaResultado) {
-    pon_sistema(0, kVanDerWaals, 300, 1, kAvdw, kBvdw);
+    const sistema s = pon_sistema(kVanDerWaals, 300, 1, kAvdw, kBvdw);
     for (const char* var : {"v", "t", "p"}) {
-        const Solucion r = newton(var, kVanDerWaals, 0, 1, 300, 24);
+        const Solucion r = newton(var, kVanDerWaals, s, 1, 300, 24);
         EXPECT_EQ(r.x, 0.0);
         EXPECT_EQ(r.falla, Falla::sin_resultado) << var;
     }

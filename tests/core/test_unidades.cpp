@@ -6,13 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "core/gas.h"
 #include "core/unidades.h"
 
 namespace korgas {
 namespace {
 
 using Conversion = double (*)(double, std::string_view, std::string_view);
+
+// The amount conversion with a molar mass of 44 g/mol, in the form of the others.
+double cantidad_co2(double x, std::string_view de, std::string_view a) {
+    return convcantidad(x, de, a, 44);
+}
 
 struct Caso {
     Conversion f;
@@ -115,7 +119,7 @@ TEST(Unidades, NombresIgualesDevuelvenElValor) {
     for (const Magnitud& m : magnitudes()) {
         for (const auto& u : m.unidades) EXPECT_EQ(m.f(0.1 + 0.2, u, u), 0.1 + 0.2) << u;
     }
-    EXPECT_EQ(convcantidad(7.25, "g", "g"), 7.25);
+    EXPECT_EQ(convcantidad(7.25, "g", "g", 44), 7.25);
 }
 
 TEST(Unidades, NombreDesconocidoDaCero) {
@@ -132,20 +136,17 @@ TEST(Unidades, NombreDesconocidoDaCero) {
         {convtemperatura, "x", "x"},       {convvolumen, "dm3", "l"},
         {convvolumen, "L", "l"},           {convdensidad, "g/l", "kg/m3"},
         {convenergia, "kcal", "J"},        {convenergia, "atm  l", "J"},
-        {convcantidad, "mol", "kg"},       {convcantidad, "Mol", "g"},
+        {cantidad_co2, "mol", "kg"},       {cantidad_co2, "Mol", "g"},
     };
     for (const auto& c : casos) EXPECT_EQ(c.f(5.0, c.de, c.a), 0.0) << c.de << " -> " << c.a;
 }
 
-TEST(Unidades, CantidadUsaLaMasaMolarDelSistemaCero) {
-    sistemas[0].gas.pm = 44;
-    sistemas[3].gas.pm = 2;
-    EXPECT_DOUBLE_EQ(convcantidad(2, "mol", "g"), 88);
-    EXPECT_DOUBLE_EQ(convcantidad(88, "g", "mol"), 2);
+TEST(Unidades, CantidadUsaLaMasaMolarDada) {
+    EXPECT_DOUBLE_EQ(convcantidad(2, "mol", "g", 44), 88);
+    EXPECT_DOUBLE_EQ(convcantidad(88, "g", "mol", 44), 2);
     // Without a molar mass there is nothing to convert with: 0, never inf.
-    sistemas[0].gas.pm = 0;
-    EXPECT_EQ(convcantidad(88, "g", "mol"), 0.0);
-    EXPECT_EQ(convcantidad(2, "mol", "g"), 0.0);
+    EXPECT_EQ(convcantidad(88, "g", "mol", 0), 0.0);
+    EXPECT_EQ(convcantidad(2, "mol", "g", 0), 0.0);
 }
 
 }  // namespace

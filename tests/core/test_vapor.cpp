@@ -22,17 +22,17 @@ using prueba::pon_sistema;
 
 TEST(PresionVapor, EjemploDeVanDerWaals) {
     for (double moles : {1.0, 3.0}) {
-        pon_sistema(1, kVanDerWaals, 250, moles, kAvdw, kBvdw);
+        const sistema s = pon_sistema(kVanDerWaals, 250, moles, kAvdw, kBvdw);
         double vl = 0, vg = 0;
-        EXPECT_NEAR(presion_vapor(kVanDerWaals, 1, 250, vl, vg), 31.615, 5e-4) << moles;
+        EXPECT_NEAR(presion_vapor(kVanDerWaals, s, 250, vl, vg), 31.615, 5e-4) << moles;
         EXPECT_NEAR(vl, 0.0683, 5e-5) << moles;
         EXPECT_NEAR(vg, 0.4719, 5e-5) << moles;
 
         // The generalised equation with exponent 2 is the same isotherm, solved
         // through its own root search instead of the cubic.
-        pon_sistema(1, kGeneralizada, 250, moles, kAvdw, kBvdw, 0, 0, 2);
+        const sistema g = pon_sistema(kGeneralizada, 250, moles, kAvdw, kBvdw, 0, 0, 2);
         double vl6 = 0, vg6 = 0;
-        EXPECT_NEAR(presion_vapor(kGeneralizada, 1, 250, vl6, vg6), 31.615, 5e-4) << moles;
+        EXPECT_NEAR(presion_vapor(kGeneralizada, g, 250, vl6, vg6), 31.615, 5e-4) << moles;
         EXPECT_NEAR(vl6, vl, 1e-5);
         EXPECT_NEAR(vg6, vg, 1e-5);
     }
@@ -58,30 +58,30 @@ TEST(PresionVapor, SinEquilibrio) {
         {"no amount", kVanDerWaals, 250, 0},
     };
     for (const auto& c : casos) {
-        pon_sistema(1, c.eq, c.T, c.moles, kAvdw, kBvdw);
+        const sistema s = pon_sistema(c.eq, c.T, c.moles, kAvdw, kBvdw);
         double vl = -7, vg = -7;
-        EXPECT_EQ(presion_vapor(c.eq, 1, c.T, vl, vg), -1) << c.que;
+        EXPECT_EQ(presion_vapor(c.eq, s, c.T, vl, vg), -1) << c.que;
         EXPECT_EQ(vl, -7) << c.que;
         EXPECT_EQ(vg, -7) << c.que;
     }
-    pon_sistema(1, kVanDerWaals, kTc - 0.006, 1, kAvdw, kBvdw);
+    const sistema s = pon_sistema(kVanDerWaals, kTc - 0.006, 1, kAvdw, kBvdw);
     double vl = 0, vg = 0;
-    const double p = presion_vapor(kVanDerWaals, 1, kTc - 0.006, vl, vg);
+    const double p = presion_vapor(kVanDerWaals, s, kTc - 0.006, vl, vg);
     EXPECT_NEAR(p, prueba::kPc, 0.1);
     EXPECT_LT(vl, vg);
 }
 
-// ∫ P dV of system i from V1 to V2, independent of the program's integrals:
+// ∫ P dV of system s from V1 to V2, independent of the program's integrals:
 // Simpson's rule in ln(V - vs), vs the start of the equation's domain, where
 // P·(V - vs) is smooth even on the steep liquid branch; 500 points to each
 // unit of the logarithm.
-double area_bajo_isoterma(int i, double vs, double V1, double V2) {
+double area_bajo_isoterma(const sistema& s, double vs, double V1, double V2) {
     const double u1 = std::log(V1 - vs), u2 = std::log(V2 - vs);
     const int n = 2 * static_cast<int>(std::ceil(250 * (u2 - u1)));
     const double h = (u2 - u1) / n;
     auto f = [&](double u) {
         const double d = std::exp(u);
-        return presion(i, vs + d) * d;
+        return presion(s, vs + d) * d;
     };
     double suma = f(u1) + f(u2);
     for (int k = 1; k < n; ++k) suma += (k % 2 ? 4 : 2) * f(u1 + k * h);
@@ -93,22 +93,23 @@ double inicio_del_dominio(const sistema& s) {
     return s.ecuacion == kDietericiSadus ? s.gas.c[1] / 4 : s.gas.c[1];
 }
 
-// Maxwell's construction holds at a result of system 1 (amount 1): the
+// Maxwell's construction holds at a result of system s (amount 1): the
 // isotherm passes through the vapour pressure at both volumes, to within the
 // pressures a few doubles either side (a liquid volume can lie within a
 // millionth of the start volume), and the area under it between them equals
 // the rectangle, compared as the pressure error it stands for,
 // (rectangle - area)/(vg - vl), within a few millionths of the pressure.
-void comprueba_construccion(double pv, double vl, double vg, const std::string& caso) {
-    const double vs = inicio_del_dominio(sistemas[1]);
+void comprueba_construccion(const sistema& s, double pv, double vl, double vg,
+                            const std::string& caso) {
+    const double vs = inicio_del_dominio(s);
     ASSERT_LT(vs, vl) << caso;
     ASSERT_LT(vl, vg) << caso;
     for (double v : {vl, vg}) {
         const double d = std::max(1e-12 * (v - vs), 4 * (std::nextafter(v, 2 * v) - v));
-        const double cerca = std::fabs(presion(1, v - d) - presion(1, v + d));
-        EXPECT_NEAR(presion(1, v), pv, 1e-9 * pv + cerca) << caso << " at V " << v;
+        const double cerca = std::fabs(presion(s, v - d) - presion(s, v + d));
+        EXPECT_NEAR(presion(s, v), pv, 1e-9 * pv + cerca) << caso << " at V " << v;
     }
-    const double desequilibrio = (pv * (vg - vl) - area_bajo_isoterma(1, vs, vl, vg)) / (vg - vl);
+    const double desequilibrio = (pv * (vg - vl) - area_bajo_isoterma(s, vs, vl, vg)) / (vg - vl);
     EXPECT_NEAR(desequilibrio, 0, 4e-6 * pv) << caso;
 }
 
@@ -121,9 +122,9 @@ TEST(PresionVapor, TemperaturasMuyBajas) {
     for (int eq = 1; eq <= 9; ++eq) {
         int resultados = 0;
         for (double T : {1e-5, 1.0, 3.0, 6.0, 10.0, 15.0, 20.0, 30.0, 45.0}) {
-            carga_sistema(1, 21, eq, T);  // carbon dioxide, tc 304 K
+            const sistema s = carga_sistema(21, eq, T);  // carbon dioxide, tc 304 K
             double vl = -7, vg = -7;
-            const double pv = presion_vapor(eq, 1, T, vl, vg);
+            const double pv = presion_vapor(eq, s, T, vl, vg);
             const std::string caso = "eq " + std::to_string(eq) + " T " + std::to_string(T);
             if (pv == -1) {
                 EXPECT_EQ(vl, -7) << caso;
@@ -132,7 +133,7 @@ TEST(PresionVapor, TemperaturasMuyBajas) {
             }
             ASSERT_GT(pv, 0) << caso;
             ++resultados;
-            comprueba_construccion(pv, vl, vg, caso);
+            comprueba_construccion(s, pv, vl, vg, caso);
         }
         EXPECT_GE(resultados, 1) << eq;  // each reaches Tr 0.15
     }
@@ -182,12 +183,12 @@ TEST(PresionVapor, ValoresExactos) {
          1.443483793385603900},
     };
     for (const auto& c : casos) {
-        sistema& s = carga_sistema(1, c.gas, c.eq, 0);
+        sistema s = carga_sistema(c.gas, c.eq, 0);
         const double T = c.tr * s.gas.tc;
         s.temperatura = T;
         ASSERT_EQ(leergas(-1, s), Carga::ok);
         double vl = 0, vg = 0;
-        const double pv = presion_vapor(c.eq, 1, T, vl, vg);
+        const double pv = presion_vapor(c.eq, s, T, vl, vg);
         const std::string caso = "gas " + std::to_string(c.gas) + " eq " + std::to_string(c.eq) +
                                  " Tr " + std::to_string(c.tr);
         EXPECT_NEAR(pv, c.p, 1e-6 * c.p) << caso;
@@ -200,11 +201,11 @@ TEST(PresionVapor, ValoresExactos) {
 // van der Waals, and the construction holds on its isotherm too.
 TEST(PresionVapor, VirialSinDUsaLaCubica) {
     const double T = 250;
-    pon_sistema(1, kVirial, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw, 0);
+    const sistema s = pon_sistema(kVirial, T, 1, 1, kBvdw - kAvdw / (R * T), kBvdw * kBvdw, 0);
     double vl = 0, vg = 0;
-    const double pv = presion_vapor(kVirial, 1, T, vl, vg);
+    const double pv = presion_vapor(kVirial, s, T, vl, vg);
     ASSERT_GT(pv, 0);
-    comprueba_construccion(pv, vl, vg, "virial without D");
+    comprueba_construccion(s, pv, vl, vg, "virial without D");
 }
 
 // Maxwell's construction holds at every result over the liquid range of the
@@ -213,16 +214,16 @@ TEST(PresionVapor, AreasIguales) {
     for (int g : {1, 3, 19, 21, 28}) {  // helium, argon, water, carbon dioxide, toluene
         for (int eq = 1; eq <= 9; ++eq) {
             for (double tr : {0.3, 0.5, 0.6, 0.7, 0.8, 0.9, 0.95, 0.99}) {
-                sistema& s = carga_sistema(1, g, eq, 0);
+                sistema s = carga_sistema(g, eq, 0);
                 const double T = tr * s.gas.tc;
                 s.temperatura = T;
                 ASSERT_EQ(leergas(-1, s), Carga::ok);
                 double vl = 0, vg = 0;
-                const double pv = presion_vapor(eq, 1, T, vl, vg);
+                const double pv = presion_vapor(eq, s, T, vl, vg);
                 const std::string caso = "gas " + std::to_string(g) + " eq " + std::to_string(eq) +
                                          " Tr " + std::to_string(tr);
                 ASSERT_GT(pv, 0) << caso;
-                comprueba_construccion(pv, vl, vg, caso);
+                comprueba_construccion(s, pv, vl, vg, caso);
             }
         }
     }
@@ -236,12 +237,12 @@ TEST(PresionVapor, AreasIgualesMuyLejos) {
     for (int g : {1, 12, 19, 21, 28}) {  // helium, bromine, water, carbon dioxide, toluene
         for (int eq = 1; eq <= 9; ++eq) {
             for (double tr : {0.001, 0.01, 0.05, 0.15}) {
-                sistema& s = carga_sistema(1, g, eq, 0);
+                sistema s = carga_sistema(g, eq, 0);
                 const double T = tr * s.gas.tc;
                 s.temperatura = T;
                 ASSERT_EQ(leergas(-1, s), Carga::ok);
                 double vl = -7, vg = -7;
-                const double pv = presion_vapor(eq, 1, T, vl, vg);
+                const double pv = presion_vapor(eq, s, T, vl, vg);
                 const std::string caso = "gas " + std::to_string(g) + " eq " + std::to_string(eq) +
                                          " Tr " + std::to_string(tr);
                 if (pv == -1) {
@@ -250,7 +251,7 @@ TEST(PresionVapor, AreasIgualesMuyLejos) {
                 }
                 ASSERT_GT(pv, 0) << caso;
                 ++resultados;
-                comprueba_construccion(pv, vl, vg, caso);
+                comprueba_construccion(s, pv, vl, vg, caso);
             }
         }
     }
@@ -258,11 +259,11 @@ TEST(PresionVapor, AreasIgualesMuyLejos) {
 }
 
 // Vapour pressure of shipped gas g under equation eq at T, with the gas
-// loaded for T in system 1.
+// loaded for T.
 double pv_a(int g, int eq, double T) {
-    carga_sistema(1, g, eq, T);
+    const sistema s = carga_sistema(g, eq, T);
     double vl, vg;
-    return presion_vapor(eq, 1, T, vl, vg);
+    return presion_vapor(eq, s, T, vl, vg);
 }
 
 // Clapeyron: ΔH = T·(vg - vl)·dPv/dT, the slope taken here by a central
@@ -271,22 +272,22 @@ TEST(CalorVaporizacion, EsLaPendienteDeClapeyron) {
     for (int g : {3, 19, 21, 28}) {  // argon, water, carbon dioxide, toluene
         for (int eq = 1; eq <= 9; ++eq) {
             for (double tr : {0.6, 0.8, 0.95}) {
-                sistema& s = carga_sistema(0, g, eq, 0);
+                sistema s = carga_sistema(g, eq, 0);
                 const double T = tr * s.gas.tc;
                 s.temperatura = T;
                 ASSERT_EQ(leergas(0, s), Carga::ok);
                 double vl, vg;
-                ASSERT_GT(presion_vapor(eq, 0, T, vl, vg), 0);
-                const double dh = calor_vaporizacion(T, vl, vg);
+                ASSERT_GT(presion_vapor(eq, s, T, vl, vg), 0);
+                const double dh = calor_vaporizacion(s, T, vl, vg);
                 const double pendiente = (pv_a(g, eq, T + 0.5) - pv_a(g, eq, T - 0.5)) / 1.0;
                 // Each vapour pressure is known to 1e-6 of itself, which over
                 // 1 K is a slope error of 2e-6 of it in either estimate.
                 const double ruido = T * (vg - vl) * 4e-6 * pv_a(g, eq, T);
                 EXPECT_NEAR(dh, T * (vg - vl) * pendiente, 3e-3 * dh + ruido)
                     << "gas " << g << " eq " << eq << " Tr " << tr;
-                // The working record ends at T with the gas loaded for T.
-                EXPECT_EQ(sistemas[0].temperatura, T);
-                EXPECT_EQ(sistemas[0].gas.c, carga_sistema(1, g, eq, T).gas.c);
+                // The record ends at T with the gas loaded for T.
+                EXPECT_EQ(s.temperatura, T);
+                EXPECT_EQ(s.gas.c, carga_sistema(g, eq, T).gas.c);
             }
         }
     }
@@ -360,19 +361,19 @@ TEST(CalorVaporizacion, ValoresExactos) {
         {28, 9, 0.8, 60.128274792442353},  {28, 9, 0.95, 49.173443963273892},
     };
     for (const auto& c : casos) {
-        sistema& s = carga_sistema(0, c.gas, c.eq, 0);
+        sistema s = carga_sistema(c.gas, c.eq, 0);
         const double T = c.tr * s.gas.tc;
         s.temperatura = T;
         ASSERT_EQ(leergas(0, s), Carga::ok);
         double vl, vg;
-        ASSERT_GT(presion_vapor(c.eq, 0, T, vl, vg), 0);
-        const double dh = calor_vaporizacion(T, vl, vg);
+        ASSERT_GT(presion_vapor(c.eq, s, T, vl, vg), 0);
+        const double dh = calor_vaporizacion(s, T, vl, vg);
         EXPECT_NEAR(dh, c.dh, 1e-4 * c.dh) << "gas " << c.gas << " eq " << c.eq << " Tr " << c.tr;
     }
 }
 
 TEST(CalorVaporizacion, CercaDeLosLimites) {
-    sistema& s = carga_sistema(0, 21, kVanDerWaals, 250);
+    sistema s = carga_sistema(21, kVanDerWaals, 250);
     const double tc = s.gas.tc;
     const struct {
         const char* que;
@@ -392,21 +393,21 @@ TEST(CalorVaporizacion, CercaDeLosLimites) {
         s.temperatura = c.T;
         ASSERT_EQ(leergas(0, s), Carga::ok);
         double vl = 0.05, vg = 0.2;
-        presion_vapor(kVanDerWaals, 0, c.T, vl, vg);
-        const double dh = calor_vaporizacion(c.T, vl, vg);
+        presion_vapor(kVanDerWaals, s, c.T, vl, vg);
+        const double dh = calor_vaporizacion(s, c.T, vl, vg);
         if (c.positivo) {
             EXPECT_GT(dh, 0) << c.que;
             EXPECT_TRUE(std::isfinite(dh)) << c.que;
         } else {
             EXPECT_EQ(dh, -1) << c.que;
         }
-        EXPECT_EQ(sistemas[0].temperatura, c.T) << c.que;
+        EXPECT_EQ(s.temperatura, c.T) << c.que;
     }
     // Outside (0, tc) nothing is computed and the record is left alone.
     for (double T : {0.0, -4.0, tc, tc + 10}) {
         s.temperatura = 123;
-        EXPECT_EQ(calor_vaporizacion(T, 0.05, 0.2), -1) << T;
-        EXPECT_EQ(sistemas[0].temperatura, 123) << T;
+        EXPECT_EQ(calor_vaporizacion(s, T, 0.05, 0.2), -1) << T;
+        EXPECT_EQ(s.temperatura, 123) << T;
     }
 }
 

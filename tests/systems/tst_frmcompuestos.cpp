@@ -35,6 +35,7 @@ class TstFrmcompuestos : public QObject {
     void disposicion_por_ecuacion_data();
     void disposicion_por_ecuacion();
     void sistema_actual_y_ventana_de_datos();
+    void sistema_cero_con_la_tabla_abierta();
     void parametros_propios_hasta_la_curva();
     void clic_en_la_rejilla();
     void exponente();
@@ -143,6 +144,28 @@ void TstFrmcompuestos::sistema_actual_y_ventana_de_datos() {
     e("mnudato")->trigger();
     QVERIFY(!tabla());
     QVERIFY(datos()->parentWidget()->isEnabled());
+}
+
+// A calculation window that reloads its gas while the table is open sets
+// sistema_actual to 0, the number of its own record; the table goes on with
+// the data window's row it was opened on, whose equation list it drives.
+void TstFrmcompuestos::sistema_cero_con_la_tabla_abierta() {
+    frmcompuestos* t = abrir(1);
+    korgas::frmdatos* d = datos();
+    const korgas::sistema cero = sistemas[0];
+    korgas::sistema_actual = 0;
+    korgas::seleccionar(t->cmbecu, 4);
+    QCOMPARE(d->cmbecu[1]->currentIndex(), 4);
+    QCOMPARE(sistemas[1].ecuacion, 4);
+    QCOMPARE(t->grid->texto(0, 1), QString("a [l ² atm / mol ² K ½]"));
+    korgas::marcar(t->chkdp, true);
+    QVERIFY(sistemas[1].personalizado);
+    t->txt[0]->setText("10");
+    t->btaceptar->click();
+    QCOMPARE(sistemas[1].gas.c[0], 10.0);
+    QCOMPARE(sistemas[0].ecuacion, cero.ecuacion);
+    QCOMPARE(sistemas[0].personalizado, cero.personalizado);
+    QVERIFY(sistemas[0].gas.c == cero.gas.c);
 }
 
 void TstFrmcompuestos::parametros_propios_hasta_la_curva() {
