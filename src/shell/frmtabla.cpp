@@ -78,19 +78,21 @@ frmtabla::frmtabla(QWidget* padre) : QWidget(padre) {
     for (int c = 1; c < kNumColumnas; ++c)
         gridcrit->fijar_texto(0, c, QString::fromLatin1(kColumnas[c - 1].cabecera));
 
+    // Every gas from one snapshot of the file; one that cannot be read
+    // leaves the rows empty.
+    std::vector<VistaSeccion> secciones;
+    try {
+        secciones = secciones_de_gases(gases);
+    } catch (const ErrorFichero& e) {
+        avisar_fichero_ilegible(e);
+    }
     bool falta_alguno = false;
     datosgas gas;
-    for (int i = 1; i <= gases; ++i) {
+    for (int i = 1; i < int(secciones.size()); ++i) {
         double temperatura = 1.0;
         double mu = 0.0;
-        Carga carga = Carga::ok;
-        try {
-            carga = leergas(-1, kVanDerWaals, i, temperatura, mu, false, gas);
-        } catch (const ErrorFichero& e) {
-            // The rows not yet written stay empty.
-            avisar_fichero_ilegible(e);
-            break;
-        }
+        const Carga carga = leergas(secciones[std::size_t(i)], -1, kVanDerWaals, i, temperatura,
+                                    mu, false, gas);
         if (carga == Carga::sin_seccion) {
             // A gas number without its section: the row is left without a
             // name, its figures dashed.
